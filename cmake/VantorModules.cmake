@@ -1,0 +1,41 @@
+# Helpers that keep the per-folder CMakeLists files short.
+#
+# The core is built as one static library per subsystem folder (QtCore and
+# QtNetwork only); `vantor_core` links them all. Widget code lives in
+# separate targets, so a core file that includes a widget header fails to
+# build.
+
+set(VANTOR_SRC_ROOT ${PROJECT_SOURCE_DIR}/src)
+
+# vantor_core_module(NAME SOURCES files... [DEPENDS other_modules...])
+# Creates the static library vantor_<NAME> with src/ as its include root.
+function(vantor_core_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(vantor_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(vantor_${name} PUBLIC ${VANTOR_SRC_ROOT})
+  target_link_libraries(vantor_${name} PUBLIC Qt6::Core Threads::Threads)
+  foreach(dep IN LISTS ARG_DEPENDS)
+    target_link_libraries(vantor_${name} PUBLIC vantor_${dep})
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY VANTOR_CORE_MODULES vantor_${name})
+endfunction()
+
+# vantor_test(NAME SOURCES files... [LIBS targets...])
+# One GoogleTest executable per folder of tests/; every test case becomes a
+# CTest test. Widgets run on the offscreen platform.
+function(vantor_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(test_${name} ${ARG_SOURCES})
+  target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(test_${name}
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};VANTOR_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    DISCOVERY_TIMEOUT 30)
+endfunction()
+
+# vantor_bench(NAME SOURCES files... [LIBS targets...])
+function(vantor_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(bench_${name} ${ARG_SOURCES})
+  target_link_libraries(bench_${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()

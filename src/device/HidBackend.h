@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace vantor {
+
+// Vendor ID, product ID and version number of one HID interface.
+struct HidAttributes {
+    uint16_t vendorId = 0;
+    uint16_t productId = 0;
+    uint16_t versionNumber = 0;
+};
+
+// Result of one read or write on an open interface.
+enum class HidIoResult {
+    Done,      // the whole report moved; the byte count is valid
+    TimedOut,  // nothing moved within the time-out
+    Aborted,   // Abort() woke the call
+    Failed,    // the interface failed (unplugged, closed, I/O error)
+};
+
+// One open HID interface. Reads and writes never outlive their call: when a call returns,
+// the buffer it was given is no longer touched.
+class HidChannel {
+public:
+    virtual ~HidChannel() = default;
+
+    virtual HidAttributes Attributes() const = 0;
+    // The interface's HID report descriptor, as the kernel reports it.
+    virtual QByteArray ReportDescriptor() const = 0;
+
+    // One report. A negative time-out waits until a report arrives, the interface fails,
+    // or Abort() is called.
+    virtual HidIoResult Read(uint8_t* buffer, size_t length, size_t* bytesRead, int timeoutMs) = 0;
+    virtual HidIoResult Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
+                              int timeoutMs) = 0;
+
+    // Wakes a Read or Write that another thread is waiting in; it returns Aborted.
+    // Safe to call from any thread, also when no call is waiting.
+    virtual void Abort() = 0;
+};
+
+// Where HID interfaces come from: the kernel's hidraw nodes, or the keyboard emulator.
+// Paths are opaque to callers but carry "vid_XXXX" and "pid_XXXX" so that the IDs can be
+// read from the path text before opening.
+class HidBackend {
+public:
+    virtual ~HidBackend() = default;
+
+    // Every present HID interface path; false when the listing itself failed.
+    virtual bool Enumerate(QStringList* paths) = 0;
+
+    // Opens a path with the given access; nullptr when it cannot be opened.
+    virtual std::unique_ptr<HidChannel> Open(const QString& path, bool read, bool write) = 0;
+
+    // Presence probe: true while the interface at the path still exists and opens.
+    virtual bool Probe(const QString& path) = 0;
+};
+
+}  // namespace vantor
