@@ -3,7 +3,6 @@
 #include "macros/RewriteAllMark.h"
 
 #include <cstdint>
-#include <limits>
 #include <new>
 #include <vector>
 
@@ -11,19 +10,11 @@ namespace vantor {
 
 namespace {
 
-// Position in the list of the macro a key record's value names, -1 when none has it.
-int FindReferencedMacro(std::span<const MacroRecord> list, uint32_t value)
-{
-    if (value > std::numeric_limits<uint16_t>::max())
-        return -1;
-    return FindMacroById(list, static_cast<uint16_t>(value));
-}
-
 // The keyboard slot a key map sent from the old table holds for a macro id: its position,
 // or slot 0 for an id the table did not have.
 int SlotInOldTable(std::span<const MacroRecord> oldTable, uint32_t value)
 {
-    const int index = FindReferencedMacro(oldTable, value);
+    const int index = FindMacroById(oldTable, value);
     return index < 0 ? 0 : index;
 }
 
@@ -53,7 +44,7 @@ MacroApplyResult ApplyMacroList(std::span<MacroRecord> list, StoreKeyRecords key
                 continue;
             const bool onBoard = i < kOnBoardProfileCount * kRecordsPerBlock;
             if (key.value != 0) {
-                const int index = FindReferencedMacro(list, key.value);
+                const int index = FindMacroById(list, key.value);
                 if (index < 0 || list[static_cast<size_t>(index)].pending != 0) {
                     key.type = kAssignDefault;
                     observer.ShowKeyRecordAsDefault(i);

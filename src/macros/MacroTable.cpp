@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-int FindMacroById(std::span<const MacroRecord> list, uint16_t id)
+int FindMacroById(std::span<const MacroRecord> list, uint32_t id)
 {
     if (id == 0)
         return -1;
@@ -24,13 +24,13 @@ uint16_t SmallestFreeMacroId(std::span<const MacroRecord> list)
     return 0;
 }
 
-const MacroRecord* MacroTable::FindById(uint16_t id) const
+const MacroRecord* MacroTable::FindById(uint32_t id) const
 {
     const int index = FindMacroById(m_records, id);
     return index < 0 ? nullptr : &m_records[static_cast<size_t>(index)];
 }
 
-int MacroTable::IndexOfId(uint16_t id, std::recursive_mutex& storeLock) const
+int MacroTable::IndexOfId(uint32_t id, std::recursive_mutex& storeLock) const
 {
     std::lock_guard guard(storeLock);
     const int index = FindMacroById(m_records, id);

@@ -9,9 +9,10 @@
 
 namespace vantor {
 
-// Position of the first macro in a list with that id; -1 when none has it. Id 0 means "no
-// macro chosen" in key records, so it never matches.
-int FindMacroById(std::span<const MacroRecord> list, uint16_t id);
+// Position of the first macro in a list with that id; -1 when none has it. Ids are taken as
+// key records hold them (32 bits), so a value past 16 bits matches nothing; id 0 means "no
+// macro chosen" in key records, so it never matches either.
+int FindMacroById(std::span<const MacroRecord> list, uint32_t id);
 
 // The smallest id in 1..100 that no macro of the list uses; 0 when all are taken.
 uint16_t SmallestFreeMacroId(std::span<const MacroRecord> list);
@@ -33,11 +34,11 @@ public:
     int Count() const { return static_cast<int>(m_records.size()); }
     bool IsEmpty() const { return m_records.empty(); }
     std::span<const MacroRecord> Records() const { return m_records; }
-    const MacroRecord* FindById(uint16_t id) const;
+    const MacroRecord* FindById(uint32_t id) const;
 
     // Position of the first macro with the id, 0 when none has it (so a missing id reads
     // as the first macro, which is what the key-map download encodes for it).
-    int IndexOfId(uint16_t id, std::recursive_mutex& storeLock) const;
+    int IndexOfId(uint32_t id, std::recursive_mutex& storeLock) const;
     // The id of the macro at the position, 0 for a position outside the table.
     uint16_t IdOfIndex(int index, std::recursive_mutex& storeLock) const;
 

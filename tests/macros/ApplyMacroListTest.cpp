@@ -83,6 +83,7 @@ TEST_F(ApplyMacroListTest, KeyOfADeletedMacroWhoseIdWasReusedBecomesDefault)
     ASSERT_TRUE(m_table.Replace(MakeMacros({3, 7})));
     SetMacroKey(10, 7);
     SetMacroKey(11, 3);
+    SetMacroKey(12, 0x10003);  // a damaged value must not be taken for macro 3
 
     // Macro 7 was deleted and a new macro created in the editor took id 7.
     std::vector<MacroRecord> list = MakeMacros({3});
@@ -92,7 +93,8 @@ TEST_F(ApplyMacroListTest, KeyOfADeletedMacroWhoseIdWasReusedBecomesDefault)
     EXPECT_EQ(Key(10).type, kAssignDefault);
     EXPECT_EQ(Key(11).type, kAssignMacro);
     EXPECT_EQ(Key(11).value, 3u);
-    EXPECT_EQ(m_observer.m_shownAsDefault, (std::vector<int>{10}));
+    EXPECT_EQ(Key(12).type, kAssignDefault);
+    EXPECT_EQ(m_observer.m_shownAsDefault, (std::vector<int>{10, 12}));
     ASSERT_EQ(m_table.Count(), 2);
     EXPECT_EQ(m_table.Records()[1].Name(), QStringLiteral("new"));
 }

@@ -39,6 +39,7 @@ TEST(MacroTableTest, LookupsByIdAndIndex)
     EXPECT_EQ(table.IndexOfId(0, lock), 0);
     EXPECT_EQ(table.FindById(42), nullptr);
     EXPECT_EQ(table.FindById(0), nullptr);
+    EXPECT_EQ(table.FindById(0x10009), nullptr);  // a key value past 16 bits names no macro
     ASSERT_NE(table.FindById(9), nullptr);
     EXPECT_EQ(table.FindById(9)->Name(), QStringLiteral("M9"));
 
