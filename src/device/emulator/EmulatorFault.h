@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace vantor {
+
+// How the emulated keyboard misbehaves on its vendor interface until told otherwise.
+enum class EmulatorFault {
+    None,
+    NoReply,         // requests are received (and logged) but neither carried out nor answered
+    LateReply,       // requests are carried out; each reply arrives lateReplyMs later
+    StatusFF,        // requests are refused: the reply carries status 0xFF, nothing changes
+    StatusFE,        // the same with status 0xFE
+    WriteFailure,    // the request report cannot be written; the keyboard never sees it
+    UnplugMidTransfer,  // reportsBeforeUnplug more requests go through, then the keyboard
+                        // leaves as the next one is written (that write fails)
+};
+
+struct FaultSwitch {
+    EmulatorFault fault = EmulatorFault::None;
+    // Longer than the host's 300 ms reply time-out by default.
+    int lateReplyMs = 400;
+    int reportsBeforeUnplug = 0;
+};
+
+// The switch names used on the emulator's command line: "none", "noreply", "late", "ff",
+// "fe", "writefail", "unplug".
+QString FaultName(EmulatorFault fault);
+std::optional<EmulatorFault> FaultFromName(const QString& name);
+
+}  // namespace vantor
