@@ -27,6 +27,10 @@ enum class HidIoResult {
 
 // One open HID interface. Reads and writes never outlive their call: when a call returns,
 // the buffer it was given is no longer touched.
+//
+// The report-ID byte: every report read or written starts with its report ID. An interface
+// whose descriptor declares no report IDs still carries a leading 0 in that place, on reads as
+// on writes, so a report is always laid out the same way whatever the interface numbers.
 class HidChannel {
 public:
     virtual ~HidChannel() = default;
@@ -42,13 +46,18 @@ public:
                               int timeoutMs) = 0;
 
     // Wakes a Read or Write that another thread is waiting in; it returns Aborted.
-    // Safe to call from any thread, also when no call is waiting.
+    // Safe to call from any thread, also when no call is waiting. An aborted channel stays
+    // aborted: every later Read or Write returns Aborted at once. A channel is aborted only
+    // on its way to being closed, and a thread that was just about to start a call must not
+    // then wait on it.
     virtual void Abort() = 0;
 };
 
 // Where HID interfaces come from: the kernel's hidraw nodes, or the keyboard emulator.
 // Paths are opaque to callers but carry "vid_XXXX" and "pid_XXXX" so that the IDs can be
-// read from the path text before opening.
+// read from the path text before opening. An interface whose report descriptor holds several
+// top-level collections is listed once per collection, the path ending in "&col_NN" (NN from
+// 01, in descriptor order); a path without it means the first collection.
 class HidBackend {
 public:
     virtual ~HidBackend() = default;
