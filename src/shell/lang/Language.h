@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vantor {
 
 // Supported languages, in index order: 0 = Simplified Chinese (0x0804), 1 = English (0x0409).
@@ -15,7 +17,8 @@ unsigned GetLanguageId();
 int GetLanguageIndex();
 
 // Stores the supported id of the index as "dwLanguageId" (an index of 2 or more stores 0x0804).
-void SetLanguageIndex(int index);
+// False when the store cannot be written.
+bool SetLanguageIndex(int index);
 
 // Text of a key in section "TEXT", "LIGHT" or "MODE" of the language file of the index
 // (an index of 2 or more is taken as 0). "#Error" when the key, section or file is missing;
@@ -23,5 +26,23 @@ void SetLanguageIndex(int index);
 QString LanguageText(const QString& key, int index = GetLanguageIndex());
 QString LightSectionText(const QString& key, int index = GetLanguageIndex());
 QString ModeSectionText(const QString& key, int index = GetLanguageIndex());
+
+// The text of a lookup whose key, section or file is missing.
+inline constexpr char16_t kMissingLanguageText[] = u"#Error";
+// The name of the stored language choice in the application key.
+inline constexpr char16_t kLanguageIdValueName[] = u"dwLanguageId";
+
+// The supported id of an index (0x0804 for an index outside 0..1).
+unsigned LanguageIdOfIndex(int index);
+// "Lang%04X.ini" of a language id, and its path in the program folder.
+QString LanguageFileName(unsigned languageId);
+QString LanguageFilePath(int index);
+
+// Text of a key in any section of the language file of the index, by the rules above.
+QString LanguageSectionText(const QString& section, const QString& key, int index);
+
+// The text of a key when the language file holds it, for callers that must tell a missing text
+// from a stored "#Error" (at most 259 characters).
+std::optional<QString> FindLanguageText(const QString& section, const QString& key, int index);
 
 }  // namespace vantor
