@@ -25,12 +25,12 @@ KeyCode FirstCodeWithDeviceCode(unsigned deviceCode) {
 
 }  // namespace
 
-uint16_t OrdinalOfCode(KeyCode code) {
+KeyOrdinal OrdinalOfCode(KeyCode code) {
     const KeyRow* row = RowOfKey(code);
     return row ? row->ordinal : kNoOrdinal;
 }
 
-KeyCode CodeOfOrdinal(uint16_t ordinal) {
+KeyCode CodeOfOrdinal(KeyOrdinal ordinal) {
     for (int row = 0; row < kKeyTableRows; ++row) {
         if (KeyTable[row].ordinal == ordinal) return CodeOfRow(row);
     }

@@ -4,6 +4,7 @@
 
 #include "keymodel/DeviceAction.h"
 #include "keymodel/KeyCode.h"
+#include "keymodel/KeyTables.h"
 
 namespace vantor {
 
@@ -24,10 +25,10 @@ struct DeviceValue {
 };
 
 // The row's ordinal; kNoOrdinal for codes without a row.
-uint16_t OrdinalOfCode(KeyCode code);
+KeyOrdinal OrdinalOfCode(KeyCode code);
 
 // The code of the first row (ascending) with this ordinal, 0 if none.
-KeyCode CodeOfOrdinal(uint16_t ordinal);
+KeyCode CodeOfOrdinal(KeyOrdinal ordinal);
 
 DeviceValue ClassifyDeviceCode(KeyCode code);
 

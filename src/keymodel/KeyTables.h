@@ -7,14 +7,17 @@
 
 namespace vantor {
 
-inline constexpr uint16_t kNoOrdinal = 0xFFFF;     // ordinal of an empty key-table row
-inline constexpr uint16_t kNotInPicker = 0x8000;   // ordinals 0x8000 + n: named keys outside the pickers
+// A key's position in the macro editors' key pickers: 0-105 keys, 107-111 mouse buttons and
+// wheel, 0x8000 + n named keys in no picker.
+using KeyOrdinal = uint16_t;
+inline constexpr KeyOrdinal kNoOrdinal = 0xFFFF;    // ordinal of an empty key-table row
+inline constexpr KeyOrdinal kNotInPicker = 0x8000;
 
 // One row of the key table. Empty rows keep these defaults.
 struct KeyRow {
     uint8_t vk = 0xFF;            // virtual-key code; 0xFF where there is none
     uint8_t altVk = 0xFF;         // the code with Num Lock off (numeric pad), else vk
-    uint16_t ordinal = kNoOrdinal;  // position in the macro editors' key pickers
+    KeyOrdinal ordinal = kNoOrdinal;
     const char* englishName = "";
     uint8_t deviceCode = 0;       // the firmware's byte for the key; 0 = cannot be sent
     const char* languageKey = ""; // empty for rows without a name
