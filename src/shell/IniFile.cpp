@@ -1,10 +1,10 @@
 #include "shell/IniFile.h"
 
+#include "shell/AtomicFile.h"
 #include "shell/FileSnapshot.h"
 #include "shell/IniFileCache.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <mutex>
 
@@ -66,15 +66,7 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
     if (original && document.Bytes() == *original) {
         return true;
     }
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    if (file.write(document.Bytes()) != document.Bytes().size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return WriteFileAtomically(m_path, document.Bytes());
 }
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #include "shell/SettingsStore.h"
 
+#include "shell/AtomicFile.h"
 #include "shell/Paths.h"
 
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonValue>
 #include <QLockFile>
-#include <QSaveFile>
 
 namespace vantor {
 
@@ -196,13 +196,7 @@ bool SettingsStore::Modify(const QString& key, const QString& name,
     keys.insert(storedKey, values);
 
     const QJsonObject root{{QStringLiteral("format"), kFormat}, {kKeys, keys}};
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray bytes = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    if (!WriteFileAtomically(m_filePath, QJsonDocument(root).toJson(QJsonDocument::Indented))) {
         return false;
     }
     if (m_snapshot.Refresh(m_filePath, kMaxStoreSize)) {

@@ -1,6 +1,7 @@
 #include "shell/SettingsStore.h"
 
 #include "shell/AppSettings.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -73,6 +74,18 @@ TEST_F(SettingsStoreTest, AnUnwritableStoreFailsWritesAndKeepsWhatItHeld) {
     ASSERT_TRUE(QDir().mkpath(StorePath()));
     EXPECT_FALSE(store.WriteString(kKey, "Other", "no"));
     EXPECT_TRUE(QFileInfo(StorePath()).isDir());
+}
+
+TEST_F(SettingsStoreTest, AWriteThatFailsHalfwayKeepsTheOldStore) {
+    SettingsStore store(StorePath());
+    ASSERT_TRUE(store.WriteString(kKey, "Kept", "yes"));
+    const qint64 size = QFileInfo(StorePath()).size();
+    {
+        test::FileSizeLimit limit(static_cast<rlim_t>(size + 16));
+        EXPECT_FALSE(store.WriteString(kKey, "Big", QString(4096, u'x')));
+    }
+    EXPECT_EQ(SettingsStore(StorePath()).ReadString(kKey, "Kept"), "yes");
+    EXPECT_FALSE(store.Value(kKey, "Big").has_value());
 }
 
 TEST_F(SettingsStoreTest, KeepsAMalformedStoreAsideBeforeReplacingIt) {

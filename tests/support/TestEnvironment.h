@@ -13,6 +13,7 @@
 // The system locale reads as English (United States) until SetSystemLocale() says otherwise, so
 // a fresh store chooses English. Not for use by two threads at once; nest at most one per test.
 
+#include "shell/AtomicFile.h"
 #include "shell/IniDocument.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
@@ -23,7 +24,6 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcessEnvironment>
-#include <QSaveFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -96,11 +96,7 @@ public:
         relative.replace(u'\\', u'/');
         const QString path = ProgramFolder() + u'/' + relative;
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(bytes);
-            file.commit();
-        }
+        WriteFileAtomically(path, bytes);
         return path;
     }
 
