@@ -1,0 +1,32 @@
+#pragma once
+
+#include "device/emulator/EmulatorBackend.h"
+
+#include <QLocalServer>
+#include <QString>
+
+#include <memory>
+
+namespace vantor {
+
+// Serves one emulated keyboard on a local socket to any number of clients (SimSocketBackend),
+// as several programs may open one device node. Runs on the thread of a Qt event loop.
+class SimServer {
+public:
+    explicit SimServer(std::shared_ptr<EmulatedKeyboard> keyboard);
+    ~SimServer();
+
+    // Starts listening at the path. Refused when another emulator answers there; a socket
+    // file left behind by one that is gone is replaced.
+    bool Listen(const QString& path, QString* error);
+    // Stops listening, removes the socket file and drops every client.
+    void Close();
+
+    EmulatedKeyboard& Keyboard() { return m_backend.Keyboard(); }
+
+private:
+    EmulatorBackend m_backend;
+    QLocalServer m_server;
+};
+
+}  // namespace vantor

@@ -1,0 +1,220 @@
+// vantor-sim as a real process on a temporary socket, reached through SimSocketBackend.
+
+#include "device/emulator/FirmwareVariant.h"
+#include "device/emulator/SimSocketBackend.h"
+
+#include "FirmwareRequests.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace vantor {
+namespace {
+
+using test::MakeRequest;
+
+constexpr int kWait = 5000;  // ms; a deadline, never reached when things work
+
+bool WaitFor(const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWait);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_emulator";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+}
+
+struct CtlResult {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+class SimProcess : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(dir.isValid());
+        socket = dir.filePath(QStringLiteral("sim.sock"));
+        server.start(QStringLiteral(VANTOR_SIM_PROGRAM), {QStringLiteral("--socket"), socket});
+        ASSERT_TRUE(server.waitForStarted(kWait));
+        ASSERT_TRUE(WaitFor([&] {
+            return server.state() != QProcess::Running || SimSocketBackend(socket).IsServerReachable();
+        }));
+        ASSERT_EQ(server.state(), QProcess::Running) << server.readAllStandardError().toStdString();
+    }
+    void TearDown() override {
+        if (server.state() == QProcess::Running) {
+            server.terminate();
+            server.waitForFinished(kWait);
+        }
+    }
+
+    CtlResult Ctl(const QStringList& action) {
+        QProcess ctl;
+        ctl.start(QStringLiteral(VANTOR_SIM_PROGRAM),
+                  QStringList{QStringLiteral("--socket"), socket, QStringLiteral("ctl")} + action);
+        EXPECT_TRUE(ctl.waitForFinished(kWait));
+        return {ctl.exitCode(), QString::fromLocal8Bit(ctl.readAllStandardOutput()),
+                QString::fromLocal8Bit(ctl.readAllStandardError())};
+    }
+
+    QString PathOf(SimSocketBackend& backend, int interfaceNumber) {
+        QStringList paths;
+        backend.Enumerate(&paths);
+        for (const QString& path : paths)
+            if (path.endsWith(QStringLiteral("&mi_0%1").arg(interfaceNumber))) return path;
+        return {};
+    }
+
+    QTemporaryDir dir;
+    QString socket;
+    QProcess server;
+};
+
+QString Hex(const FirmwareReport& report) {
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(report.data()), 64).toHex());
+}
+
+TEST_F(SimProcess, ExchangesAReportAndLogsItFromTheHostsSide) {
+    SimSocketBackend backend(socket);
+    QStringList paths;
+    ASSERT_TRUE(backend.Enumerate(&paths));
+    ASSERT_EQ(paths.size(), 3);
+    auto vendor = backend.Open(PathOf(backend, 2), true, true);
+    ASSERT_TRUE(vendor);
+    EXPECT_EQ(vendor->Attributes().vendorId, FirmwareVariant::B().vendorId);
+    EXPECT_EQ(vendor->Attributes().versionNumber >> 8, 2);
+    EXPECT_EQ(static_cast<uint8_t>(vendor->ReportDescriptor().at(0)), 0x06);
+
+    const FirmwareReport request = MakeRequest(0x03, 44);
+    FirmwareReport reply{};
+    size_t moved = 0;
+    ASSERT_EQ(vendor->Write(request.data(), 64, &moved, 1000), HidIoResult::Done);
+    EXPECT_EQ(moved, 64u);
+    ASSERT_EQ(vendor->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    EXPECT_EQ(reply[kReportStatusOffset], 0x01);
+    EXPECT_EQ(reply[kReportPayloadOffset + 11], 8192 / 128);
+
+    const CtlResult log = Ctl({QStringLiteral("log")});
+    EXPECT_EQ(log.exitCode, 0);
+    EXPECT_EQ(log.out, QStringLiteral("> ") + Hex(request) + QStringLiteral("\n< ") + Hex(reply) +
+                           QStringLiteral("\n"));
+
+    // A fault set from the command line reaches the open handle.
+    ASSERT_EQ(Ctl({QStringLiteral("fault"), QStringLiteral("fe")}).exitCode, 0);
+    ASSERT_EQ(vendor->Write(request.data(), 64, &moved, 1000), HidIoResult::Done);
+    ASSERT_EQ(vendor->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    EXPECT_EQ(reply[kReportStatusOffset], 0xFE);
+}
+
+TEST_F(SimProcess, UnplugEmptiesTheListAndFailsOpenHandles) {
+    SimSocketBackend backend(socket);
+    const QString vendorPath = PathOf(backend, 2);
+    auto consumer = backend.Open(PathOf(backend, 1), true, false);
+    ASSERT_TRUE(consumer);
+    ASSERT_EQ(Ctl({QStringLiteral("unplug")}).exitCode, 0);
+
+    QStringList paths;
+    EXPECT_TRUE(backend.Enumerate(&paths));
+    EXPECT_TRUE(paths.isEmpty());
+    EXPECT_FALSE(backend.Probe(vendorPath));
+    EXPECT_FALSE(backend.Open(vendorPath, true, true));
+    uint8_t report[64];
+    size_t moved = 0;
+    EXPECT_EQ(consumer->Read(report, 64, &moved, kWait), HidIoResult::Failed);
+
+    ASSERT_EQ(Ctl({QStringLiteral("plug")}).exitCode, 0);
+    EXPECT_TRUE(backend.Probe(vendorPath));
+    EXPECT_TRUE(backend.Open(vendorPath, true, true));
+}
+
+// Two programs at once: each gets the replies to its own requests, both get the events.
+TEST_F(SimProcess, ServesTwoClientsAtOnce) {
+    SimSocketBackend first(socket), second(socket);
+    auto vendor1 = first.Open(PathOf(first, 2), true, true);
+    auto vendor2 = second.Open(PathOf(second, 2), true, true);
+    auto consumer1 = first.Open(PathOf(first, 1), true, false);
+    auto consumer2 = second.Open(PathOf(second, 1), true, false);
+    ASSERT_TRUE(vendor1 && vendor2 && consumer1 && consumer2);
+
+    size_t moved = 0;
+    const FirmwareReport read1 = MakeRequest(0x05, 56, 0), read2 = MakeRequest(0x05, 56, 42);
+    ASSERT_EQ(vendor1->Write(read1.data(), 64, &moved, 1000), HidIoResult::Done);
+    ASSERT_EQ(vendor2->Write(read2.data(), 64, &moved, 1000), HidIoResult::Done);
+    FirmwareReport reply{};
+    ASSERT_EQ(vendor2->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    EXPECT_EQ(ReportAddress(reply), 42);
+    ASSERT_EQ(vendor1->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    EXPECT_EQ(ReportAddress(reply), 0);
+
+    ASSERT_EQ(Ctl({QStringLiteral("switch"), QStringLiteral("1")}).exitCode, 0);
+    for (HidChannel* consumer : {consumer1.get(), consumer2.get()}) {
+        ASSERT_EQ(consumer->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+        EXPECT_EQ(reply[1] | (reply[2] << 8), 0x0402);
+    }
+    EXPECT_EQ(vendor1->Read(reply.data(), 64, &moved, 0), HidIoResult::TimedOut);
+}
+
+TEST_F(SimProcess, CommandLineErrorsHaveTheirExitCodes) {
+    const CtlResult unknown = Ctl({QStringLiteral("dance")});
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("unknown action"))) << unknown.err.toStdString();
+    EXPECT_EQ(Ctl({QStringLiteral("switch"), QStringLiteral("3")}).exitCode, 1);
+    EXPECT_EQ(Ctl({}).exitCode, 2);
+
+    // A second emulator on the same socket refuses to start; the first keeps serving.
+    QProcess second;
+    second.start(QStringLiteral(VANTOR_SIM_PROGRAM), {QStringLiteral("--socket"), socket});
+    ASSERT_TRUE(second.waitForFinished(kWait));
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_EQ(Ctl({QStringLiteral("log")}).exitCode, 0);
+
+    QProcess badVariant;
+    badVariant.start(QStringLiteral(VANTOR_SIM_PROGRAM),
+                     {QStringLiteral("--variant"), QStringLiteral("C"), QStringLiteral("--socket"),
+                      dir.filePath(QStringLiteral("other.sock"))});
+    ASSERT_TRUE(badVariant.waitForFinished(kWait));
+    EXPECT_EQ(badVariant.exitCode(), 2);
+}
+
+TEST_F(SimProcess, StopsCleanlyOnSigterm) {
+    SimSocketBackend backend(socket);
+    auto vendor = backend.Open(PathOf(backend, 2), true, true);
+    ASSERT_TRUE(vendor);
+    server.terminate();
+    ASSERT_TRUE(server.waitForFinished(kWait));
+    EXPECT_EQ(server.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(server.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(socket));
+
+    uint8_t report[64];
+    size_t moved = 0;
+    EXPECT_EQ(vendor->Read(report, 64, &moved, kWait), HidIoResult::Failed);
+    QStringList paths{QStringLiteral("stale")};
+    EXPECT_TRUE(backend.Enumerate(&paths));  // no emulator: no keyboard, not an error
+    EXPECT_TRUE(paths.isEmpty());
+
+    const CtlResult ctl = Ctl({QStringLiteral("log")});
+    EXPECT_EQ(ctl.exitCode, 3);
+    EXPECT_TRUE(ctl.err.contains(QStringLiteral("no emulator is running"))) << ctl.err.toStdString();
+}
+
+}  // namespace
+}  // namespace vantor
