@@ -1,5 +1,7 @@
 #include "macros/MacrosFromKeyboard.h"
 
+#include "support/TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
 namespace vantor {
@@ -55,6 +57,21 @@ TEST(MacrosFromKeyboardTest, KeyboardDataBeyondTheRecordLimitsIsLeftOut)
     EXPECT_EQ((*records)[0].actionCount, 4000);
     EXPECT_EQ((*records)[0].actions[3999].keyCode, 0x1E);
     EXPECT_EQ((*records)[1].Name(), QString(249, u'n'));
+}
+
+TEST(MacrosFromKeyboardTest, UnnamedMacrosTakeTheLanguagesNewMacroPrefix)
+{
+    test::TestEnvironment env;
+    ASSERT_TRUE(env.IsValid());
+    env.WriteLanguageFile(1, {{QStringLiteral("MACRO_NEW_PREFIX"), QStringLiteral("Macro")}});
+    env.SetLanguageIndex(1);
+
+    std::vector<KeyboardMacro> macros(2);
+    macros[0].name = QStringLiteral("Mine");
+    const auto records = MacrosFromKeyboard(macros);
+    ASSERT_TRUE(records.has_value());
+    EXPECT_EQ((*records)[0].Name(), QStringLiteral("Mine"));
+    EXPECT_EQ((*records)[1].Name(), QStringLiteral("Macro2"));
 }
 
 }  // namespace
