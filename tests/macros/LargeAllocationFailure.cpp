@@ -34,7 +34,8 @@ LargeAllocationFailure::~LargeAllocationFailure()
 
 }  // namespace vantor
 
-// All forms are replaced together so that every new is paired with a matching delete.
+// Every unaligned form is replaced, so that each new is paired with a matching delete
+// (sanitizer builds check the pairing).
 void* operator new(std::size_t size)
 {
     return Allocate(size);
@@ -61,6 +62,30 @@ void operator delete(void* memory, std::size_t) noexcept
 }
 
 void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    try {
+        return Allocate(size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return operator new(size, std::nothrow);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
     std::free(memory);
 }
