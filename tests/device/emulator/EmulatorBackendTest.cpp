@@ -281,7 +281,8 @@ TEST_F(EmulatorFaults, UnplugAfterSomeReportsOfATransfer) {
     }
     EXPECT_EQ(Send(*vendor, MakeRequest(0x08, 56, 3 * 56, chunk)), HidIoResult::Failed);
     EXPECT_FALSE(keyboard.IsPlugged());
-    const auto map = keyboard.Firmware().KeyMap(0);
+    const KeyboardFirmware firmware = keyboard.Firmware();
+    const auto map = firmware.KeyMap(0);
     EXPECT_EQ(map[3 * 56 - 1], 0x42);
     EXPECT_NE(map[3 * 56], 0x42);
     EXPECT_EQ(keyboard.Log().size(), 6u);

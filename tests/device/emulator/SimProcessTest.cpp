@@ -5,9 +5,9 @@
 
 #include "FirmwareRequests.h"
 
-#include <QCoreApplication>
+#include "ChildProcess.h"
+
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -32,12 +32,7 @@ bool WaitFor(const std::function<bool()>& condition) {
     return true;
 }
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_emulator";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-}
+const QString kProgram = QStringLiteral(VANTOR_SIM_PROGRAM);
 
 struct CtlResult {
     int exitCode = -1;
@@ -48,30 +43,27 @@ struct CtlResult {
 class SimProcess : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnsureApplication();
         ASSERT_TRUE(dir.isValid());
         socket = dir.filePath(QStringLiteral("sim.sock"));
-        server.start(QStringLiteral(VANTOR_SIM_PROGRAM), {QStringLiteral("--socket"), socket});
-        ASSERT_TRUE(server.waitForStarted(kWait));
+        ASSERT_TRUE(server.Start(kProgram, {QStringLiteral("--socket"), socket}));
         ASSERT_TRUE(WaitFor([&] {
-            return server.state() != QProcess::Running || SimSocketBackend(socket).IsServerReachable();
+            return !server.IsRunning() || SimSocketBackend(socket).IsServerReachable();
         }));
-        ASSERT_EQ(server.state(), QProcess::Running) << server.readAllStandardError().toStdString();
+        ASSERT_TRUE(server.IsRunning());
     }
     void TearDown() override {
-        if (server.state() == QProcess::Running) {
-            server.terminate();
-            server.waitForFinished(kWait);
-        }
+        server.Terminate();
+        EXPECT_TRUE(server.WaitForExit(kWait));
+        // The emulator says nothing on stderr while it works: no warning, no sanitizer report.
+        EXPECT_EQ(server.Stderr().toStdString(), "");
     }
 
     CtlResult Ctl(const QStringList& action) {
-        QProcess ctl;
-        ctl.start(QStringLiteral(VANTOR_SIM_PROGRAM),
-                  QStringList{QStringLiteral("--socket"), socket, QStringLiteral("ctl")} + action);
-        EXPECT_TRUE(ctl.waitForFinished(kWait));
-        return {ctl.exitCode(), QString::fromLocal8Bit(ctl.readAllStandardOutput()),
-                QString::fromLocal8Bit(ctl.readAllStandardError())};
+        test::ChildProcess ctl;
+        EXPECT_TRUE(ctl.Start(kProgram, QStringList{QStringLiteral("--socket"), socket,
+                                                    QStringLiteral("ctl")} + action));
+        EXPECT_TRUE(ctl.WaitForExit(kWait));
+        return {ctl.ExitCode(), ctl.Stdout(), ctl.Stderr()};
     }
 
     QString PathOf(SimSocketBackend& backend, int interfaceNumber) {
@@ -84,7 +76,7 @@ protected:
 
     QTemporaryDir dir;
     QString socket;
-    QProcess server;
+    test::ChildProcess server;
 };
 
 QString Hex(const FirmwareReport& report) {
@@ -180,28 +172,29 @@ TEST_F(SimProcess, CommandLineErrorsHaveTheirExitCodes) {
     EXPECT_EQ(Ctl({}).exitCode, 2);
 
     // A second emulator on the same socket refuses to start; the first keeps serving.
-    QProcess second;
-    second.start(QStringLiteral(VANTOR_SIM_PROGRAM), {QStringLiteral("--socket"), socket});
-    ASSERT_TRUE(second.waitForFinished(kWait));
-    EXPECT_EQ(second.exitCode(), 1);
+    test::ChildProcess second;
+    ASSERT_TRUE(second.Start(kProgram, {QStringLiteral("--socket"), socket}));
+    ASSERT_TRUE(second.WaitForExit(kWait));
+    EXPECT_EQ(second.ExitCode(), 1);
+    EXPECT_TRUE(second.Stderr().contains(QStringLiteral("already running")));
     EXPECT_EQ(Ctl({QStringLiteral("log")}).exitCode, 0);
 
-    QProcess badVariant;
-    badVariant.start(QStringLiteral(VANTOR_SIM_PROGRAM),
-                     {QStringLiteral("--variant"), QStringLiteral("C"), QStringLiteral("--socket"),
-                      dir.filePath(QStringLiteral("other.sock"))});
-    ASSERT_TRUE(badVariant.waitForFinished(kWait));
-    EXPECT_EQ(badVariant.exitCode(), 2);
+    test::ChildProcess badVariant;
+    ASSERT_TRUE(badVariant.Start(kProgram, {QStringLiteral("--variant"), QStringLiteral("C"),
+                                            QStringLiteral("--socket"),
+                                            dir.filePath(QStringLiteral("other.sock"))}));
+    ASSERT_TRUE(badVariant.WaitForExit(kWait));
+    EXPECT_EQ(badVariant.ExitCode(), 2);
 }
 
 TEST_F(SimProcess, StopsCleanlyOnSigterm) {
     SimSocketBackend backend(socket);
     auto vendor = backend.Open(PathOf(backend, 2), true, true);
     ASSERT_TRUE(vendor);
-    server.terminate();
-    ASSERT_TRUE(server.waitForFinished(kWait));
-    EXPECT_EQ(server.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(server.exitCode(), 0);
+    server.Terminate();
+    ASSERT_TRUE(server.WaitForExit(kWait));
+    EXPECT_TRUE(server.ExitedNormally());
+    EXPECT_EQ(server.ExitCode(), 0);
     EXPECT_FALSE(QFileInfo::exists(socket));
 
     uint8_t report[64];
