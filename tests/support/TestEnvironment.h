@@ -14,6 +14,7 @@
 // a fresh store chooses English. Not for use by two threads at once; nest at most one per test.
 
 #include "shell/AtomicFile.h"
+#include "shell/FileSnapshot.h"
 #include "shell/IniDocument.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
@@ -27,8 +28,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <chrono>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -105,6 +108,13 @@ public:
 
     // The locale the program takes for the system's.
     void SetSystemLocale(const QLocale& locale) const { SetSystemLocaleOverride(locale); }
+
+    // Benchmarks only (a test never waits): sleeps until files written now are past the
+    // language cache's recent window, so lookups measure the steady state.
+    static void WaitUntilFilesSettle() {
+        std::this_thread::sleep_for(std::chrono::nanoseconds(FileSnapshot::kRecentWindowNs) +
+                                    std::chrono::milliseconds(100));
+    }
 
     // The environment that points a child process (vantorctl, vantor) at these folders.
     QProcessEnvironment ProcessEnvironment() const {
