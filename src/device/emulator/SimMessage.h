@@ -47,8 +47,9 @@ struct SimMessage {
     QString String(int i) const { return i < strings.size() ? strings[i] : QString(); }
 };
 
-// Frames larger than this are a protocol error.
-inline constexpr uint32_t kMaxSimFrame = 1u << 20;
+// Frames larger than this are a protocol error. Room for the log of a long session: each
+// report is one line of about 260 bytes.
+inline constexpr uint32_t kMaxSimFrame = 64u << 20;
 
 QByteArray EncodeSimFrame(const SimMessage& message);
 

@@ -116,6 +116,25 @@ TEST_F(SimProcess, ExchangesAReportAndLogsItFromTheHostsSide) {
     EXPECT_EQ(reply[kReportStatusOffset], 0xFE);
 }
 
+// A long session's log is larger than any one socket read.
+TEST_F(SimProcess, LogOfManyReports) {
+    SimSocketBackend backend(socket);
+    auto vendor = backend.Open(PathOf(backend, 2), true, true);
+    ASSERT_TRUE(vendor);
+    const FirmwareReport request = MakeRequest(0x01);
+    FirmwareReport reply{};
+    size_t moved = 0;
+    constexpr int kExchanges = 2200;  // a log of about 1.1 MB
+    for (int i = 0; i < kExchanges; ++i) {
+        ASSERT_EQ(vendor->Write(request.data(), 64, &moved, 1000), HidIoResult::Done);
+        ASSERT_EQ(vendor->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    }
+    const CtlResult log = Ctl({QStringLiteral("log")});
+    EXPECT_EQ(log.exitCode, 0);
+    EXPECT_EQ(log.out.count(u'\n'), 2 * kExchanges);
+    EXPECT_TRUE(log.out.endsWith(QStringLiteral("< ") + Hex(reply) + u'\n'));
+}
+
 TEST_F(SimProcess, UnplugEmptiesTheListAndFailsOpenHandles) {
     SimSocketBackend backend(socket);
     const QString vendorPath = PathOf(backend, 2);
