@@ -9,8 +9,9 @@ namespace vantor {
 
 SimServer::SimServer(std::shared_ptr<EmulatedKeyboard> keyboard) : m_backend(std::move(keyboard)) {
     QObject::connect(&m_server, &QLocalServer::newConnection, &m_server, [this] {
+        std::erase_if(m_sessions, [](const auto& session) { return session.isNull(); });
         while (QLocalSocket* socket = m_server.nextPendingConnection())
-            new SimServerSession(socket, &m_backend, &m_server);
+            m_sessions.emplace_back(new SimServerSession(socket, &m_backend, &m_server));
     });
 }
 
@@ -36,9 +37,9 @@ bool SimServer::Listen(const QString& path, QString* error) {
 
 void SimServer::Close() {
     m_server.close();
-    // Sessions are children of the server object; delete them now, closing their handles.
-    const auto sessions = m_server.findChildren<SimServerSession*>(Qt::FindDirectChildrenOnly);
-    for (SimServerSession* session : sessions) delete session;
+    // Delete the sessions now, closing their handles while the keyboard is still here.
+    for (const auto& session : m_sessions) delete session.data();
+    m_sessions.clear();
 }
 
 }  // namespace vantor

@@ -3,11 +3,15 @@
 #include "device/emulator/EmulatorBackend.h"
 
 #include <QLocalServer>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 namespace vantor {
+
+class SimServerSession;
 
 // Serves one emulated keyboard on a local socket to any number of clients (SimSocketBackend),
 // as several programs may open one device node. Runs on the thread of a Qt event loop.
@@ -27,6 +31,8 @@ public:
 private:
     EmulatorBackend m_backend;
     QLocalServer m_server;
+    // Sessions delete themselves when their client goes; QPointer notices.
+    std::vector<QPointer<SimServerSession>> m_sessions;
 };
 
 }  // namespace vantor
