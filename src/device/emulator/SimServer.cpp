@@ -3,6 +3,7 @@
 #include "device/emulator/SimServerSession.h"
 #include "device/emulator/SimSocket.h"
 
+#include <QDir>
 #include <QLocalSocket>
 
 namespace vantor {
@@ -17,11 +18,14 @@ SimServer::SimServer(std::shared_ptr<EmulatedKeyboard> keyboard) : m_backend(std
 
 SimServer::~SimServer() { Close(); }
 
-bool SimServer::Listen(const QString& path, QString* error) {
-    if (path.isEmpty()) {
+bool SimServer::Listen(const QString& name, QString* error) {
+    if (name.isEmpty()) {
         *error = QStringLiteral("no socket path");
         return false;
     }
+    // QLocalServer would put a bare file name in the temporary folder; clients take it as
+    // relative to the current one, and so does the emulator.
+    const QString path = QDir::current().absoluteFilePath(name);
     if (SimSocket probe; probe.Connect(path)) {
         *error = QStringLiteral("an emulator is already running on %1").arg(path);
         return false;

@@ -30,7 +30,9 @@ public:
             if (fd >= 0) ::close(fd);
     }
 
-    bool Start(const QString& program, const QStringList& args) {
+    bool Start(const QString& program, const QStringList& args,
+               const QString& workingDirectory = QString()) {
+        const std::string folder = workingDirectory.toStdString();
         std::vector<std::string> strings{program.toStdString()};
         for (const QString& arg : args) strings.push_back(arg.toStdString());
         std::vector<char*> argv;
@@ -41,6 +43,7 @@ public:
         if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return false;
         m_pid = ::fork();
         if (m_pid == 0) {
+            if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(126);
             ::dup2(out[1], STDOUT_FILENO);
             ::dup2(err[1], STDERR_FILENO);
             ::execv(argv[0], argv.data());

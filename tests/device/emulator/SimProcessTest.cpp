@@ -58,10 +58,14 @@ protected:
         EXPECT_EQ(server.Stderr().toStdString(), "");
     }
 
-    CtlResult Ctl(const QStringList& action) {
+    CtlResult Ctl(const QStringList& action, const QString& socketPath = QString(),
+                  const QString& workingDirectory = QString()) {
         test::ChildProcess ctl;
-        EXPECT_TRUE(ctl.Start(kProgram, QStringList{QStringLiteral("--socket"), socket,
-                                                    QStringLiteral("ctl")} + action));
+        EXPECT_TRUE(ctl.Start(kProgram,
+                              QStringList{QStringLiteral("--socket"),
+                                          socketPath.isEmpty() ? socket : socketPath,
+                                          QStringLiteral("ctl")} + action,
+                              workingDirectory));
         EXPECT_TRUE(ctl.WaitForExit(kWait));
         return {ctl.ExitCode(), ctl.Stdout(), ctl.Stderr()};
     }
@@ -74,7 +78,7 @@ protected:
         return {};
     }
 
-    QTemporaryDir dir;
+    QTemporaryDir dir;  // in the temporary folder: a socket path holds at most 107 bytes
     QString socket;
     test::ChildProcess server;
 };
@@ -204,6 +208,20 @@ TEST_F(SimProcess, CommandLineErrorsHaveTheirExitCodes) {
                                             dir.filePath(QStringLiteral("other.sock"))}));
     ASSERT_TRUE(badVariant.WaitForExit(kWait));
     EXPECT_EQ(badVariant.ExitCode(), 2);
+}
+
+// A bare file name is a socket in the current folder, for the server as for ctl.
+TEST_F(SimProcess, RelativeSocketPathIsInTheCurrentFolder) {
+    test::ChildProcess other;
+    ASSERT_TRUE(other.Start(kProgram, {QStringLiteral("--variant"), QStringLiteral("A"),
+                                       QStringLiteral("--socket"), QStringLiteral("rel.sock")},
+                            dir.path()));
+    const QString absolute = dir.filePath(QStringLiteral("rel.sock"));
+    ASSERT_TRUE(WaitFor([&] { return SimSocketBackend(absolute).IsServerReachable(); }));
+    EXPECT_EQ(Ctl({QStringLiteral("log")}, QStringLiteral("rel.sock"), dir.path()).exitCode, 0);
+    other.Terminate();
+    EXPECT_TRUE(other.WaitForExit(kWait));
+    EXPECT_FALSE(QFileInfo::exists(absolute));
 }
 
 TEST_F(SimProcess, StopsCleanlyOnSigterm) {
