@@ -1,5 +1,8 @@
 #include "device/emulator/KeyboardFirmware.h"
 
+#include "keymodel/KeyConversions.h"
+#include "keymodel/KeyTables.h"
+
 #include "FirmwareRequests.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +74,12 @@ TEST_P(KeyboardFirmwareTest, FactoryKeyMatrixPutsEachKeyAtItsLedPosition) {
         EXPECT_EQ(matrix[c.position * 3], c.kind);
         EXPECT_EQ(matrix[c.position * 3 + 1], c.a);
         EXPECT_EQ(matrix[c.position * 3 + 2], c.b);
+    }
+    // The host reads each key back from its position.
+    for (int p = 0; p < kKeyListSize; ++p) {
+        const int k = LedPositionOfKeyListPosition(p);
+        const DeviceAction action{matrix[k * 3], matrix[k * 3 + 1], matrix[k * 3 + 2]};
+        EXPECT_EQ(CodeOfAction(action), KeyList[p]) << "key-list position " << p;
     }
     int keys = 0;
     for (int k = 0; k < variant.positionCount; ++k) keys += matrix[k * 3] != 0;
