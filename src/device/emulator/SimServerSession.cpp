@@ -76,12 +76,14 @@ void SimServerSession::Handle(const SimMessage& message) {
 void SimServerSession::HandleOpen(const SimMessage& message) {
     SimMessage reply(SimOp::OpenReply, message.id);
     const bool read = message.Number(0) != 0;
+    // One handle per connection: a second Open is refused.
     if (!m_channel) m_channel = m_backend->Open(message.String(0), read, message.Number(1) != 0);
-    if (!m_channel || m_pump.joinable()) {
-        reply.numbers = {0};  // unknown path, unplugged, or this connection has its handle
+    if (!m_channel || m_opened) {
+        reply.numbers = {0};
         Send(reply);
         return;
     }
+    m_opened = true;
     const HidAttributes attributes = m_channel->Attributes();
     reply.numbers = {1, attributes.vendorId, attributes.productId, attributes.versionNumber};
     reply.bytes = m_channel->ReportDescriptor();

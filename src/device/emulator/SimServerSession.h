@@ -34,6 +34,7 @@ private:
     EmulatorBackend* m_backend;
     SimFrameReader m_reader;
     std::unique_ptr<HidChannel> m_channel;
+    bool m_opened = false;
     std::thread m_pump;
 };
 

@@ -1,6 +1,7 @@
 // vantor-sim as a real process on a temporary socket, reached through SimSocketBackend.
 
 #include "device/emulator/FirmwareVariant.h"
+#include "device/emulator/SimSocket.h"
 #include "device/emulator/SimSocketBackend.h"
 
 #include "FirmwareRequests.h"
@@ -118,6 +119,23 @@ TEST_F(SimProcess, ExchangesAReportAndLogsItFromTheHostsSide) {
     ASSERT_EQ(vendor->Write(request.data(), 64, &moved, 1000), HidIoResult::Done);
     ASSERT_EQ(vendor->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
     EXPECT_EQ(reply[kReportStatusOffset], 0xFE);
+}
+
+// The protocol keeps one handle per connection; a second Open on it is refused.
+TEST_F(SimProcess, OneHandlePerConnection) {
+    SimSocketBackend backend(socket);
+    SimSocket connection;
+    ASSERT_TRUE(connection.Connect(socket));
+    for (uint32_t id : {1u, 2u}) {
+        SimMessage open(SimOp::Open, id);
+        open.strings = {PathOf(backend, 1 + id % 2)};
+        open.numbers = {0, 1};  // write-only, the second time to another interface
+        ASSERT_TRUE(connection.Send(open));
+        SimMessage reply;
+        ASSERT_EQ(connection.ReceiveReply(SimOp::OpenReply, id, &reply, kWait),
+                  SimSocket::Received::Message);
+        EXPECT_EQ(reply.Number(0), id == 1 ? 1 : 0);
+    }
 }
 
 // A long session's log is larger than any one socket read.
