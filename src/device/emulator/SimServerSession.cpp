@@ -4,7 +4,10 @@
 #include "device/emulator/SimControl.h"
 
 #include <QLocalSocket>
-#include <QMetaObject>
+#include <QSocketNotifier>
+
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace vantor {
 
@@ -22,6 +25,8 @@ SimServerSession::~SimServerSession() {
         m_channel->Abort();
         if (m_pump.joinable()) m_pump.join();
     }
+    delete m_wakeNotifier;
+    if (m_wake >= 0) ::close(m_wake);
 }
 
 void SimServerSession::OnReadyRead() {
@@ -93,30 +98,40 @@ void SimServerSession::HandleOpen(const SimMessage& message) {
 }
 
 void SimServerSession::StartPump() {
+    m_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_wake < 0) return;
+    m_wakeNotifier = new QSocketNotifier(m_wake, QSocketNotifier::Read, this);
+    QObject::connect(m_wakeNotifier, &QSocketNotifier::activated, this, [this] { SendPumped(); });
     m_pump = std::thread([this, channel = m_channel.get()] {
         for (;;) {
             uint8_t buffer[64];
             size_t length = 0;
             const HidIoResult result = channel->Read(buffer, sizeof(buffer), &length, -1);
-            if (result == HidIoResult::Done) {
-                const QByteArray report(reinterpret_cast<const char*>(buffer),
-                                        static_cast<qsizetype>(length));
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, report] {
-                        SimMessage input(SimOp::Input);
-                        input.bytes = report;
-                        Send(input);
-                    },
-                    Qt::QueuedConnection);
-                continue;
+            if (result == HidIoResult::Aborted) return;  // the session is closing
+            SimMessage message(result == HidIoResult::Done ? SimOp::Input : SimOp::ChannelFailed);
+            if (result == HidIoResult::Done)
+                message.bytes = QByteArray(reinterpret_cast<const char*>(buffer),
+                                           static_cast<qsizetype>(length));
+            {
+                std::lock_guard lock(m_outboxMutex);
+                m_outbox.push_back(message);
             }
-            if (result == HidIoResult::Failed)
-                QMetaObject::invokeMethod(
-                    this, [this] { Send(SimMessage(SimOp::ChannelFailed)); }, Qt::QueuedConnection);
-            return;  // failed, or aborted as the session closes
+            const uint64_t one = 1;
+            [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof(one));
+            if (result != HidIoResult::Done) return;
         }
     });
+}
+
+void SimServerSession::SendPumped() {
+    uint64_t count = 0;
+    [[maybe_unused]] const ssize_t n = ::read(m_wake, &count, sizeof(count));
+    std::deque<SimMessage> messages;
+    {
+        std::lock_guard lock(m_outboxMutex);
+        messages.swap(m_outbox);
+    }
+    for (const SimMessage& message : messages) Send(message);
 }
 
 }  // namespace vantor
