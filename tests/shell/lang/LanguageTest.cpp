@@ -8,6 +8,10 @@
 
 #include <QFile>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace vantor {
@@ -85,6 +89,11 @@ TEST(LanguageChoice, AStoredChoiceIsKeptWhateverTheSystemSays) {
     // Index 2 or more stores Chinese.
     ASSERT_TRUE(env.SetLanguageIndex(5));
     EXPECT_EQ(StoredId()->dword, 0x0804u);
+
+    // 0 means no choice yet: the system decides and its choice is stored.
+    ASSERT_TRUE(SettingsStore::Current()->WriteDword(kAppKey, kIdName, 0));
+    EXPECT_EQ(GetLanguageId(), 0x0409u);
+    EXPECT_EQ(StoredId()->dword, 0x0409u);
 }
 
 TEST(LanguageChoice, AnIdStoredAsAStringIsReplacedByTheSystemChoiceAsADword) {
@@ -202,6 +211,29 @@ TEST_F(LanguageLookup, SeesEditsMadeWhileRunning) {
     // Removed.
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(LanguageText("TITLE", 1), "#Error");
+}
+
+TEST_F(LanguageLookup, LookupsFromSeveralThreadsSeeWholeFilesWhileTheyAreReplaced) {
+    m_env.WriteLanguageFile(1, {{"TITLE", "old"}});
+    std::atomic<bool> bad = false;
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 4; ++t) {
+        readers.emplace_back([&bad] {
+            for (int i = 0; i < 300; ++i) {
+                const QString text = LanguageText("TITLE", 1);
+                if (text != "old" && text != "new") {
+                    bad = true;
+                }
+            }
+        });
+    }
+    for (int i = 0; i < 20; ++i) {
+        m_env.WriteLanguageFile(1, {{"TITLE", i % 2 ? "old" : "new"}});
+    }
+    for (std::thread& reader : readers) {
+        reader.join();
+    }
+    EXPECT_FALSE(bad);
 }
 
 }  // namespace
