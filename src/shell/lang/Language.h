@@ -10,7 +10,8 @@ namespace vantor {
 inline constexpr int kLanguageCount = 2;
 
 // The language id in use: the stored "dwLanguageId", or the system language mapped to a
-// supported id on first use (then stored).
+// supported id on first use (then stored). A value of another type is reset to 0 first. When
+// the store cannot keep the choice, it still holds until the process ends.
 unsigned GetLanguageId();
 
 // 0 or 1: the position of GetLanguageId() among the supported ids; an unsupported id gives 0.
