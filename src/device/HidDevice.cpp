@@ -118,35 +118,41 @@ bool HidDevice::IsOpen() const {
     return m_channel != nullptr;
 }
 
-std::shared_ptr<HidChannel> HidDevice::ChannelFor(bool wantRead, bool wantWrite) const {
+std::shared_ptr<HidChannel> HidDevice::TakeChannel(bool forWrite) {
     std::lock_guard lock(m_mutex);
-    if ((wantRead && !m_read) || (wantWrite && !m_write)) {
+    if (!m_channel || !(forWrite ? m_write : m_read)) {
         return nullptr;
     }
+    // Counted under the lock, so a Close that follows sees the call and aborts its channel.
+    ++(forWrite ? m_writesInProgress : m_readsInProgress);
     return m_channel;
 }
 
 bool HidDevice::Read(uint8_t* buffer, size_t length, size_t* bytesRead, int timeoutMs) {
     *bytesRead = 0;
-    const std::shared_ptr<HidChannel> channel = ChannelFor(true, false);
-    size_t moved = 0;
-    if (!channel || channel->Read(buffer, length, &moved, timeoutMs) != HidIoResult::Done) {
+    const std::shared_ptr<HidChannel> channel = TakeChannel(false);
+    if (!channel) {
         return false;
     }
-    *bytesRead = moved;
-    return true;
+    size_t moved = 0;
+    const HidIoResult result = channel->Read(buffer, length, &moved, timeoutMs);
+    --m_readsInProgress;
+    *bytesRead = result == HidIoResult::Done ? moved : 0;
+    return result == HidIoResult::Done;
 }
 
 bool HidDevice::Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
                       int timeoutMs) {
     *bytesWritten = 0;
-    const std::shared_ptr<HidChannel> channel = ChannelFor(false, true);
-    size_t moved = 0;
-    if (!channel || channel->Write(buffer, length, &moved, timeoutMs) != HidIoResult::Done) {
+    const std::shared_ptr<HidChannel> channel = TakeChannel(true);
+    if (!channel) {
         return false;
     }
-    *bytesWritten = moved;
-    return true;
+    size_t moved = 0;
+    const HidIoResult result = channel->Write(buffer, length, &moved, timeoutMs);
+    --m_writesInProgress;
+    *bytesWritten = result == HidIoResult::Done ? moved : 0;
+    return result == HidIoResult::Done;
 }
 
 bool HidDevice::Probe() const {

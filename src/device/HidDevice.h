@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,6 +56,11 @@ public:
     bool Read(uint8_t* buffer, size_t length, size_t* bytesRead, int timeoutMs);
     bool Write(const uint8_t* buffer, size_t length, size_t* bytesWritten, int timeoutMs);
 
+    // True while a Read (Write) is under way on another thread: from the moment it has taken
+    // the open interface until it returns.
+    bool ReadInProgress() const { return m_readsInProgress.load() > 0; }
+    bool WriteInProgress() const { return m_writesInProgress.load() > 0; }
+
     // Presence probe of the open (or last opened) device path.
     bool Probe() const;
 
@@ -83,7 +89,8 @@ public:
 private:
     bool CloseLocked();
     void BuildInputItems();
-    std::shared_ptr<HidChannel> ChannelFor(bool wantRead, bool wantWrite) const;
+    // The open interface if it allows the access, counted in progress until released.
+    std::shared_ptr<HidChannel> TakeChannel(bool forWrite);
 
     const std::shared_ptr<HidBackend> m_backend;
     mutable std::mutex m_mutex;
@@ -102,6 +109,9 @@ private:
     HidAttributes m_attributes;
     std::shared_ptr<std::vector<uint8_t>> m_inputReport;
     std::vector<HidInputItem> m_inputItems;
+
+    std::atomic<int> m_readsInProgress{0};
+    std::atomic<int> m_writesInProgress{0};
 };
 
 }  // namespace vantor

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "device/DeviceLink.h"
+
+namespace vantor {
+
+// ---------------------------------------------------------------------------------------
+// Boot mode: the one request without a checksum and without a reply. Byte 0 = 0x04,
+// bytes 3 and 4 = 0xEE, every other byte 0. Once it is written the keyboard leaves its normal
+// mode for its boot loader (and so leaves the bus as this keyboard).
+// ---------------------------------------------------------------------------------------
+
+// 1 when the request was written; 0 when it was not, or no keyboard is open (nothing sent).
+int EnterBootMode(DeviceLink& link);
+
+}  // namespace vantor

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "device/DeviceLink.h"
+
+namespace vantor {
+
+// ---------------------------------------------------------------------------------------
+// Control commands: no data area, no payload either way; the reply's status is all.
+// Group start and Group end mark for the keyboard where a group of writes (or the reading
+// of the lighting area) begins and ends; they lock nothing on this side.
+// ---------------------------------------------------------------------------------------
+
+int GroupStart(DeviceLink& link);
+// Pauses briefly first, so the keyboard has finished with the group's last write.
+int GroupEnd(DeviceLink& link);
+
+// Commands whose effect is the keyboard's own business. 0x0D is sent by the main window's
+// hidden test button; 0x0B, 0x0C and 0x0E are offered but nothing sends them.
+int Command0B(DeviceLink& link);
+int Command0C(DeviceLink& link);  // pauses briefly first, as Group end does
+int Command0D(DeviceLink& link);
+int Command0E(DeviceLink& link);
+
+}  // namespace vantor

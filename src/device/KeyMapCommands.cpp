@@ -1,0 +1,42 @@
+#include "device/KeyMapCommands.h"
+
+#include "device/ChunkedTransfer.h"
+#include "device/CommandReport.h"
+#include "device/CommandResult.h"
+
+namespace vantor {
+
+namespace {
+
+bool ValidProfile(int profile) { return profile >= 0 && profile < kProfileCount; }
+
+}  // namespace
+
+int ReadKeyMap(DeviceLink& link, int profile, std::span<uint8_t> buffer) {
+    const DeviceVariant variant = link.Variant();
+    if (!ValidProfile(profile) || buffer.size() < variant.keyMapBlockSize) {
+        return kCommandBadArgument;
+    }
+    return ReadInChunks(link, kCmdReadKeyMap, uint16_t(uint32_t(profile) * variant.keyMapStride),
+                        buffer.first(variant.keyMapBlockSize));
+}
+
+int WriteKeyMap(DeviceLink& link, int profile, std::span<const uint8_t> keyMap) {
+    const DeviceVariant variant = link.Variant();
+    if (!ValidProfile(profile) || keyMap.size() < variant.keyMapBlockSize) {
+        return kCommandBadArgument;
+    }
+    return WriteInChunks(link, kCmdWriteKeyMap,
+                         uint16_t(uint32_t(profile) * variant.keyMapStride),
+                         keyMap.first(variant.keyMapBlockSize));
+}
+
+int ReadDefaultKeyMatrix(DeviceLink& link, std::span<uint8_t> buffer) {
+    const DeviceVariant variant = link.Variant();
+    if (buffer.size() < variant.keyMapBlockSize) {
+        return kCommandBadArgument;
+    }
+    return ReadInChunks(link, kCmdReadDefaultKeyMatrix, 0, buffer.first(variant.keyMapBlockSize));
+}
+
+}  // namespace vantor
