@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 namespace vantor {
 
@@ -12,41 +13,47 @@ namespace {
 
 constexpr size_t kChunk = CommandReport::kPayloadSize;
 
-size_t ChunkLength(size_t offset, size_t total) { return std::min(kChunk, total - offset); }
+// One exchange per chunk of a block of the given size, in one request reused throughout.
+// fill puts a chunk's payload in the request; take copies a chunk out of its reply.
+using ChunkStep = std::function<void(CommandReport& report, size_t offset, size_t length)>;
 
-}  // namespace
-
-int ReadInChunks(DeviceLink& link, uint8_t command, uint16_t base, std::span<uint8_t> block) {
+int Transfer(DeviceLink& link, uint8_t command, uint16_t base, size_t size, const ChunkStep& fill,
+             const ChunkStep& take) {
     CommandReport request = CommandReport::Request(command, 0, 0);
     CommandReport reply;
-    for (size_t offset = 0; offset < block.size(); offset += kChunk) {
-        const size_t length = ChunkLength(offset, block.size());
+    for (size_t offset = 0; offset < size; offset += kChunk) {
+        const size_t length = std::min(kChunk, size - offset);
         request.length = uint8_t(length);
         request.SetAddress(uint16_t(base + offset));
+        fill(request, offset, length);
         const int result = RunCommand(link, request, &reply);
         if (result != kCommandOk) {
             return result;
         }
-        std::memcpy(block.data() + offset, reply.payload, length);
+        take(reply, offset, length);
     }
     return kCommandOk;
 }
 
+void Nothing(CommandReport&, size_t, size_t) {}
+
+}  // namespace
+
+int ReadInChunks(DeviceLink& link, uint8_t command, uint16_t base, std::span<uint8_t> block) {
+    return Transfer(link, command, base, block.size(), Nothing,
+                    [&](CommandReport& reply, size_t offset, size_t length) {
+                        std::memcpy(block.data() + offset, reply.payload, length);
+                    });
+}
+
 int WriteInChunks(DeviceLink& link, uint8_t command, uint16_t base,
                   std::span<const uint8_t> block) {
-    CommandReport request = CommandReport::Request(command, 0, 0);
-    CommandReport reply;
-    for (size_t offset = 0; offset < block.size(); offset += kChunk) {
-        const size_t length = ChunkLength(offset, block.size());
-        request.length = uint8_t(length);
-        request.SetAddress(uint16_t(base + offset));
-        std::memcpy(request.payload, block.data() + offset, length);
-        const int result = RunCommand(link, request, &reply);
-        if (result != kCommandOk) {
-            return result;
-        }
-    }
-    return kCommandOk;
+    return Transfer(
+        link, command, base, block.size(),
+        [&](CommandReport& request, size_t offset, size_t length) {
+            std::memcpy(request.payload, block.data() + offset, length);
+        },
+        Nothing);
 }
 
 }  // namespace vantor
