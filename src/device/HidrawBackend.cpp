@@ -11,6 +11,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <utility>
@@ -120,12 +121,11 @@ QByteArray DescriptorFromNode(int fd) {
     return QByteArray(reinterpret_cast<const char*>(descriptor.value), size);
 }
 
-// An open hidraw node. Every read and write waits in poll() on the node and on an eventfd
-// that Abort() makes readable, and only then moves data with a non-blocking read() or
-// write(): the call returns on time-out or abort with nothing left pending in the kernel, so
-// no transfer can land in a buffer after its call has returned. (A blocking read() could not
-// be woken from another thread, and on some kernels a blocking read does not return when the
-// device is unplugged; poll() reports that as POLLHUP/POLLERR.)
+// An open hidraw node. Data moves only by non-blocking read() and write(); a call that has
+// to wait does so in poll() on the node and on an eventfd that Abort() makes readable. So the
+// call returns on time-out or abort with nothing left pending in the kernel, and no transfer
+// can land in a buffer after its call has returned. (A blocking read() could not be woken
+// from another thread; poll() also reports an unplugged node, as POLLHUP/POLLERR.)
 class HidrawChannel : public HidChannel {
 public:
     HidrawChannel(int fd, int abortFd, HidAttributes attributes, QByteArray descriptor,
@@ -173,8 +173,8 @@ public:
         if (length == 0) {
             return HidIoResult::Failed;
         }
-        // The kernel sends the report in the write() call itself; poll() only says the node
-        // takes writes, so the time-out covers the wait before it, not the USB transfer.
+        // The kernel sends the report within the write() call itself, so the time-out bounds
+        // the wait for the node to take it, not the USB transfer.
         ssize_t put = -1;
         const HidIoResult result = Transfer(POLLOUT, timeoutMs, [&] {
             put = ::write(m_fd.Get(), buffer, length);
@@ -191,29 +191,41 @@ public:
     }
 
     void Abort() override {
-        // The eventfd is never drained: once aborted, every wait on this channel ends at once.
+        // The flag stops calls that have not started waiting; the eventfd, never drained,
+        // wakes the one that waits and every later wait.
+        m_aborted.store(true);
         const uint64_t one = 1;
         [[maybe_unused]] const ssize_t written = ::write(m_abortFd.Get(), &one, sizeof one);
     }
 
 private:
+    // Tries the non-blocking move first and waits in poll() only when the node has nothing
+    // (or no room) yet. Trying first matters for writes: before Linux 5.4 a hidraw node never
+    // reported POLLOUT, though it takes a write at any time.
     template <typename Move>
     HidIoResult Transfer(short events, int timeoutMs, Move move) {
         using Clock = std::chrono::steady_clock;
         const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
         for (;;) {
+            if (m_aborted.load()) {
+                return HidIoResult::Aborted;
+            }
+            const ssize_t moved = move();
+            if (moved > 0) {
+                return HidIoResult::Done;
+            }
+            if (moved == 0 || (errno != EAGAIN && errno != EINTR)) {
+                return HidIoResult::Failed;  // unplugged, or the node is broken
+            }
             int wait = -1;
             if (timeoutMs >= 0) {
-                const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline -
-                                                                               Clock::now());
+                const auto left =
+                    std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
                 wait = int(std::max<int64_t>(left.count(), 0));
             }
             pollfd fds[2] = {{m_fd.Get(), events, 0}, {m_abortFd.Get(), POLLIN, 0}};
             const int ready = ::poll(fds, 2, wait);
-            if (ready < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
+            if (ready < 0 && errno != EINTR) {
                 return HidIoResult::Failed;
             }
             if (fds[1].revents != 0) {
@@ -226,22 +238,13 @@ private:
                 (fds[0].revents & events) == 0) {
                 return HidIoResult::Failed;  // unplugged
             }
-            const ssize_t moved = move();
-            if (moved > 0) {
-                return HidIoResult::Done;
-            }
-            if (moved < 0 && (errno == EAGAIN || errno == EINTR)) {
-                if (timeoutMs >= 0 && Clock::now() >= deadline) {
-                    return HidIoResult::TimedOut;
-                }
-                continue;  // another reader took the report first
-            }
-            return HidIoResult::Failed;
+            // Ready (or another reader took the report first): try again.
         }
     }
 
     FileDescriptor m_fd;
     FileDescriptor m_abortFd;
+    std::atomic<bool> m_aborted{false};
     HidAttributes m_attributes;
     QByteArray m_descriptor;
     bool m_numbered;
