@@ -20,6 +20,17 @@ function(vantor_core_module name)
   set_property(GLOBAL APPEND PROPERTY VANTOR_CORE_MODULES vantor_${name})
 endfunction()
 
+# vantor_widget_module(NAME SOURCES files... [DEPENDS targets...])
+# Creates the static library vantor_<NAME>_widgets (Qt Widgets) on top of the core.
+# DEPENDS takes full target names (vantor_ui_widgets, vantor_shell, ...).
+function(vantor_widget_module name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+  add_library(vantor_${name}_widgets STATIC ${ARG_SOURCES})
+  set_target_properties(vantor_${name}_widgets PROPERTIES AUTOMOC ON)
+  target_include_directories(vantor_${name}_widgets PUBLIC ${VANTOR_SRC_ROOT})
+  target_link_libraries(vantor_${name}_widgets PUBLIC Qt6::Widgets Qt6::Gui Qt6::Core ${ARG_DEPENDS})
+endfunction()
+
 # vantor_test(NAME SOURCES files... [LIBS targets...])
 # One GoogleTest executable per folder of tests/; every test case becomes a
 # CTest test. Widgets run on the offscreen platform.
