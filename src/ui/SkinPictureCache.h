@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace vantor {
+
+// Full-window state pictures ("all buttons normal", "all hovered", …) that image buttons cut
+// their faces from. Each is decoded once per process and drawn unscaled at (0,0) of a pixmap
+// 100 pixels wider and taller than the window's client area (the rest is black), then shared
+// by every dialog and button that asks for it. Pointers stay valid until the application ends.
+// UI thread only.
+class SkinPictureCache {
+public:
+    // The state picture of a program-folder file such as "Skins\\main_normal.jpg" (written
+    // with '\' or '/', found without regard to case), for a window whose client area is
+    // `clientSize`. A missing or undecodable picture ends the process (exit code 0).
+    static const QPixmap* StatePicture(const QString& relativeName, const QSize& clientSize);
+
+    // The same for a file given by its full path.
+    static const QPixmap* StatePictureOfFile(const QString& path, const QSize& clientSize);
+
+    // How many pictures are held (for tests).
+    static int Count();
+};
+
+}  // namespace vantor
