@@ -1,0 +1,203 @@
+#include "shell/InstanceGuard.h"
+#include "shell/InstanceHandOff.h"
+#include "shell/InstanceMessages.h"
+#include "shell/InstanceRequest.h"
+#include "shell/InstanceServer.h"
+
+#include <QCoreApplication>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <vector>
+
+namespace vantor {
+namespace {
+
+// The instance socket is served from an event loop; the tests run one on this thread.
+void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_shell";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* application =
+        QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
+    (void)application;
+}
+
+// Runs the event loop until the work on the other thread has finished.
+template <typename T>
+T PumpUntilDone(std::future<T>& result) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        if (std::chrono::steady_clock::now() > deadline) ADD_FAILURE() << "timed out";
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return result.get();
+}
+
+struct Request {
+    uint32_t message;
+    uint32_t wParam;
+};
+
+// A running instance: holds the lock, serves the socket, and answers 1 to a tagged request.
+class RunningInstance {
+public:
+    explicit RunningInstance(const QString& runtime)
+        : guard(runtime), server([this](uint32_t message, uint32_t wParam) {
+              received.push_back({message, wParam});
+              if (!CarriesTag(message, wParam)) return 0u;
+              if (message == kMessageKill) guard.Release();  // stands in for the shutdown
+              return 1u;
+          }) {
+        EXPECT_TRUE(guard.TryLock());
+        EXPECT_TRUE(server.Listen(guard.ServerPath()));
+    }
+    InstanceGuard guard;
+    InstanceServer server;
+    std::vector<Request> received;
+};
+
+class InstanceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(m_runtime.isValid());
+    }
+    QString Runtime() const { return m_runtime.path() + QStringLiteral("/run"); }
+
+    QTemporaryDir m_runtime;
+};
+
+TEST_F(InstanceTest, OneHolderOfTheLockAtATime) {
+    InstanceGuard first(Runtime());
+    InstanceGuard second(Runtime());
+    ASSERT_TRUE(first.TryLock());  // makes the missing runtime folder
+    EXPECT_FALSE(second.TryLock());
+    EXPECT_TRUE(second.Error().isEmpty()) << "a held lock is not an error";
+    first.Release();
+    EXPECT_TRUE(second.TryLock());
+
+    InstanceGuard elsewhere(m_runtime.path() + QStringLiteral("/other"));
+    EXPECT_TRUE(elsewhere.TryLock());
+}
+
+TEST_F(InstanceTest, AnUnusableRuntimeFolderIsReportedNotTakenForAnInstance) {
+    InstanceGuard guard(QStringLiteral("/proc/no-such-folder"));
+    EXPECT_FALSE(guard.TryLock());
+    EXPECT_FALSE(guard.Error().isEmpty());
+
+    const HandOffResult start = HandOffAtStart(CommandLine{}, guard, 100);
+    EXPECT_TRUE(start.keepStarting);
+    EXPECT_FALSE(start.message.isEmpty());
+}
+
+TEST_F(InstanceTest, ServerAnswersEachRequestWithItsHandlersResult) {
+    RunningInstance instance(Runtime());
+    const QString path = instance.guard.ServerPath();
+    auto answers = std::async(std::launch::async, [path] {
+        return std::vector<std::optional<uint32_t>>{
+            SendInstanceRequest(path, kMessageOpen, kTagOpen, 5000),
+            SendInstanceRequest(path, kMessageOpen, kTagKill, 5000),
+            SendInstanceRequest(path, kMessageKill, 0x4B494C4C, 5000),  // "KILL" byte-swapped
+        };
+    });
+    const auto results = PumpUntilDone(answers);
+    EXPECT_EQ(results, (std::vector<std::optional<uint32_t>>{1u, 0u, 0u}));
+    ASSERT_EQ(instance.received.size(), 3u);
+    EXPECT_EQ(instance.received[0].message, kMessageOpen);
+    EXPECT_EQ(instance.received[0].wParam, 0x4F50454Eu);
+    EXPECT_TRUE(instance.guard.IsHeld()) << "an untagged KILL must not shut down";
+}
+
+TEST_F(InstanceTest, ATruncatedRequestReachesNoHandler) {
+    RunningInstance instance(Runtime());
+    const QString path = instance.guard.ServerPath();
+    auto sent = std::async(std::launch::async, [path] {
+        QLocalSocket socket;
+        socket.connectToServer(path);
+        if (!socket.waitForConnected(5000)) return false;
+        socket.write("OPE", 3);
+        socket.waitForBytesWritten(5000);
+        socket.disconnectFromServer();
+        // A whole request afterwards is still served.
+        return SendInstanceRequest(path, kMessageOpen, kTagOpen, 5000) == 1u;
+    });
+    EXPECT_TRUE(PumpUntilDone(sent));
+    EXPECT_EQ(instance.received.size(), 1u);
+}
+
+TEST_F(InstanceTest, SecondStartHandsOpenToTheRunningInstanceAndEnds) {
+    RunningInstance instance(Runtime());
+    const QString runtime = Runtime();
+    auto start = std::async(std::launch::async, [runtime] {
+        InstanceGuard guard(runtime);
+        return HandOffAtStart(ParseCommandLine({"/start"}), guard, 5000);
+    });
+    const HandOffResult result = PumpUntilDone(start);
+    EXPECT_FALSE(result.keepStarting);
+    EXPECT_EQ(result.exitCode, 0);
+    ASSERT_EQ(instance.received.size(), 1u);
+    EXPECT_EQ(instance.received[0].message, kMessageOpen);
+    EXPECT_EQ(instance.received[0].wParam, kTagOpen);
+}
+
+TEST_F(InstanceTest, KillIsAnsweredAfterTheInstanceShutDown) {
+    RunningInstance instance(Runtime());
+    const QString runtime = Runtime();
+    auto start = std::async(std::launch::async, [runtime] {
+        InstanceGuard guard(runtime);
+        HandOffResult result = HandOffAtStart(ParseCommandLine({"/KILL"}), guard, 5000);
+        // By the time the answer came, the instance had let go of its lock.
+        InstanceGuard after(runtime);
+        return std::make_pair(result, after.TryLock());
+    });
+    const auto [result, lockFreeAfterAnswer] = PumpUntilDone(start);
+    EXPECT_FALSE(result.keepStarting);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(lockFreeAfterAnswer);
+    ASSERT_EQ(instance.received.size(), 1u);
+    EXPECT_EQ(instance.received[0].wParam, kTagKill);
+}
+
+TEST_F(InstanceTest, KillWithNoInstanceEndsAtOnceAndLeavesTheLockFree) {
+    InstanceGuard guard(Runtime());
+    const HandOffResult result = HandOffAtStart(ParseCommandLine({"/kill"}), guard, 5000);
+    EXPECT_FALSE(result.keepStarting);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_FALSE(guard.IsHeld());
+    InstanceGuard next(Runtime());
+    EXPECT_TRUE(next.TryLock());
+}
+
+TEST_F(InstanceTest, FirstStartKeepsTheLockAndAHungInstanceIsAFailure) {
+    InstanceGuard first(Runtime());
+    const HandOffResult started = HandOffAtStart(CommandLine{}, first, 100);
+    EXPECT_TRUE(started.keepStarting);
+    EXPECT_TRUE(first.IsHeld());
+
+    // The lock is held but nothing serves the socket: the second start gives up and says so.
+    InstanceGuard second(Runtime());
+    const HandOffResult open = HandOffAtStart(CommandLine{}, second, 100);
+    EXPECT_FALSE(open.keepStarting);
+    EXPECT_EQ(open.exitCode, 1);
+    EXPECT_FALSE(open.message.isEmpty());
+}
+
+TEST_F(InstanceTest, ServerReplacesTheSocketFileOfAnInstanceThatDied) {
+    InstanceGuard guard(Runtime());
+    ASSERT_TRUE(guard.TryLock());
+    QFile stale(guard.ServerPath());
+    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    stale.close();
+    InstanceServer server([](uint32_t, uint32_t) { return 1u; });
+    EXPECT_TRUE(server.Listen(guard.ServerPath()));
+    server.Close();
+    EXPECT_FALSE(QFile::exists(guard.ServerPath()));
+}
+
+}  // namespace
+}  // namespace vantor
