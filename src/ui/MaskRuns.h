@@ -17,4 +17,20 @@ inline constexpr uint32_t kMaskTransparentColour = 0xFFFFFF;
 // bottom give rectangles sorted the way a region is built from.
 void AppendMaskRowRuns(std::span<const uint32_t> row, int y, std::vector<QRect>& runs);
 
+// Builds the rectangles of a mask row by row, letting a row whose runs match the row above
+// grow that row's rectangles instead of adding its own, so a plain area is one rectangle.
+class MaskBands {
+public:
+    // Adds row y, which must follow the previous row.
+    void AddRow(std::span<const uint32_t> row, int y);
+    std::size_t Size() const { return m_rects.size(); }
+    // Hands over the rectangles gathered so far and starts afresh.
+    std::vector<QRect> Take();
+
+private:
+    std::vector<QRect> m_rects;
+    std::size_t m_bandStart = 0;  // first rectangle of the last band
+    bool m_haveBand = false;
+};
+
 }  // namespace vantor

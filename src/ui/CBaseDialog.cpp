@@ -1,0 +1,143 @@
+#include "ui/CBaseDialog.h"
+
+#include "shell/Paths.h"
+#include "shell/skin/CIniFile.h"
+#include "ui/MaskRegion.h"
+#include "ui/SkinPicture.h"
+#include "ui/SkinPictureCache.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace vantor {
+
+namespace {
+
+QString SkinPicturePath(const QString& skinFolder, const std::optional<QString>& name) {
+    if (!name) {
+        return {};
+    }
+    return AppPaths::ResolveCaseInsensitive(skinFolder, *name);
+}
+
+}  // namespace
+
+CBaseDialog::CBaseDialog(QString skinIniPath, QString skinFolder, QWidget* parent)
+    : QDialog(parent), m_skinIniPath(std::move(skinIniPath)), m_skinFolder(std::move(skinFolder)) {
+    setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
+    // Translucent so that the shape holds where the platform composites rather than clips.
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+}
+
+CBaseDialog::~CBaseDialog() = default;
+
+void CBaseDialog::Initialise() {
+    if (m_initialised) {
+        return;
+    }
+    m_initialised = true;
+    OnInitDialog();
+}
+
+void CBaseDialog::OnInitDialog() { LoadSkin(); }
+
+void CBaseDialog::LoadSkin() {
+    m_loading = true;
+    const CIniFile ini(m_skinIniPath);
+    const std::optional<QString> main = ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Main"));
+    const std::optional<QString> mask =
+        ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Mask"), main.value_or(QString()));
+    m_background = LoadSkinPictureOrExit(SkinPicturePath(m_skinFolder, main));
+    m_mask = LoadSkinPictureOrExit(SkinPicturePath(m_skinFolder, mask));
+    m_backgroundPixmap = QPixmap::fromImage(m_background);
+
+    setFixedSize(m_background.size());
+    setMask(RegionFromMask(m_mask));
+    update();
+    m_loading = false;
+}
+
+void CBaseDialog::FreeSkin() {
+    m_background = QImage();
+    m_backgroundPixmap = QPixmap();
+    m_mask = QImage();
+    m_initialised = false;
+    m_dragging = false;
+}
+
+const QPixmap* CBaseDialog::StatePicture(const QString& relativeName) const {
+    return SkinPictureCache::StatePicture(relativeName, size());
+}
+
+void CBaseDialog::setVisible(bool visible) {
+    if (visible) {
+        Initialise();
+        raise();
+    }
+    QDialog::setVisible(visible);
+}
+
+void CBaseDialog::accept() {
+    if (!OnOK()) {
+        return;
+    }
+    QDialog::accept();
+    FreeSkin();
+}
+
+void CBaseDialog::reject() {
+    if (!OnCancel()) {
+        return;
+    }
+    QDialog::reject();
+    FreeSkin();
+}
+
+void CBaseDialog::paintEvent(QPaintEvent*) {
+    if (m_backgroundPixmap.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawPixmap(QPoint(0, 0), m_backgroundPixmap);
+}
+
+// A press that reaches the dialog itself (no child took it) moves the window: by the window
+// manager where the platform offers that, else by following the mouse here.
+void CBaseDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QDialog::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    QWindow* window = windowHandle();
+    if (window && window->startSystemMove()) {
+        return;
+    }
+    m_dragging = true;
+    m_dragStartGlobal = event->globalPosition().toPoint();
+    m_dragStartPos = pos();
+}
+
+void CBaseDialog::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton)) {
+        QDialog::mouseMoveEvent(event);
+        return;
+    }
+    event->accept();
+    move(m_dragStartPos + (event->globalPosition().toPoint() - m_dragStartGlobal));
+    update();
+}
+
+void CBaseDialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        m_dragging = false;
+        event->accept();
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+}  // namespace vantor

@@ -1,0 +1,92 @@
+#include "ui/SkinPictureCache.h"
+
+#include "UiTestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace vantor {
+namespace {
+
+using test::EnsureApplication;
+using test::PatternPicture;
+using test::WritePicture;
+
+TEST(SkinPictureCacheTest, DecodesOnceIntoFullWindowPixmap) {
+    EnsureApplication();
+    test::TestEnvironment env;
+    const QImage source = PatternPicture(50, 40, 7);
+    const QString path = WritePicture(env, QStringLiteral("Skins\\key_normal.jpg"), source, "PNG");
+
+    // Found from a name with '\' and another letter case; PNG bytes under a .jpg name decode.
+    const QPixmap* picture =
+        SkinPictureCache::StatePicture(QStringLiteral("skins\\KEY_NORMAL.JPG"), QSize(60, 30));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->size(), QSize(160, 130));
+    const QImage image = picture->toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(image.copy(0, 0, 50, 40), source);
+    EXPECT_EQ(image.pixel(55, 20), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(10, 100), qRgb(0, 0, 0));
+
+    // Shared, and never decoded again: the file can go.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(SkinPictureCache::StatePicture(QStringLiteral("Skins\\key_normal.jpg"), QSize(60, 30)),
+              picture);
+}
+
+struct ProbeResult {
+    int exitCode = -1;
+    QByteArray output;
+};
+
+ProbeResult RunProbe(const test::TestEnvironment& env, const QStringList& arguments) {
+    // Qt in the child complains on stderr about a runtime folder others may enter.
+    QFile::setPermissions(env.Paths().RuntimeFolder(),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcess probe;
+    probe.setProcessEnvironment(env.ProcessEnvironment());
+    probe.start(QStringLiteral(VANTOR_UI_SKIN_PROBE), arguments);
+    EXPECT_TRUE(probe.waitForFinished(30000));
+    EXPECT_EQ(probe.exitStatus(), QProcess::NormalExit);
+    return {probe.exitCode(), probe.readAllStandardOutput() + probe.readAllStandardError()};
+}
+
+// A picture that cannot be had ends the process at once, with code 0 and not a word.
+TEST(SkinPictureExitTest, MissingOrBrokenPictureEndsProcessSilentlyWithZero) {
+    EnsureApplication();
+    test::TestEnvironment env;
+    const QString folder = env.SkinFolder();
+    WritePicture(env, QStringLiteral("Skins\\back.bmp"), PatternPicture(20, 20, 1));
+    env.WriteProgramFile(QStringLiteral("Skins\\broken.bmp"), "BM not a picture");
+    auto ini = [&](const char* name, const QByteArray& text) {
+        return env.WriteProgramFile(QStringLiteral("Skins\\") + QLatin1String(name), text);
+    };
+    const QString good = ini("good.ini", "[SCREEN]\r\nMain=back.bmp\r\n");
+    const QString noMain = ini("nomain.ini", "[SCREEN]\r\nMask=back.bmp\r\n");
+    const QString noFile = ini("nofile.ini", "[SCREEN]\r\nMain=gone.bmp\r\n");
+    const QString badMask = ini("badmask.ini", "[SCREEN]\r\nMain=back.bmp\r\nMask=broken.bmp\r\n");
+
+    // The probe survives a good skin, so an exit below is the skin's doing.
+    const ProbeResult ok = RunProbe(env, {QStringLiteral("dialog"), good, folder});
+    EXPECT_EQ(ok.exitCode, 3);
+    EXPECT_EQ(ok.output.trimmed(), "survived");
+
+    const QStringList failing[] = {
+        {QStringLiteral("dialog"), noMain, folder},
+        {QStringLiteral("dialog"), noFile, folder},
+        {QStringLiteral("dialog"), badMask, folder},
+        {QStringLiteral("dialog"), folder + QStringLiteral("/absent.ini"), folder},
+        {QStringLiteral("state"), folder + QStringLiteral("/broken.bmp")},
+        {QStringLiteral("state"), folder + QStringLiteral("/gone.jpg")},
+    };
+    for (const QStringList& arguments : failing) {
+        const ProbeResult result = RunProbe(env, arguments);
+        EXPECT_EQ(result.exitCode, 0) << arguments.join(u' ').toStdString();
+        EXPECT_TRUE(result.output.isEmpty()) << result.output.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace vantor

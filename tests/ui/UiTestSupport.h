@@ -1,0 +1,65 @@
+#pragma once
+
+// Helpers for the widget tests: one application for the whole run, waiting on a condition with
+// a deadline, and pictures written into a test environment's program folder.
+
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QColor>
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+namespace vantor::test {
+
+inline QApplication& EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_ui";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// Runs the event loop until the condition holds or the deadline passes.
+inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// A picture whose every pixel says where it is: red = x, green = y, blue = `tag`. A face cut
+// from the wrong place or the wrong picture shows at once.
+inline QImage PatternPicture(int width, int height, int tag) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x & 0xFF, y & 0xFF, tag & 0xFF));
+        }
+    }
+    return image;
+}
+
+inline QByteArray Encode(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+// Writes the picture under the program folder ("Skins\\x.bmp"); returns its path.
+inline QString WritePicture(const TestEnvironment& env, const QString& relativeName,
+                            const QImage& image, const char* format = "BMP") {
+    return env.WriteProgramFile(relativeName, Encode(image, format));
+}
+
+}  // namespace vantor::test
