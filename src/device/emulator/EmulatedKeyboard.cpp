@@ -14,10 +14,30 @@ constexpr size_t kLedReportLength = 2;
 }  // namespace
 
 EmulatedKeyboard::EmulatedKeyboard(const FirmwareVariant& variant, size_t macroCapacity, int index)
-    : m_variant(variant), m_index(index), m_firmware(variant, macroCapacity) {}
+    : m_variant(variant),
+      m_index(index),
+      m_versionNumber(variant.versionNumber),
+      m_firmware(variant, macroCapacity) {}
 
 HidAttributes EmulatedKeyboard::Attributes() const {
-    return {m_variant.vendorId, m_variant.productId, m_variant.versionNumber};
+    std::lock_guard lock(m_mutex);
+    return {m_variant.vendorId, m_variant.productId, m_versionNumber};
+}
+
+void EmulatedKeyboard::SetVersionNumber(uint16_t version) {
+    std::lock_guard lock(m_mutex);
+    m_versionNumber = version;
+}
+
+size_t EmulatedKeyboard::OpenedCount(EmulatedInterface which) const {
+    std::lock_guard lock(m_mutex);
+    return m_opened[static_cast<int>(which)];
+}
+
+size_t EmulatedKeyboard::OpenCount(EmulatedInterface which) const {
+    std::lock_guard lock(m_mutex);
+    return size_t(std::count_if(m_endpoints.begin(), m_endpoints.end(),
+                                [which](const auto& e) { return e.second.which == which; }));
 }
 
 // --- Presence ----------------------------------------------------------------------------
@@ -82,6 +102,7 @@ int EmulatedKeyboard::OpenEndpoint(EmulatedInterface which, bool read, bool writ
     std::lock_guard lock(m_mutex);
     if (!m_plugged) return -1;
     const int id = m_nextEndpoint++;
+    ++m_opened[static_cast<int>(which)];
     m_endpoints.emplace(id, Endpoint{which, read, write, m_device, false, {}});
     return id;
 }

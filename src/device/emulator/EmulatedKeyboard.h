@@ -43,6 +43,8 @@ public:
 
     const FirmwareVariant& Variant() const { return m_variant; }
     HidAttributes Attributes() const;
+    // Another bcdDevice than the variant's, for a keyboard of another protocol generation.
+    void SetVersionNumber(uint16_t version);
 
     // --- Presence --------------------------------------------------------------------------
     void Plug();
@@ -65,6 +67,9 @@ public:
     HidIoResult Write(int endpoint, const uint8_t* buffer, size_t length, size_t* bytesWritten);
     // Aborts the endpoint for good: a waiting call and every later one return Aborted.
     void Abort(int endpoint);
+    // Handles on the interface opened since the keyboard was made, and open now.
+    size_t OpenedCount(EmulatedInterface which) const;
+    size_t OpenCount(EmulatedInterface which) const;
 
     // --- Acts on the keyboard itself (false while unplugged or when impossible) -------------
     bool SwitchProfileOnKeyboard(int profile);  // sends 0x0402
@@ -116,6 +121,7 @@ private:
 
     const FirmwareVariant& m_variant;
     const int m_index;
+    uint16_t m_versionNumber;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -124,6 +130,7 @@ private:
     uint64_t m_device = 1;
     int m_nextEndpoint = 1;
     std::map<int, Endpoint> m_endpoints;
+    size_t m_opened[kEmulatedInterfaceCount] = {};
     FaultSwitch m_fault;
     size_t m_failedWrites = 0;
     std::vector<TimedEntry> m_log;

@@ -1,0 +1,20 @@
+#include "device/DeviceState.h"
+
+namespace vantor {
+
+std::atomic<int>& CachedActiveProfile() {
+    static std::atomic<int> profile{-1};
+    return profile;
+}
+
+DeviceState::DefaultMatrix DeviceState::DefaultKeyMatrix() const {
+    std::lock_guard lock(m_matrixMutex);
+    return m_defaultMatrix;
+}
+
+void DeviceState::SetDefaultKeyMatrix(const DefaultMatrix& matrix) {
+    std::lock_guard lock(m_matrixMutex);
+    m_defaultMatrix = matrix;
+}
+
+}  // namespace vantor

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "device/DeviceEvents.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+namespace vantor {
+
+// The keyboard's active on-board profile as last read; -1 while none has been read or the
+// keyboard is gone. One per process: the presence monitor clears it on disconnect, the
+// profile store sets and reads it.
+std::atomic<int>& CachedActiveProfile();
+
+// What the presence monitor learns about the keyboard and keeps for the rest of the program:
+// written by the monitor thread, read from any thread.
+class DeviceState {
+public:
+    static constexpr size_t kDefaultMatrixSize = 512;
+    using DefaultMatrix = std::array<uint8_t, kDefaultMatrixSize>;
+
+    // The last presence the connect handling acted on.
+    bool Present() const { return m_present.load(); }
+    void SetPresent(bool present) { m_present.store(present); }
+
+    // Set by the first presence report, or at once for a start in the tray ("/Start"): after
+    // it the keyboard's arrival no longer opens the main window.
+    bool FirstReportDone() const { return m_firstReportDone.load(); }
+    void SetFirstReportDone(bool done) { m_firstReportDone.store(done); }
+
+    // Macro area capacity in bytes; 0 until a status block has been read.
+    size_t MacroCapacity() const { return m_macroCapacity.load(); }
+    void SetMacroCapacity(size_t bytes) { m_macroCapacity.store(bytes); }
+
+    // The keyboard's factory key map (a 378-byte map is followed by zeros).
+    DefaultMatrix DefaultKeyMatrix() const;
+    void SetDefaultKeyMatrix(const DefaultMatrix& matrix);
+
+    // The tray icon shown when no keyboard event overrides it: 141 connected, 128 not.
+    int BaseTrayIcon() const { return m_baseTrayIcon.load(); }
+    void SetBaseTrayIcon(int icon) { m_baseTrayIcon.store(icon); }
+
+private:
+    std::atomic<bool> m_present{false};
+    std::atomic<bool> m_firstReportDone{false};
+    std::atomic<size_t> m_macroCapacity{0};
+    std::atomic<int> m_baseTrayIcon{kTrayIconDisconnected};
+    mutable std::mutex m_matrixMutex;
+    DefaultMatrix m_defaultMatrix{};
+};
+
+}  // namespace vantor
