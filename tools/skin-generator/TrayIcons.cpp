@@ -1,0 +1,47 @@
+#include "TrayIcons.h"
+
+#include "SkinDraw.h"
+#include "SkinOutput.h"
+#include "TrayIconFiles.h"
+
+#include <QImage>
+#include <QPainter>
+
+namespace vantor::skingen {
+namespace {
+
+// A keyboard seen from above on a transparent square; `activity` adds a lit dot.
+QImage TrayPicture(const QColor& body, const QColor& keys, bool activity) {
+    constexpr int kSize = 64;
+    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF board(4, 16, 56, 34);
+    p.setPen(Qt::NoPen);
+    p.setBrush(body);
+    p.drawRoundedRect(board, 7, 7);
+    p.setBrush(keys);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 7; ++col) p.drawRoundedRect(QRectF(9 + col * 7, 21 + row * 7, 5, 5), 1.2, 1.2);
+    p.drawRoundedRect(QRectF(18, 42, 28, 4), 1.5, 1.5);  // space bar
+    if (activity) {
+        p.setBrush(QColor(0xff, 0xff, 0xff));
+        p.drawEllipse(QPointF(52, 12), 9, 9);
+        p.setBrush(palette::kAccent);
+        p.drawEllipse(QPointF(52, 12), 6.5, 6.5);
+    }
+    return image;
+}
+
+}  // namespace
+
+bool WriteTrayIcons(const QString& folder) {
+    const QColor grey(0x8a, 0x90, 0x9c), dark(0x2a, 0x2e, 0x37);
+    bool ok = SavePicture(TrayPicture(grey, dark, false), folder, vantor::kTrayIconFiles[0].name);
+    ok &= SavePicture(TrayPicture(palette::kAccent, QColor(0x2a, 0x16, 0x04), false), folder, vantor::kTrayIconFiles[1].name);
+    ok &= SavePicture(TrayPicture(palette::kAccent, QColor(0x2a, 0x16, 0x04), true), folder, vantor::kTrayIconFiles[2].name);
+    return ok;
+}
+
+}  // namespace vantor::skingen
