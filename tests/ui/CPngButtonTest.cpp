@@ -63,6 +63,7 @@ protected:
         QCoreApplication::sendEvent(m_button, &event);
     }
 
+    test::ApplicationScope m_app;
     QPixmap m_pictures[7];
     std::unique_ptr<QWidget> m_window;
     CPngButton* m_button = nullptr;

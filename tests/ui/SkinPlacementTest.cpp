@@ -40,6 +40,7 @@ protected:
         return button;
     }
 
+    test::ApplicationScope m_app;
     test::TestEnvironment m_env;
     QString m_ini;
     QPixmap m_picture;

@@ -24,6 +24,11 @@ inline QApplication& EnsureApplication() {
     return *app;
 }
 
+// First member of a fixture that holds pixmaps, which need the application before they exist.
+struct ApplicationScope {
+    ApplicationScope() { EnsureApplication(); }
+};
+
 // Runs the event loop until the condition holds or the deadline passes.
 inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
     QDeadlineTimer deadline(timeoutMs);
