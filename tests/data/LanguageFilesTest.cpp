@@ -8,6 +8,7 @@
 #include "shell/IniDocument.h"
 #include "shell/lang/Language.h"
 #include "support/TestEnvironment.h"
+#include "SourceTree.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -87,10 +88,8 @@ const QSet<QString> kIntendedEmpty = {};
 
 const QString kSections[] = {QStringLiteral("TEXT"), QStringLiteral("LIGHT"), QStringLiteral("MODE")};
 
-QString SourceDir() { return qEnvironmentVariable("VANTOR_SOURCE_DIR"); }
-
 QByteArray ShippedFile(int index) {
-    QFile file(SourceDir() + QStringLiteral("/data/lang/") + LanguageFileName(LanguageIdOfIndex(index)));
+    QFile file(SourceTree() + QStringLiteral("/data/lang/") + LanguageFileName(LanguageIdOfIndex(index)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
@@ -104,7 +103,7 @@ std::set<LanguageKey> ScanSourceKeys() {
                                                   {QStringLiteral("LightSectionText"), QStringLiteral("LIGHT")},
                                                   {QStringLiteral("ModeSectionText"), QStringLiteral("MODE")}};
     std::set<LanguageKey> keys;
-    QDirIterator it(SourceDir() + QStringLiteral("/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
+    QDirIterator it(SourceTree() + QStringLiteral("/src"), {QStringLiteral("*.cpp"), QStringLiteral("*.h")},
                     QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
@@ -173,7 +172,6 @@ std::map<QString, QStringList> KeysInFileOrder(const QByteArray& bytes) {
 class LanguageFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_FALSE(SourceDir().isEmpty()) << "VANTOR_SOURCE_DIR is not set";
         for (int index = 0; index < kLanguageCount; ++index) {
             m_bytes[index] = ShippedFile(index);
             ASSERT_FALSE(m_bytes[index].isEmpty()) << FileName(index);
