@@ -1,5 +1,5 @@
 // The help pages the program opens: present in both languages, linked to each other, and
-// readable offline (no outside resources, no dangling in-page links).
+// readable offline (links only to files of the help folder, no dangling in-page links).
 
 #include "SourceTree.h"
 
@@ -37,7 +37,9 @@ TEST(HelpPagesTest, PagesAreSelfContainedAndTheirLinksResolve) {
             if (target.startsWith(u'#')) {
                 EXPECT_TRUE(ids.contains(target.mid(1))) << "dangling " << target.toStdString();
             } else {
-                EXPECT_EQ(target, QString::fromLatin1(p.otherLanguage)) << "outside link " << target.toStdString();
+                // Only files of the help folder itself.
+                EXPECT_TRUE(!target.contains(u'/') && !target.contains(u':') && !ReadHelpPage(target).isEmpty())
+                    << "outside link " << target.toStdString();
             }
         }
         EXPECT_TRUE(targets.contains(QString::fromLatin1(p.otherLanguage)));
