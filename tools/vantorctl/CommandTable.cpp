@@ -1,0 +1,22 @@
+#include "CommandTable.h"
+
+#include "commands/Commands.h"
+
+namespace vantor::ctl {
+
+const std::vector<CtlCommand>& CommandTable() {
+    static const std::vector<CtlCommand> table{
+        {"list", "", "every keyboard: path, vendor:product, version, variant", &RunList},
+        {"status", "", "active profile, macro capacity, offered effects", &RunStatus},
+        {"switch", "N", "make on-board profile N (0-2) active", &RunSwitch},
+        {"lighting", "P", "the lighting block of profile P (0-2), field by field", &RunLighting},
+        {"set-lighting", "P FIELD=VALUE...",
+         "write lighting fields of profile P in one group: effect, brightness (0-5), speed "
+         "(0-5), direction (left|right), random (0|1), colour (RRGGBB), rate (0-3), choice (0-3)",
+         &RunSetLighting},
+        {"boot", "", "put the keyboard into boot mode", &RunBoot},
+    };
+    return table;
+}
+
+}  // namespace vantor::ctl

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "device/DeviceLink.h"
+#include "device/HidBackend.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <memory>
+
+namespace vantor::ctl {
+
+// What a command works with: its own arguments, the output streams, and the keyboard,
+// found and opened on first use.
+class CtlContext {
+public:
+    CtlContext(QStringList args, QTextStream& out, QTextStream& err,
+               std::shared_ptr<HidBackend> backend, QString devicePath);
+
+    const QStringList& Args() const { return m_args; }
+    QTextStream& Out() { return m_out; }
+    QTextStream& Err() { return m_err; }
+    HidBackend& Backend() { return *m_backend; }
+
+    // The link to the keyboard's vendor interface, open; nullptr when none could be opened,
+    // the reason already written to the error stream and its exit code in *exitCode.
+    DeviceLink* Connect(int* exitCode);
+
+    // The argument at index as a profile number 0-2; otherwise a usage error is reported and
+    // its exit code is in *exitCode.
+    bool ProfileArgument(int index, int* profile, int* exitCode);
+    // A usage error unless the command got exactly count arguments.
+    bool ExpectArguments(int count, const char* synopsis, int* exitCode);
+
+    // Writes "vantorctl: " and the text as one line to the error stream; returns code.
+    int Fail(int code, const QString& text);
+    // Reports a failed command result ("what" names the step) and returns its exit code.
+    int FailCommand(int result, const QString& what);
+
+private:
+    QStringList m_args;
+    QTextStream& m_out;
+    QTextStream& m_err;
+    std::shared_ptr<HidBackend> m_backend;
+    QString m_devicePath;
+    std::unique_ptr<DeviceLink> m_link;
+};
+
+}  // namespace vantor::ctl

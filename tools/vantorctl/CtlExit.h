@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vantor::ctl {
+
+// vantorctl's exit codes, one per kind of failure, so scripts can tell them apart.
+enum CtlExit : int {
+    kExitOk = 0,
+    kExitUsage = 2,            // bad command line or value
+    kExitNoKeyboard = 3,       // no keyboard found (or the HID devices cannot be listed)
+    kExitPermission = 4,       // the keyboard's device node cannot be opened: no permission
+    kExitNoAnswer = 5,         // the keyboard did not answer (or the request was not written)
+    kExitKeyboardError = 6,    // the keyboard answered with an error status
+};
+
+// The exit code of a failed command result (0, -1, -102, -103, ...).
+int ExitOfCommandResult(int result);
+
+}  // namespace vantor::ctl

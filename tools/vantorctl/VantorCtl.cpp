@@ -1,0 +1,87 @@
+#include "VantorCtl.h"
+
+#include "CommandTable.h"
+#include "CtlExit.h"
+
+#include "device/BackendSelection.h"
+
+namespace vantor::ctl {
+
+namespace {
+
+void PrintUsage(QTextStream& stream) {
+    stream << "usage: vantorctl [--sim SOCKET | --device /dev/hidrawN] [--trace] COMMAND\n\n"
+              "  --sim SOCKET    talk to vantor-sim on SOCKET (also: VANTOR_SIM=SOCKET)\n"
+              "  --device NODE   use this hidraw node only\n"
+              "  --trace         print every report on standard error: '> ' sent, '< ' "
+              "received\n\ncommands:\n";
+    for (const CtlCommand& command : CommandTable()) {
+        const QString head = QStringLiteral("%1 %2").arg(QLatin1String(command.name),
+                                                         QLatin1String(command.synopsis));
+        stream << "  " << head.trimmed().leftJustified(34) << ' ' << command.summary << '\n';
+    }
+    stream.flush();
+}
+
+int UsageError(QTextStream& err, const QString& why) {
+    err << "vantorctl: " << why << "\n\n";
+    PrintUsage(err);
+    return kExitUsage;
+}
+
+}  // namespace
+
+int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
+                 const BackendFactory& backends) {
+    QString simSocket;
+    QString device;
+    bool trace = false;
+    int i = 0;
+    for (; i < args.size() && args[i].startsWith(QLatin1String("--")); ++i) {
+        const QString& option = args[i];
+        if (option == QLatin1String("--trace")) {
+            trace = true;
+        } else if (option == QLatin1String("--help")) {
+            PrintUsage(out);
+            return kExitOk;
+        } else if (option == QLatin1String("--sim") || option == QLatin1String("--device")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
+                return UsageError(err, QStringLiteral("%1 needs a value").arg(option));
+            }
+            (option == QLatin1String("--sim") ? simSocket : device) = args[++i];
+        } else {
+            return UsageError(err, QStringLiteral("unknown option %1").arg(option));
+        }
+    }
+    if (!simSocket.isEmpty() && !device.isEmpty()) {
+        return UsageError(err, QStringLiteral("--sim and --device exclude each other"));
+    }
+    if (i >= args.size()) {
+        return UsageError(err, QStringLiteral("no command given"));
+    }
+    const QString name = args[i];
+    const CtlCommand* command = nullptr;
+    for (const CtlCommand& c : CommandTable()) {
+        if (name == QLatin1String(c.name)) command = &c;
+    }
+    if (command == nullptr) {
+        return UsageError(err, QStringLiteral("unknown command %1").arg(name));
+    }
+
+    std::shared_ptr<ReportTrace> reportTrace;
+    if (trace) {
+        reportTrace = std::make_shared<ReportTrace>([&err](const QString& line) {
+            err << line << '\n';
+            err.flush();
+        });
+    }
+    std::shared_ptr<HidBackend> backend =
+        backends ? backends(simSocket, reportTrace) : SelectBackend(simSocket, reportTrace);
+    CtlContext context(args.mid(i + 1), out, err, std::move(backend), device);
+    const int code = command->run(context);
+    out.flush();
+    err.flush();
+    return code;
+}
+
+}  // namespace vantor::ctl

@@ -1,0 +1,157 @@
+// set-lighting P FIELD=VALUE...: each field written as the lighting panel writes it, all of
+// them in one group. Every value is checked before anything is sent.
+
+#include "CtlExit.h"
+#include "commands/Commands.h"
+
+#include "device/CommandResult.h"
+#include "device/StatusCommands.h"
+#include "lighting/LightingRead.h"
+#include "lighting/LightingWrites.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace vantor::ctl {
+
+namespace {
+
+std::optional<int> Number(const QString& text, int max) {
+    bool ok = false;
+    const int value = text.toInt(&ok, 0);
+    return ok && value >= 0 && value <= max ? std::optional<int>(value) : std::nullopt;
+}
+
+struct Field {
+    QString name;
+    QString value;
+};
+
+}  // namespace
+
+int RunSetLighting(CtlContext& context) {
+    int code = kExitOk;
+    int profile = 0;
+    if (context.Args().size() < 2) {
+        return context.Fail(kExitUsage, QStringLiteral("expected: set-lighting P FIELD=VALUE..."));
+    }
+    if (!context.ProfileArgument(0, &profile, &code)) return code;
+
+    std::vector<Field> fields;
+    std::optional<int> effect;
+    std::optional<bool> random;
+    for (const QString& arg : context.Args().mid(1)) {
+        const int eq = arg.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            return context.Fail(kExitUsage, QStringLiteral("'%1' is not FIELD=VALUE").arg(arg));
+        }
+        fields.push_back({arg.left(eq).toLower(), arg.mid(eq + 1)});
+    }
+
+    // Check every value and build the writes; the effect's needs the current random flag.
+    LightingWrites writes;
+    for (const Field& f : fields) {
+        const auto bad = [&](const char* range) {
+            return context.Fail(kExitUsage, QStringLiteral("%1=%2: %3 expected")
+                                                .arg(f.name, f.value, QLatin1String(range)));
+        };
+        const auto append = [&writes](const LightingWrites& more) {
+            writes.insert(writes.end(), more.begin(), more.end());
+        };
+        if (f.name == QLatin1String("effect")) {
+            const auto v = Number(f.value, 255);
+            if (!v || *v == 0) return bad("an effect code from 1 to 255");
+            effect = *v;
+            writes.push_back({});  // placeholder, filled once the random flag is known
+        } else if (f.name == QLatin1String("brightness")) {
+            const auto v = Number(f.value, kMaxBrightness);
+            if (!v) return bad("0 to 5");
+            append(BrightnessWrites(profile, uint8_t(*v)));
+        } else if (f.name == QLatin1String("speed")) {
+            const auto v = Number(f.value, kMaxSpeed);
+            if (!v) return bad("0 to 5");
+            append(SpeedWrites(profile, uint8_t(*v)));
+        } else if (f.name == QLatin1String("direction")) {
+            const QString d = f.value.toLower();
+            if (d == QLatin1String("left") || d == QLatin1String("0xff") || d == QLatin1String("255")) {
+                append(DirectionWrites(profile, kDirectionFirst));
+            } else if (d == QLatin1String("right") || d == QLatin1String("0")) {
+                append(DirectionWrites(profile, kDirectionSecond));
+            } else {
+                return bad("left (0xff) or right (0)");
+            }
+        } else if (f.name == QLatin1String("random")) {
+            const auto v = Number(f.value, 1);
+            if (!v) return bad("0 or 1");
+            random = *v != 0;
+            append(RandomWrites(profile, *random));
+        } else if (f.name == QLatin1String("colour") || f.name == QLatin1String("color")) {
+            bool ok = f.value.size() == 6 &&
+                      std::all_of(f.value.begin(), f.value.end(), [](QChar c) {
+                          return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
+                      });
+            const uint32_t rgb = ok ? f.value.toUInt(&ok, 16) : 0;
+            if (!ok) return bad("RRGGBB in hex");
+            append(ColourWrites(profile, uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)));
+        } else if (f.name == QLatin1String("rate")) {
+            const auto v = Number(f.value, kMaxReportRate);
+            if (!v) return bad("0 to 3");
+            append(ReportRateWrites(profile, uint8_t(*v)));
+        } else if (f.name == QLatin1String("choice")) {
+            const auto v = Number(f.value, kMaxColourChoice);
+            if (!v) return bad("0 to 3");
+            append(ColourChoiceWrites(profile, uint8_t(*v)));
+        } else {
+            return context.Fail(kExitUsage, QStringLiteral("unknown field '%1'").arg(f.name));
+        }
+    }
+
+    DeviceLink* link = context.Connect(&code);
+    if (link == nullptr) return code;
+    if (effect) {
+        // The panel lists only the effects the keyboard offers; the same holds here.
+        StatusBlock status{};
+        int result = ReadStatus(*link, &status);
+        if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("read status"));
+        QStringList offered;
+        bool isOffered = false;
+        for (size_t i = 0; i < kStatusEffectListSize; ++i) {
+            if (const uint8_t e = status[kStatusEffectList + i]) {
+                offered << QString::number(e);
+                isOffered = isOffered || e == *effect;
+            }
+        }
+        if (!isOffered) {
+            return context.Fail(kExitUsage, QStringLiteral("effect %1 is not offered by this "
+                                                           "keyboard (offered: %2)")
+                                                .arg(*effect)
+                                                .arg(offered.join(QLatin1Char(' '))));
+        }
+        // The random flag the effect carries is the one set on this line, else the block's.
+        bool randomFlag = random.value_or(false);
+        if (!random && EffectCarriesRandomFlag(uint8_t(*effect))) {
+            LightingBlocks blocks{};
+            result = ReadLightingBlocks(*link, &blocks);
+            if (result != kCommandOk)
+                return context.FailCommand(result, QStringLiteral("read lighting"));
+            randomFlag = blocks[size_t(profile)].randomColour != 0;
+        }
+        LightingWrites filled;
+        for (LightingWrite& w : writes) {
+            if (!w.bytes.empty()) {
+                filled.push_back(std::move(w));
+                continue;
+            }
+            const LightingWrites e = EffectWrites(profile, uint8_t(*effect), randomFlag);
+            filled.insert(filled.end(), e.begin(), e.end());
+        }
+        writes = std::move(filled);
+    }
+    const int result = SendLightingGroup(*link, writes);
+    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("write lighting"));
+    context.Out() << "written: " << writes.size() << " field write(s) to profile " << profile
+                  << '\n';
+    return kExitOk;
+}
+
+}  // namespace vantor::ctl
