@@ -50,6 +50,11 @@ int RunSetLighting(CtlContext& context) {
 
     // Check every value and build the writes; the effect's needs the current random flag.
     LightingWrites writes;
+    struct EffectAt {
+        size_t index;
+        std::optional<bool> random;
+    };
+    std::vector<EffectAt> effectAt;
     for (const Field& f : fields) {
         const auto bad = [&](const char* range) {
             return context.Fail(kExitUsage, QStringLiteral("%1=%2: %3 expected")
@@ -61,8 +66,12 @@ int RunSetLighting(CtlContext& context) {
         if (f.name == QLatin1String("effect")) {
             const auto v = Number(f.value, 255);
             if (!v || *v == 0) return bad("an effect code from 1 to 255");
+            if (effect) return context.Fail(kExitUsage, QStringLiteral("effect given twice"));
             effect = *v;
-            writes.push_back({});  // placeholder, filled once the random flag is known
+            // A placeholder, filled once the keyboard's flag is known: the effect carries the
+            // random flag as it stands at this point of the line, as on the panel.
+            effectAt.push_back({writes.size(), random});
+            writes.push_back({});
         } else if (f.name == QLatin1String("brightness")) {
             const auto v = Number(f.value, kMaxBrightness);
             if (!v) return bad("0 to 5");
@@ -92,6 +101,7 @@ int RunSetLighting(CtlContext& context) {
                       });
             const uint32_t rgb = ok ? f.value.toUInt(&ok, 16) : 0;
             if (!ok) return bad("RRGGBB in hex");
+            random = false;
             append(ColourWrites(profile, uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)));
         } else if (f.name == QLatin1String("rate")) {
             const auto v = Number(f.value, kMaxReportRate);
@@ -127,23 +137,24 @@ int RunSetLighting(CtlContext& context) {
                                                 .arg(*effect)
                                                 .arg(offered.join(QLatin1Char(' '))));
         }
-        // The random flag the effect carries is the one set on this line, else the block's.
-        bool randomFlag = random.value_or(false);
-        if (!random && EffectCarriesRandomFlag(uint8_t(*effect))) {
+        bool blockRandom = false;
+        if (EffectCarriesRandomFlag(uint8_t(*effect))) {
             LightingBlocks blocks{};
             result = ReadLightingBlocks(*link, &blocks);
             if (result != kCommandOk)
                 return context.FailCommand(result, QStringLiteral("read lighting"));
-            randomFlag = blocks[size_t(profile)].randomColour != 0;
+            blockRandom = blocks[size_t(profile)].randomColour != 0;
         }
         LightingWrites filled;
-        for (LightingWrite& w : writes) {
-            if (!w.bytes.empty()) {
-                filled.push_back(std::move(w));
-                continue;
+        size_t next = 0;
+        for (size_t i = 0; i < writes.size(); ++i) {
+            if (next < effectAt.size() && effectAt[next].index == i) {
+                const bool flag = effectAt[next++].random.value_or(blockRandom);
+                const LightingWrites e = EffectWrites(profile, uint8_t(*effect), flag);
+                filled.insert(filled.end(), e.begin(), e.end());
+            } else {
+                filled.push_back(std::move(writes[i]));
             }
-            const LightingWrites e = EffectWrites(profile, uint8_t(*effect), randomFlag);
-            filled.insert(filled.end(), e.begin(), e.end());
         }
         writes = std::move(filled);
     }
