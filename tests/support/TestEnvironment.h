@@ -22,6 +22,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QProcessEnvironment>
@@ -55,6 +56,9 @@ public:
                                       roots.configHome, roots.dataHome, roots.runtimeFolder}) {
             QDir().mkpath(folder);
         }
+        // A runtime folder must be private to its user, or Qt complains in child processes.
+        QFile::setPermissions(roots.runtimeFolder,
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         m_paths = std::make_shared<const AppPaths>(roots);
         AppPaths::SetCurrent(m_paths);
         SetSystemLocaleOverride(QLocale(QLocale::English, QLocale::UnitedStates));
