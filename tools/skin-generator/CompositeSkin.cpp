@@ -14,6 +14,7 @@ enum Set { kKeySet, kMacroSet, kMacro2Set, kMediaSet, kFunctionSet };
 constexpr int kWidth = 560;
 constexpr int kHeight = 468;
 const QRect kPageArea(16, 122, 528, 284);
+const QRectF kMouseListArea(314, 214, 216, 150);
 
 // Draws the control only in the pictures of the given sets.
 ControlPainter OnlyIn(std::initializer_list<int> sets, ControlPainter paint) {
@@ -41,6 +42,8 @@ void DrawPage(QPainter& p, const QRectF& r, const RenderPass& pass) {
     QColor faint = palette::kCardEdge;
     DrawGlyph(p, QRectF(r.right() - 70, r.bottom() - 70, 64, 64), emblem, faint, 3);
     p.fillRect(QRectF(r.left() + 10, r.top(), r.width() - 20, 2), palette::kAccent);
+    // The mouse function list keeps the dialog template's place, under the mouse choice.
+    if (pass.variant == kKeySet) DrawWell(p, kMouseListArea);
 }
 
 ControlPainter GlyphButton(Glyph glyph, QString label) {
