@@ -1,0 +1,100 @@
+#include "keyassign/DownloadKeyMap.h"
+
+#include "device/CommandResult.h"
+#include "device/ControlCommands.h"
+#include "device/KeyMapCommands.h"
+#include "device/MacroAreaCommands.h"
+#include "keyassign/MacroArea.h"
+#include "keymodel/KeyConversions.h"
+#include "macros/RewriteAllMark.h"
+
+#include <QStringLiteral>
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace vantor {
+
+KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& defaultMatrix,
+                             int positionCount, int profile) {
+    KeyMatrix keyMap = defaultMatrix;
+    const int positions =
+        std::min(positionCount, static_cast<int>(kKeyMatrixBufferSize / 3));
+    std::lock_guard guard(download.snapshotLock);
+    const auto block = download.records.subspan(
+        static_cast<size_t>(profile) * kRecordsPerBlock, kRecordsPerBlock);
+    for (int position = 0; position < positions; ++position) {
+        const DeviceAction factory = ActionAt(defaultMatrix, position);
+        const KeyCode code = CodeOfAction(factory);
+        const int row = RowOfCode(code);
+        if (code == kNoKey || row < 0 || row >= kRecordsPerBlock) {
+            continue;
+        }
+        const DeviceAction action =
+            EncodeAssignment(block[static_cast<size_t>(row)], factory, download.slotOfId);
+        keyMap[3 * position] = action.kind;
+        keyMap[3 * position + 1] = action.a;
+        keyMap[3 * position + 2] = action.b;
+    }
+    return keyMap;
+}
+
+int DownloadKeyMap(DeviceLink& link, const KeyboardFacts& facts, const KeyMapDownload& download,
+                   bool allProfiles, UserMessages& messages) {
+    std::vector<uint8_t> image;
+    bool withNames = false;
+    {
+        std::lock_guard guard(download.snapshotLock);
+        const uint32_t capacity = facts.MacroCapacity();
+        const MacroAreaSize sizes = MacroAreaSizes(download.macros);
+        if (sizes.withoutNames > capacity) {
+            messages.ShowMessage(QStringLiteral("EXTRA_MACRO_TOO_LONG"));
+            return 0;
+        }
+        withNames = sizes.withNames <= capacity;
+        try {
+            image.resize(withNames ? sizes.withNames : sizes.withoutNames);
+        } catch (const std::bad_alloc&) {
+            return 0;
+        }
+        BuildMacroArea(download.macros, image, withNames);
+    }
+
+    std::vector<int> profiles;
+    if (allProfiles || RewriteAllMarkIsSet()) {
+        profiles = {0, 1, 2};
+    } else {
+        const int current = download.currentProfile ? download.currentProfile() : -1;
+        if (current < 0 || current >= kProfileCount) {
+            return 0;
+        }
+        profiles = {current};
+    }
+
+    const DeviceVariant variant = link.Variant();
+    const KeyMatrix defaultMatrix = facts.DefaultMatrix();
+    const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
+    std::vector<KeyMatrix> keyMaps;
+    for (const int profile : profiles) {
+        keyMaps.push_back(BuildProfileKeyMap(download, defaultMatrix,
+                                             static_cast<int>(variant.ledSlotCount), profile));
+    }
+
+    GroupStart(link);
+    bool written = WriteMacroArea(link, image) == kCommandOk;
+    for (size_t i = 0; i < profiles.size(); ++i) {
+        const std::span<const uint8_t> keyMap(keyMaps[i].data(), blockSize);
+        written = WriteKeyMap(link, profiles[i], keyMap) == kCommandOk && written;
+    }
+    GroupEnd(link);
+    if (!withNames) {
+        messages.ShowMessage(QStringLiteral("EXTRA_PROFILE_SPACE_TIGHT"));
+    }
+    if (written) {
+        ClearRewriteAllMark();
+    }
+    return written ? 1 : 0;
+}
+
+}  // namespace vantor

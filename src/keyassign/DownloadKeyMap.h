@@ -1,0 +1,48 @@
+#pragma once
+
+#include "device/DeviceLink.h"
+#include "keyassign/KeyActionCodec.h"
+#include "keyassign/KeyboardFacts.h"
+#include "keyassign/UserMessages.h"
+#include "macros/MacroTable.h"
+#include "macros/StoreKeyRecords.h"
+
+#include <functional>
+#include <mutex>
+
+namespace vantor {
+
+// What a download sends: the download snapshot's key records and macros, guarded by the
+// snapshot lock, and how to find the keyboard's active profile when only it is written.
+struct KeyMapDownload {
+    ConstStoreKeyRecords records;
+    const MacroTable& macros;
+    std::recursive_mutex& snapshotLock;
+    // The table position of a macro id in the working store (taking the store lock itself).
+    MacroSlotOfId slotOfId;
+    // The keyboard's active on-board profile, -1 when it is not known.
+    std::function<int()> currentProfile;
+};
+
+// The key map of one on-board profile as the keyboard holds it: the default matrix, with
+// every position whose factory key has a record replaced by that record's action. The buffer
+// is 512 bytes; the variant's block size of it is sent, positions below its position count
+// are addressed.
+KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& defaultMatrix,
+                             int positionCount, int profile);
+
+// Writes the macro area and the key map of the active profile (or of all three, when asked or
+// when the rewrite-all mark is set) between Group start and Group end. 1 when the macro area
+// and every key map were written, else 0.
+//
+// Macros that do not fit into the keyboard's macro area even without their names stop the
+// download before anything is sent ("EXTRA_MACRO_TOO_LONG"); when only the names do not fit
+// they are left out and "EXTRA_PROFILE_SPACE_TIGHT" is shown after the writes. A failing
+// command does not stop the sequence. With the active profile unknown and not all profiles
+// asked for, nothing is sent and the result is 0. The rewrite-all mark is cleared only by a
+// download that succeeded, so key maps a failed download may have missed are written next
+// time.
+int DownloadKeyMap(DeviceLink& link, const KeyboardFacts& facts, const KeyMapDownload& download,
+                   bool allProfiles, UserMessages& messages);
+
+}  // namespace vantor
