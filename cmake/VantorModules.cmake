@@ -33,15 +33,16 @@ endfunction()
 
 # vantor_test(NAME SOURCES files... [LIBS targets...])
 # One GoogleTest executable per folder of tests/; every test case becomes a
-# CTest test. Widgets run on the offscreen platform.
+# CTest test. The shared main (tests/support/TestMain.cpp) sets the environment.
 function(vantor_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(test_${name} ${ARG_SOURCES})
+  add_executable(test_${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/TestMain.cpp)
   target_include_directories(test_${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  gtest_discover_tests(test_${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VANTOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};VANTOR_BINARY_DIR=${PROJECT_BINARY_DIR}"
-    DISCOVERY_TIMEOUT 30)
+  target_compile_definitions(test_${name} PRIVATE
+    VANTOR_TEST_MAIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    VANTOR_TEST_MAIN_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 30)
 endfunction()
 
 # vantor_bench(NAME SOURCES files... [LIBS targets...])
