@@ -22,7 +22,8 @@ namespace {
 class DownloadTest : public ::testing::TestWithParam<char> {
 protected:
     DownloadTest() : m_keyboard(*FirmwareVariant::FromLetter(GetParam())) {
-        const auto matrix = m_keyboard.Keyboard().Firmware().DefaultKeyMatrix();
+        const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
+        const auto matrix = firmware.DefaultKeyMatrix();
         KeyMatrix copy{};
         std::copy(matrix.begin(), matrix.end(), copy.begin());
         m_facts.SetDefaultMatrix(copy);

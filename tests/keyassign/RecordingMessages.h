@@ -8,7 +8,7 @@
 namespace vantor::test {
 
 // Keeps the language keys of the messages shown, in order, with their arguments.
-class RecordingMessages : public virtual UserMessages {
+class RecordingMessages : public UserMessages {
 public:
     void ShowMessage(const QString& languageKey, const QString& argument = {}) override {
         shown << languageKey;
