@@ -2,6 +2,7 @@
 #include "WaitFor.h"
 #include "device/CommandReport.h"
 #include "device/DeviceState.h"
+#include "device/DeviceThreads.h"
 #include "device/PresenceMonitor.h"
 #include "device/emulator/EmulatorBackend.h"
 
@@ -159,6 +160,26 @@ TEST(PresenceMonitor, EndsWhenTheInterfacesCannotBeListed) {
     monitor.Start();
     EXPECT_TRUE(WaitFor([&] { return !monitor.IsRunning(); }));
     EXPECT_TRUE(events.Calls().empty());
+}
+
+TEST(DeviceThreads, BothThreadsRunTogetherAndStopWithEveryHandleClosed) {
+    auto emulator = std::make_shared<EmulatorBackend>();
+    DeviceLink link(emulator);
+    DeviceState state;
+    RecordingEvents events;
+    DeviceThreads threads(emulator, link, state, events, {MonitorTiming{1, 2, 5}, 2});
+    threads.Start();
+    ASSERT_TRUE(WaitFor([&] { return state.Present() && threads.Listener().IsListening(); }));
+    ASSERT_TRUE(emulator->Keyboard().SwitchProfileOnKeyboard(1));
+    ASSERT_TRUE(WaitFor([&] { return events.Count("profile") == 1; }));
+
+    threads.Stop();
+    EXPECT_FALSE(threads.Monitor().IsRunning());
+    EXPECT_FALSE(threads.Listener().IsRunning());
+    EXPECT_FALSE(link.IsDeviceOpen());
+    for (int i = 0; i < kEmulatedInterfaceCount; ++i) {
+        EXPECT_EQ(emulator->Keyboard().OpenCount(static_cast<EmulatedInterface>(i)), 0u) << i;
+    }
 }
 
 }  // namespace
