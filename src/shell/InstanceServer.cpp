@@ -11,7 +11,9 @@ namespace vantor {
 
 InstanceServer::InstanceServer(Handler handler) : m_handler(std::move(handler)) {}
 
-InstanceServer::~InstanceServer() { Close(); }
+InstanceServer::~InstanceServer() {
+    if (m_server) m_server->close();
+}
 
 bool InstanceServer::Listen(const QString& path, QString* error) {
     Close();
@@ -30,21 +32,28 @@ bool InstanceServer::Listen(const QString& path, QString* error) {
 
 void InstanceServer::Close() {
     if (!m_server) return;
-    // Sockets being answered are not children of the server, so they outlive it.
+    // Sockets being answered are not children of the server, so they outlive it. The server
+    // goes later: a handler may close it from inside one of its own signals.
     m_server->close();
-    m_server.reset();
+    m_server.release()->deleteLater();
 }
 
 bool InstanceServer::IsListening() const { return m_server && m_server->isListening(); }
 
 void InstanceServer::Accept() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+    while (QLocalSocket* socket = m_server ? m_server->nextPendingConnection() : nullptr) {
         socket->setParent(nullptr);
         QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QObject::connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { Read(socket); });
         // A client that connects and says nothing is dropped.
-        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] { socket->abort(); socket->deleteLater(); });
-        if (socket->bytesAvailable() > 0) Read(socket);
+        QTimer::singleShot(kRequestTimeoutMs, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
+        // A request that came with the connection is read from the event loop, not here.
+        if (socket->bytesAvailable() > 0) {
+            QMetaObject::invokeMethod(socket, [this, socket] { Read(socket); }, Qt::QueuedConnection);
+        }
     }
 }
 

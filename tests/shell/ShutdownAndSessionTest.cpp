@@ -1,5 +1,6 @@
 #include "shell/SessionState.h"
 #include "shell/ShutdownSequence.h"
+#include "shell/TrayState.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,26 @@ TEST(SessionStateTest, OnlyTheMatchingEventEndsASuspension) {
         EXPECT_EQ(state.SuspendReason(), c.reason) << testing::PrintToString(c.events);
         EXPECT_EQ(state.IsSuspended(), c.reason != R::None);
     }
+}
+
+TEST(TrayStateTest, EventsShowOverThePresenceAndReturnToIt) {
+    TrayState tray;
+    EXPECT_EQ(tray.Shown(), 128);
+    EXPECT_FALSE(tray.Set(false, 128)) << "the picture already shown is not replaced";
+    EXPECT_TRUE(tray.Set(false, 141));  // connected
+    EXPECT_TRUE(tray.Set(true, 0));     // 0x1811
+    EXPECT_EQ(tray.Shown(), 142);
+    EXPECT_FALSE(tray.Set(true, 0));
+    EXPECT_TRUE(tray.Set(false, 0));    // 0x1810: back to the base
+    EXPECT_EQ(tray.Shown(), 141);
+
+    // Unplugged while the event picture shows: the new base is shown and kept.
+    tray.Set(true, 0);
+    EXPECT_TRUE(tray.Set(false, 128));
+    EXPECT_EQ(tray.Base(), 128);
+    tray.Set(true, 0);
+    tray.Set(false, 0);
+    EXPECT_EQ(tray.Shown(), 128);
 }
 
 }  // namespace
