@@ -1,0 +1,319 @@
+#include "mainwindow/CVantorDlg.h"
+
+#include "device/DeviceState.h"
+#include "shell/AppLocks.h"
+#include "shell/InstanceMessages.h"
+#include "shell/lang/Language.h"
+#include "shell/skin/CIniFile.h"
+#include "shell/tray/CAboutDlg.h"
+#include "shell/tray/OpenHelp.h"
+#include "shell/tray/SessionWatcher.h"
+#include "shell/tray/TrayPictures.h"
+#include "ui/CPngButton.h"
+#include "ui/SkinPlacement.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMetaObject>
+#include <QThread>
+
+namespace vantor {
+
+namespace {
+
+const QString kButtonInfo = QStringLiteral("BUTTONINFO");
+
+// The full-window state pictures of the main window, by the letters the control tables use.
+struct StatePictures {
+    const QPixmap* normal = nullptr;    // N
+    const QPixmap* over = nullptr;      // O
+    const QPixmap* down = nullptr;      // D
+    const QPixmap* disabled = nullptr;  // X
+};
+
+StatePictures g_pictures;
+
+}  // namespace
+
+CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
+                       QWidget* parent)
+    : CBaseDialog(mainSkinFile, skinFolder, parent),
+      m_setup(std::move(setup)),
+      m_windowTag(kMainWindowTag),
+      m_events(m_setup.namedEventPrefix) {
+    setWindowIcon(TrayPicture(TrayState::kDisconnected));
+    // No taskbar button while it lives in the tray.
+    setWindowFlag(Qt::Tool, true);
+    setProperty("windowTag", m_windowTag);
+    connect(&m_tray, &CTrayIcon::Command, this, &CVantorDlg::OnCommand);
+    BuildShutdown();
+}
+
+CVantorDlg::~CVantorDlg() = default;
+
+void CVantorDlg::BuildShutdown() {
+    m_shutdown.Add(QStringLiteral("hide the main window"), [this] { hide(); });
+    m_shutdown.Add(QStringLiteral("close child dialogs"), [this] { CloseChildDialogs(); });
+    m_shutdown.Add(QStringLiteral("release the single instance"), [this] {
+        if (m_setup.releaseInstance) m_setup.releaseInstance();
+    });
+    m_shutdown.Add(QStringLiteral("remove the named events"), [this] { m_events.Close(); });
+    m_shutdown.Add(QStringLiteral("remove the tray icon"), [this] { m_tray.Remove(); });
+    m_shutdown.Add(QStringLiteral("clear unapplied changes"), [this] { ClearUnappliedChanges(); });
+    m_shutdown.Add(QStringLiteral("release the profile store"), [this] {
+        std::lock_guard lock(StoreLock());
+        ReleaseStore();
+    });
+    m_shutdown.Add(QStringLiteral("release the download snapshot"), [this] {
+        std::lock_guard lock(SnapshotLock());
+        ReleaseSnapshot();
+    });
+    m_shutdown.Add(QStringLiteral("end the dialog"), [this] { emit Ended(); });
+}
+
+void CVantorDlg::OnInitDialog() {
+    CBaseDialog::OnInitDialog();
+    if (m_started) return;  // the process-wide start runs once
+    m_started = true;
+    m_initialisedFlag = false;
+
+    if (m_setup.startListener) m_setup.startListener();
+    if (m_setup.startMonitor) m_setup.startMonitor();
+
+    LoadStatePictures();
+    const CIniFile skin(SkinIniPath());
+    m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
+                             QString::fromUtf16(kDefaultLink))
+                 .value_or(QString())
+                 .left(259);
+    PlaceButtons();
+    // The keys, the extra keys, the profile buttons, Apply and the lighting panel are placed
+    // here, after the window's own buttons.
+
+    m_events.Create();
+    CreateTray();
+
+    m_session = new SessionWatcher(this);
+    m_session->Start();
+
+    // Hidden once the event loop runs, whatever asked to show it meanwhile.
+    QMetaObject::invokeMethod(
+        this, [this] { HandleMessage(kMessageInit, kTagInit); }, Qt::QueuedConnection);
+    HandleMessage(kMessageLanguage, kTagLang, GetLanguageIndex());
+}
+
+void CVantorDlg::LoadStatePictures() {
+    // A missing or undecodable picture ends the process here, before anything shows.
+    g_pictures.normal = StatePicture(QStringLiteral("Skins\\main_normal.jpg"));
+    g_pictures.over = StatePicture(QStringLiteral("Skins\\main_over.jpg"));
+    g_pictures.down = StatePicture(QStringLiteral("Skins\\main_down.jpg"));
+    g_pictures.disabled = StatePicture(QStringLiteral("Skins\\main_disable.jpg"));
+    StatePicture(QStringLiteral("Skins\\Arrow.jpg"));
+    StatePicture(QStringLiteral("Skins\\main_color0.jpg"));
+    StatePicture(QStringLiteral("Skins\\main_color1.jpg"));
+}
+
+void CVantorDlg::PlaceButtons() {
+    const ButtonFaces faces{g_pictures.normal, g_pictures.over, g_pictures.down,
+                            g_pictures.normal, g_pictures.normal};
+    const std::pair<int, const char*> buttons[] = {{kHelpButton, "CONTROL_HELP"},
+                                                   {kMinimizeButton, "CONTROL_MINIMIZE"},
+                                                   {kCloseButton, "CONTROL_CLOSE"}};
+    for (const auto& [id, key] : buttons) {
+        auto* button = new CPngButton(this);
+        button->setObjectName(QString::number(id));
+        button->SetTextStyle(ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
+        PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(key), faces);
+        connect(button, &CPngButton::clicked, this, [this, id = id] { OnCommand(id); });
+        m_buttons[id] = button;
+    }
+}
+
+CPngButton* CVantorDlg::Button(int id) const {
+    const auto found = m_buttons.find(id);
+    return found == m_buttons.end() ? nullptr : found->second;
+}
+
+void CVantorDlg::CreateTray() {
+    m_tray.SetIconSource(&TrayPicture);
+    m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
+                  TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost);
+    m_tray.SetSingleClickCommand(1009);
+    m_tray.SetMenuCallback([](QMenu* menu) {
+        const std::map<int, QString> keys = {{CTrayIcon::kCommandOpen, QStringLiteral("MENU_11")},
+                                             {CTrayIcon::kCommandAbout, QStringLiteral("MENU_22")},
+                                             {CTrayIcon::kCommandExit, QStringLiteral("MENU_33")}};
+        for (QAction* action : menu->actions()) {
+            const auto key = keys.find(action->data().toInt());
+            if (key != keys.end()) action->setText(LanguageText(key->second));
+        }
+    });
+    m_trayState = TrayState();
+}
+
+uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam) {
+    if (!CarriesTag(message, wParam)) return 0;
+    switch (message) {
+        case kMessageOpen: OpenRequest(); return 1;
+        case kMessageKill: Exit(); return 1;
+        case kMessageInit:
+            m_initialisedFlag = true;
+            hide();
+            return 1;
+        case kMessageLanguage: ApplyLanguage(int(lParam)); return 1;
+        case kMessageConnected: OnKeyboardConnected(); return 1;
+        case kMessageGone: CloseChildDialogs(); return 0;
+        default: return 0;
+    }
+}
+
+void CVantorDlg::OnCommand(int command) {
+    if (IsClosing()) return;
+    switch (command) {
+        case kHelpButton: OpenHelp(); break;
+        case kMinimizeButton: showMinimized(); break;
+        case kCloseButton:
+        case CTrayIcon::kCommandExit: Exit(); break;
+        case CTrayIcon::kCommandOpen: OpenRequest(); break;
+        case CTrayIcon::kCommandAbout: CAboutDlg::ShowAbout(m_link); break;
+        default: break;
+    }
+}
+
+void CVantorDlg::Exit() { m_shutdown.Run(); }
+
+bool CVantorDlg::IsKeyboardConnected() const {
+    return m_setup.deviceState != nullptr && m_setup.deviceState->Present();
+}
+
+void CVantorDlg::OpenRequest() {
+    if (IsClosing()) return;
+    if (!IsKeyboardConnected()) {
+        ShowPrompt(QStringLiteral("MAIN_NO_DEVICE_PROMPT"));
+        return;
+    }
+    // Shown, it gets a taskbar button like any application window.
+    setWindowFlag(Qt::Tool, false);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void CVantorDlg::ShowPrompt(const QString& languageKey) {
+    // Not modal: the request that asked for it (a second start waiting for its answer, the
+    // monitor thread) does not wait for the user. One box at a time.
+    if (m_noDevicePrompt) {
+        m_noDevicePrompt->setText(LanguageText(languageKey));
+        m_noDevicePrompt->raise();
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), LanguageText(languageKey),
+                                QMessageBox::Ok);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowIcon(windowIcon());
+    m_noDevicePrompt = box;
+    box->show();
+    box->raise();
+}
+
+void CVantorDlg::CloseChildDialogs() {
+    CAboutDlg::CloseAboutIfOpen();
+    // The profile manager and the key assignment dialog close here too, as cancelled.
+}
+
+void CVantorDlg::ApplyLanguage(int languageIndex) {
+    if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
+    setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
+    const std::pair<int, const char*> tips[] = {{kHelpButton, "MAIN_HELP_PROMPT"},
+                                                {kMinimizeButton, "MAIN_MINIMIZE_PROMPT"},
+                                                {kCloseButton, "MAIN_CLOSE_PROMPT"}};
+    for (const auto& [id, key] : tips) {
+        if (CPngButton* button = Button(id)) {
+            button->SetToolTipText(LanguageText(QString::fromLatin1(key), languageIndex));
+        }
+    }
+    m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
+}
+
+bool CVantorDlg::OnOK() {
+    hide();
+    return false;
+}
+
+bool CVantorDlg::OnCancel() {
+    hide();
+    return false;
+}
+
+void CVantorDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();  // the keyboard never triggers OK or Cancel
+            return;
+        case Qt::Key_F1:
+            OpenHelp();
+            return;
+        default:
+            CBaseDialog::keyPressEvent(event);
+    }
+}
+
+// Device threads ------------------------------------------------------------------------------
+
+void CVantorDlg::OnUiThread(std::function<void()> work, bool wait) {
+    if (IsClosing()) return;
+    if (QThread::currentThread() == thread()) {
+        work();
+        return;
+    }
+    auto guarded = [this, work = std::move(work)] {
+        if (!IsClosing()) work();
+    };
+    QMetaObject::invokeMethod(this, guarded,
+                              wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+}
+
+void CVantorDlg::KeyboardGone() {
+    OnUiThread([this] { HandleMessage(kMessageGone, 0); }, true);
+}
+
+void CVantorDlg::KeyboardConnected() {
+    OnUiThread([this] { HandleMessage(kMessageConnected, kTagProf); }, true);
+}
+
+void CVantorDlg::OpenMainWindow() {
+    OnUiThread([this] { HandleMessage(kMessageOpen, kTagOpen); }, false);
+}
+
+void CVantorDlg::HideMainWindow() {
+    OnUiThread([this] { hide(); }, false);
+}
+
+void CVantorDlg::ShowMessage(const QString& languageKey) {
+    OnUiThread([this, languageKey] { ShowPrompt(languageKey); }, false);
+}
+
+void CVantorDlg::LightingChanged() {
+    OnUiThread([this] { OnLightingTimer(); }, false);
+}
+
+void CVantorDlg::ProfileSwitched() {
+    OnUiThread([this] { OnProfileSwitchTimer(); }, false);
+}
+
+void CVantorDlg::SetTrayState(bool special, int icon) {
+    OnUiThread(
+        [this, special, icon] {
+            // A keyboard event shows 142 or returns to the base; a presence change sets the base.
+            const bool changed = special ? m_trayState.Set(icon == TrayState::kSpecial, 0)
+                                         : m_trayState.Set(false, icon);
+            if (changed) m_tray.SetIconResource(m_trayState.Shown());
+        },
+        false);
+}
+
+}  // namespace vantor

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "device/DeviceEvents.h"
+#include "shell/NamedEvents.h"
+#include "shell/ShutdownSequence.h"
+#include "shell/TrayState.h"
+#include "shell/tray/CTrayIcon.h"
+#include "ui/CBaseDialog.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+
+namespace vantor {
+
+class CPngButton;
+class DeviceState;
+class SessionWatcher;
+
+// The program's main window: a skinned dialog on "Main.ini" that lives hidden in the tray
+// from start to exit and is shown only when asked (the keyboard's first arrival, a second
+// start, the tray's Open). It is the target of the device threads (DeviceEvents), of the
+// requests of a second start (HandleMessage) and of the tray's commands, and it runs the one
+// shutdown sequence of the program.
+class CVantorDlg : public CBaseDialog, public DeviceEvents {
+    Q_OBJECT
+
+public:
+    // Controls and commands this window handles.
+    static constexpr int kHelpButton = 1122;
+    static constexpr int kMinimizeButton = 1123;
+    static constexpr int kCloseButton = 1124;
+    // Used when the skin names no "SCREEN" / "Link".
+    static constexpr char16_t kDefaultLink[] = u"https://vantor.app/";
+
+    // What the window needs from the process; every member may be left empty in tests.
+    struct Setup {
+        DeviceState* deviceState = nullptr;
+        // Start the event listener and then the device monitor.
+        std::function<void()> startListener;
+        std::function<void()> startMonitor;
+        // Lets go of the single-instance lock and socket (a shutdown step).
+        std::function<void()> releaseInstance;
+        QString namedEventPrefix = QString::fromUtf16(NamedEvents::kPrefix);
+        bool requireTrayHost = true;
+    };
+
+    CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
+               QWidget* parent = nullptr);
+    ~CVantorDlg() override;
+
+    // The tag every message of the table must carry in wParam, else it does nothing and
+    // returns 0. The window's own tag, 0x4D41494E, identifies it as the program's main window.
+    uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam = 0);
+    // A command from a button or the tray menu.
+    void OnCommand(int command);
+    // The shutdown sequence: hide, close child dialogs, release the instance, remove the named
+    // events and the tray icon, clear unapplied changes, release the store and the snapshot,
+    // end. Runs once; emits Ended() as its last step.
+    void Exit();
+
+    uint32_t WindowTag() const { return m_windowTag; }
+    bool IsKeyboardConnected() const;
+    bool IsClosing() const { return m_shutdown.HasRun(); }
+    const ShutdownSequence& Shutdown() const { return m_shutdown; }
+    CTrayIcon& Tray() { return m_tray; }
+    const TrayState& TrayStateCode() const { return m_trayState; }
+    const NamedEvents& Events() const { return m_events; }
+    QString Link() const { return m_link; }
+    CPngButton* Button(int id) const;
+    // The "no keyboard" box while it shows.
+    QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
+    const SessionWatcher* Session() const { return m_session; }
+
+    // DeviceEvents: called from the device threads, handed to this window's thread.
+    void KeyboardGone() override;
+    void KeyboardConnected() override;
+    void OpenMainWindow() override;
+    void HideMainWindow() override;
+    void ShowMessage(const QString& languageKey) override;
+    void LightingChanged() override;
+    void ProfileSwitched() override;
+    void SetTrayState(bool special, int icon) override;
+
+signals:
+    // The shutdown has run; the process may end.
+    void Ended();
+
+protected:
+    void OnInitDialog() override;
+    // OK and Cancel only hide the main window.
+    bool OnOK() override;
+    bool OnCancel() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // Places for the parts of the window that come with the keys and panels.
+    // Timer 1051: the keyboard changed its lighting.
+    virtual void OnLightingTimer() {}
+    // Timer 1053: the keyboard switched its profile.
+    virtual void OnProfileSwitchTimer() {}
+    // 0x5452: the keyboard arrived; reload profiles, profile buttons and lighting.
+    virtual void OnKeyboardConnected() {}
+    // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
+    // released under their locks.
+    virtual void ClearUnappliedChanges() {}
+    virtual void ReleaseStore() {}
+    virtual void ReleaseSnapshot() {}
+
+private:
+    void BuildShutdown();
+    void LoadStatePictures();
+    void PlaceButtons();
+    void CreateTray();
+    void ApplyLanguage(int languageIndex);
+    void OpenRequest();
+    void CloseChildDialogs();
+    void ShowPrompt(const QString& languageKey);
+    // Runs `work` on this window's thread, waiting for it when `wait`. Nothing once closing.
+    void OnUiThread(std::function<void()> work, bool wait);
+
+    Setup m_setup;
+    const uint32_t m_windowTag;
+    bool m_started = false;
+    bool m_initialisedFlag = false;
+    QString m_link;
+    std::map<int, CPngButton*> m_buttons;
+    CTrayIcon m_tray;
+    TrayState m_trayState;
+    NamedEvents m_events;
+    ShutdownSequence m_shutdown;
+    QPointer<QMessageBox> m_noDevicePrompt;
+    SessionWatcher* m_session = nullptr;
+};
+
+}  // namespace vantor

@@ -1,0 +1,123 @@
+#include "mainwindow/VantorApplication.h"
+
+#include "device/BackendSelection.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceState.h"
+#include "device/EventListener.h"
+#include "device/PresenceMonitor.h"
+#include "device/emulator/SimBackendSelection.h"
+#include "mainwindow/CVantorDlg.h"
+#include "shell/AppLocks.h"
+#include "shell/CommandLine.h"
+#include "shell/DaemonLauncher.h"
+#include "shell/InstanceGuard.h"
+#include "shell/InstanceHandOff.h"
+#include "shell/InstanceServer.h"
+#include "shell/Paths.h"
+#include "shell/SettingsStore.h"
+
+#include <QApplication>
+
+#include <chrono>
+#include <cstdio>
+#include <future>
+#include <memory>
+
+namespace vantor {
+
+namespace {
+
+QStringList ArgumentsAfterProgram(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void Say(const QString& text) {
+    std::fprintf(stderr, "vantor: %s\n", text.toLocal8Bit().constData());
+}
+
+// The device threads run until the process ends; at exit they are stopped while the event
+// loop still turns, since the monitor may be waiting for the window to answer it.
+void StopWhilePumping(const std::function<void()>& stop) {
+    auto stopped = std::async(std::launch::async, stop);
+    while (stopped.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
+}  // namespace
+
+int RunVantor(int argc, char** argv) {
+    const CommandLine commandLine = ParseCommandLine(ArgumentsAfterProgram(argc, argv));
+    // Every path from the running executable and the environment.
+    const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
+
+    // A second start and a "/Kill" start end here, before any window exists.
+    InstanceGuard guard(paths->RuntimeFolder());
+    const HandOffResult handOff = HandOffAtStart(commandLine, guard);
+    if (!handOff.message.isEmpty()) Say(handOff.message);
+    if (!handOff.keepStarting) return handOff.exitCode;
+
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QString::fromUtf16(kApplicationName));
+
+    // Requests of later starts wait in the socket until the event loop runs.
+    std::unique_ptr<CVantorDlg> window;
+    InstanceServer server([&window](uint32_t message, uint32_t wParam) -> uint32_t {
+        return window ? window->HandleMessage(message, wParam) : 0;
+    });
+    QString serverError;
+    if (guard.IsHeld() && !server.Listen(guard.ServerPath(), &serverError)) {
+        Say(QStringLiteral("cannot serve %1: %2").arg(guard.ServerPath(), serverError));
+    }
+    LaunchDaemon(paths->DaemonPath());
+
+    // The settings store, then the two locks, before the window and its threads.
+    SettingsStore::Current();
+    StoreLock();
+    SnapshotLock();
+
+    std::shared_ptr<HidBackend> backend =
+        SelectBackend(commandLine.simSocket ? (commandLine.simSocket->isEmpty()
+                                                   ? DefaultSimSocketPath()
+                                                   : *commandLine.simSocket)
+                                            : QString());
+    DeviceLink link(backend);
+    DeviceState deviceState;
+    deviceState.SetFirstReportDone(commandLine.start);
+
+    std::unique_ptr<EventListener> listener;
+    std::unique_ptr<PresenceMonitor> monitor;
+    CVantorDlg::Setup setup;
+    setup.deviceState = &deviceState;
+    setup.startListener = [&] {
+        listener = std::make_unique<EventListener>(backend, deviceState, *window);
+        listener->Start();
+    };
+    setup.startMonitor = [&] {
+        monitor = std::make_unique<PresenceMonitor>(link, deviceState, *window);
+        monitor->Start();
+    };
+    setup.releaseInstance = [&] {
+        server.Close();
+        guard.Release();
+    };
+    window = std::make_unique<CVantorDlg>(paths->MainSkinFile(), paths->SkinFolder(),
+                                          std::move(setup));
+    QObject::connect(window.get(), &CVantorDlg::Ended, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    window->Initialise();
+
+    const int result = application.exec();
+
+    StopWhilePumping([&] {
+        if (monitor) monitor->Stop();
+        if (listener) listener->Stop();
+    });
+    window.reset();
+    return result;
+}
+
+}  // namespace vantor
