@@ -1,6 +1,7 @@
 #include "CommandTable.h"
 
 #include "commands/Commands.h"
+#include "commands/ProfileCommands.h"
 
 namespace vantor::ctl {
 
@@ -15,6 +16,10 @@ const std::vector<CtlCommand>& CommandTable() {
          "(0-5), direction (left|right), random (0|1), colour (RRGGBB), rate (0-3), choice (0-3)",
          &RunSetLighting},
         {"boot", "", "put the keyboard into boot mode", &RunBoot},
+        {"export", "FILE", "the keyboard's key maps and macros as a profile file", &RunExport},
+        {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},
+        {"import", "FILE", "write a profile file's key maps and macros to the keyboard", &RunImport},
+        {"reset", "", "every profile back to factory lighting and key map, profile 0 active", &RunReset},
     };
     return table;
 }

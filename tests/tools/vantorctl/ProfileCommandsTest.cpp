@@ -1,0 +1,190 @@
+// vantorctl's profile commands against the in-process keyboard, on both variants.
+
+#include "CtlExit.h"
+#include "VantorCtl.h"
+#include "commands/ProfileCommands.h"
+
+#include "SampleProfile.h"
+#include "device/emulator/EmulatorBackend.h"
+#include "lighting/LightingBlock.h"
+#include "support/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace vantor::ctl {
+namespace {
+
+class ProfileCommandsTest : public ::testing::TestWithParam<char> {
+protected:
+    void SetUp() override {
+        for (int index : {0, 1}) {
+            env.WriteLanguageFile(index, {{"PROFILE_FORMAT_ERROR", "bad file %s"},
+                                          {"MAIN_PROMPT_INPORT", "import failed"},
+                                          {"EXTRA_MACRO_TOO_LONG", "macros too long"}});
+        }
+    }
+
+    int Run(const QStringList& args) {
+        out.clear();
+        err.clear();
+        QTextStream o(&out), e(&err);
+        return RunVantorCtl(args, o, e, [this](const QString&, std::shared_ptr<ReportTrace>) {
+            return std::shared_ptr<HidBackend>(emulator);
+        });
+    }
+    QString Path(const QString& name) const { return env.Root() + '/' + name; }
+    EmulatedKeyboard& Keyboard() { return emulator->Keyboard(); }
+    // Requests the keyboard received that change its memory (status, lighting, key maps,
+    // macro area).
+    size_t Writes() {
+        const std::vector<ReportLogEntry> log = Keyboard().Log();
+        return size_t(std::count_if(log.begin(), log.end(), [](const ReportLogEntry& e) {
+            const uint8_t command = e.bytes[3];
+            return e.direction == ReportLogEntry::Direction::Received &&
+                   (command == 0x04 || command == 0x06 || command == 0x08 || command == 0x0A);
+        }));
+    }
+
+    test::TestEnvironment env;
+    std::shared_ptr<EmulatorBackend> emulator =
+        std::make_shared<EmulatorBackend>(*FirmwareVariant::FromLetter(GetParam()));
+    QString out, err;
+};
+
+TEST_P(ProfileCommandsTest, ImportThenExportGivesBackTheKeyMapsAndMacros) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    EXPECT_TRUE(err.isEmpty()) << err.toStdString();
+
+    // The working profile file holds what was imported.
+    test::ExpectSameProfiles(imported, env.Paths().WorkingProfileFile());
+
+    const QString exported = Path("out.vpf");
+    ASSERT_EQ(Run({"export", exported}), kExitOk) << err.toStdString();
+    EXPECT_EQ(Run({"validate", exported}), kExitOk);
+    test::ExpectSameProfiles(imported, exported);
+}
+
+TEST_P(ProfileCommandsTest, ValidateNeedsNoKeyboardAndTellsWhyAFileIsRefused) {
+    const QString valid = Path("valid.vpf");
+    test::WriteSampleProfile(valid, 2, 10);
+    QFile file(valid);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+
+    QByteArray badChecksum = bytes;
+    badChecksum[31] = char(badChecksum[31] + 1);
+    QByteArray tooManyMacros = bytes;
+    tooManyMacros[14] = 101;
+    QByteArray cutShort = bytes.left(bytes.size() - 100);  // the header still agrees
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int exit;
+        const char* says;
+    } cases[] = {
+        {"valid.vpf", bytes, kExitOk, ""},
+        {"checksum.vpf", badChecksum, kExitInvalidFile, "bad file "},
+        {"macros.vpf", tooManyMacros, kExitInvalidFile, "bad file "},
+        {"short.vpf", cutShort, kExitInvalidFile, "shorter than its header says"},
+        {"tiny.vpf", bytes.left(32831), kExitInvalidFile, "shorter than a profile file"},
+    };
+    emulator->Unplug();  // a command that looked for the keyboard would fail
+    for (const auto& c : cases) {
+        const QString path = Path(c.name);
+        QFile target(path);
+        ASSERT_TRUE(target.open(QIODevice::WriteOnly));
+        target.write(c.bytes);
+        target.close();
+        EXPECT_EQ(Run({"validate", path}), c.exit) << c.name << err.toStdString();
+        if (c.exit == kExitOk) {
+            EXPECT_EQ(out, path + ": valid\n");
+        } else {
+            EXPECT_TRUE(err.contains(c.says)) << c.name << ": " << err.toStdString();
+            EXPECT_TRUE(err.contains(path)) << c.name;
+        }
+    }
+    EXPECT_EQ(Run({"validate", Path("missing.vpf")}), kExitFileError);
+    EXPECT_EQ(Run({"validate"}), kExitUsage);
+    EXPECT_TRUE(Keyboard().Log().empty());
+}
+
+TEST_P(ProfileCommandsTest, ARefusedImportLeavesKeyboardAndWorkingFileAlone) {
+    const QString good = Path("good.vpf");
+    test::WriteSampleProfile(good);
+    ASSERT_EQ(Run({"import", good}), kExitOk) << err.toStdString();
+    const QString working = env.Paths().WorkingProfileFile();
+    QFile before(working);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray workingBefore = before.readAll();
+    const KeyboardFirmware firmwareBefore = Keyboard().Firmware();
+
+    // A file cut short after a valid header: loading it fails before the keyboard is touched.
+    QFile::copy(good, Path("short.vpf"));
+    QFile::resize(Path("short.vpf"), 40000);
+    // Macros far beyond the keyboard's macro area: the download refuses before sending.
+    test::WriteSampleProfile(Path("huge.vpf"), 10, 1000);
+    const struct {
+        const char* name;
+        int exit;
+        const char* says;
+    } cases[] = {
+        {"short.vpf", kExitInvalidFile, "vantorctl: import failed\n"},
+        {"huge.vpf", kExitNoRoom, "vantorctl: macros too long\n"},
+    };
+    for (const auto& c : cases) {
+        Keyboard().ClearLog();
+        EXPECT_EQ(Run({"import", Path(c.name)}), c.exit) << c.name;
+        EXPECT_EQ(err, c.says) << c.name;
+        EXPECT_EQ(Writes(), 0u) << c.name;
+    }
+    const KeyboardFirmware firmwareAfter = Keyboard().Firmware();
+    EXPECT_TRUE(std::ranges::equal(firmwareBefore.MacroAreaBytes(), firmwareAfter.MacroAreaBytes()));
+    QFile after(working);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), workingBefore);
+}
+
+TEST_P(ProfileCommandsTest, ResetGivesFactoryLightingAndKeyMapsAndProfileZero) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    ASSERT_EQ(Run({"set-lighting", "1", "brightness=1", "colour=102030"}), kExitOk);
+    ASSERT_EQ(Run({"switch", "2"}), kExitOk);
+
+    ASSERT_EQ(Run({"reset"}), kExitOk) << err.toStdString();
+    const KeyboardFirmware firmware = Keyboard().Firmware();
+    const auto factory = FactoryLightingBlock();
+    const auto matrix = firmware.DefaultKeyMatrix();
+    for (int profile = 0; profile < 3; ++profile) {
+        EXPECT_TRUE(std::ranges::equal(firmware.LightingBlock(profile).first(factory.size()),
+                                       factory))
+            << profile;
+        EXPECT_TRUE(std::ranges::equal(firmware.KeyMap(profile), matrix)) << profile;
+    }
+    EXPECT_EQ(firmware.ActiveProfile(), 0);
+
+    // The working profile file follows the keyboard: no assignment is left in it.
+    const std::optional<ProfileData> working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Records()[0x1E].type, 0);
+    EXPECT_EQ(working->Records()[1024 + 0x20].type, 0);
+}
+
+TEST_P(ProfileCommandsTest, ResetWritesNothingWhenTheDefaultMatrixCannotBeRead) {
+    Keyboard().SetFault({EmulatorFault::StatusFF});
+    EXPECT_EQ(Run({"reset"}), kExitKeyboardError);
+    EXPECT_TRUE(err.contains("read default key matrix")) << err.toStdString();
+    EXPECT_EQ(Writes(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, ProfileCommandsTest, ::testing::Values('A', 'B'));
+
+}  // namespace
+}  // namespace vantor::ctl
