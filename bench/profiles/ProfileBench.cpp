@@ -98,13 +98,9 @@ void BM_FullDownload(benchmark::State& state) {
     });
     const uint32_t capacity = static_cast<uint32_t>(keyboard.Keyboard().Firmware().MacroCapacity());
 
-    KeyboardFacts facts;
-    const auto matrix = keyboard.Keyboard().Firmware().DefaultKeyMatrix();
-    KeyMatrix defaultMatrix{};
-    std::copy(matrix.begin(), matrix.end(), defaultMatrix.begin());
-    facts.SetDefaultMatrix(defaultMatrix);
-    facts.SetMacroCapacity(capacity);
-    facts.SetActiveProfile(0);
+    DeviceState device;
+    keyboard.FillDeviceState(device);
+    CachedActiveProfile().store(0);
 
     // Macros of 100 actions (about 420 bytes each with its name) until the area is full.
     ProfileStore store, snapshot;
@@ -126,7 +122,7 @@ void BM_FullDownload(benchmark::State& state) {
         area = MacroAreaSizes(store.Data().Macros()).withNames;
     }
     SilentUi ui;
-    ProfileContext context{keyboard.Link(), facts, store, snapshot, ui};
+    ProfileContext context{keyboard.Link(), device, store, snapshot, ui};
 
     size_t reports = 0;
     for (auto _ : state) {

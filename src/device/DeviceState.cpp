@@ -7,12 +7,12 @@ std::atomic<int>& CachedActiveProfile() {
     return profile;
 }
 
-DeviceState::DefaultMatrix DeviceState::DefaultKeyMatrix() const {
+KeyMatrix DeviceState::DefaultKeyMatrix() const {
     std::lock_guard lock(m_matrixMutex);
     return m_defaultMatrix;
 }
 
-void DeviceState::SetDefaultKeyMatrix(const DefaultMatrix& matrix) {
+void DeviceState::SetDefaultKeyMatrix(const KeyMatrix& matrix) {
     std::lock_guard lock(m_matrixMutex);
     m_defaultMatrix = matrix;
 }

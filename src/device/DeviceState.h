@@ -1,8 +1,8 @@
 #pragma once
 
+#include "device/BuiltInKeyMatrix.h"
 #include "device/DeviceEvents.h"
 
-#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -12,16 +12,13 @@ namespace vantor {
 
 // The keyboard's active on-board profile as last read; -1 while none has been read or the
 // keyboard is gone. One per process: the presence monitor clears it on disconnect, the
-// profile store sets and reads it.
+// profile operations set and read it.
 std::atomic<int>& CachedActiveProfile();
 
 // What the presence monitor learns about the keyboard and keeps for the rest of the program:
 // written by the monitor thread, read from any thread.
 class DeviceState {
 public:
-    static constexpr size_t kDefaultMatrixSize = 512;
-    using DefaultMatrix = std::array<uint8_t, kDefaultMatrixSize>;
-
     // The last presence the connect handling acted on.
     bool Present() const { return m_present.load(); }
     void SetPresent(bool present) { m_present.store(present); }
@@ -35,9 +32,10 @@ public:
     size_t MacroCapacity() const { return m_macroCapacity.load(); }
     void SetMacroCapacity(size_t bytes) { m_macroCapacity.store(bytes); }
 
-    // The keyboard's factory key map (a 378-byte map is followed by zeros).
-    DefaultMatrix DefaultKeyMatrix() const;
-    void SetDefaultKeyMatrix(const DefaultMatrix& matrix);
+    // The keyboard's factory key map (a 378-byte map is followed by zeros); the built-in
+    // matrix until a keyboard's own has been read, and kept across a removal.
+    KeyMatrix DefaultKeyMatrix() const;
+    void SetDefaultKeyMatrix(const KeyMatrix& matrix);
 
     // The tray icon shown when no keyboard event overrides it: 141 connected, 128 not.
     int BaseTrayIcon() const { return m_baseTrayIcon.load(); }
@@ -49,7 +47,7 @@ private:
     std::atomic<size_t> m_macroCapacity{0};
     std::atomic<int> m_baseTrayIcon{kTrayIconDisconnected};
     mutable std::mutex m_matrixMutex;
-    DefaultMatrix m_defaultMatrix{};
+    KeyMatrix m_defaultMatrix = BuiltInKeyMatrix();
 };
 
 }  // namespace vantor

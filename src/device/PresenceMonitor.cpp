@@ -105,7 +105,7 @@ void PresenceMonitor::ReportPresence(bool connected) {
         m_events.KeyboardGone();
         m_events.HideMainWindow();
     } else {
-        DeviceState::DefaultMatrix matrix{};
+        KeyMatrix matrix{};
         if (ReadDefaultKeyMatrix(m_link, matrix) == kCommandOk) {
             m_state.SetDefaultKeyMatrix(matrix);
         } else {

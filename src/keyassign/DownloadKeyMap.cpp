@@ -40,13 +40,13 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
     return keyMap;
 }
 
-int DownloadKeyMap(DeviceLink& link, const KeyboardFacts& facts, const KeyMapDownload& download,
+int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages) {
     std::vector<uint8_t> image;
     bool withNames = false;
     {
         std::lock_guard guard(download.snapshotLock);
-        const uint32_t capacity = facts.MacroCapacity();
+        const size_t capacity = state.MacroCapacity();
         const MacroAreaSize sizes = MacroAreaSizes(download.macros);
         if (sizes.withoutNames > capacity) {
             messages.ShowMessage(QStringLiteral("EXTRA_MACRO_TOO_LONG"));
@@ -73,7 +73,7 @@ int DownloadKeyMap(DeviceLink& link, const KeyboardFacts& facts, const KeyMapDow
     }
 
     const DeviceVariant variant = link.Variant();
-    const KeyMatrix defaultMatrix = facts.DefaultMatrix();
+    const KeyMatrix defaultMatrix = state.DefaultKeyMatrix();
     const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
     std::vector<KeyMatrix> keyMaps;
     for (const int profile : profiles) {

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "device/DeviceLink.h"
+#include "device/DeviceState.h"
 #include "keyassign/KeyActionCodec.h"
-#include "keyassign/KeyboardFacts.h"
 #include "keyassign/UserMessages.h"
 #include "macros/MacroTable.h"
 #include "macros/StoreKeyRecords.h"
@@ -42,7 +42,7 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
 // asked for, nothing is sent and the result is 0. The rewrite-all mark is cleared only by a
 // download that succeeded, so key maps a failed download may have missed are written next
 // time.
-int DownloadKeyMap(DeviceLink& link, const KeyboardFacts& facts, const KeyMapDownload& download,
+int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages);
 
 }  // namespace vantor

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "keyassign/BuiltInKeyMatrix.h"
 #include "keymodel/DeviceAction.h"
 #include "keymodel/KeyAssignment.h"
 #include "keymodel/KeyCode.h"

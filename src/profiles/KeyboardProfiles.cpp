@@ -21,8 +21,8 @@ namespace vantor {
 
 namespace {
 
-int BlockOfActiveProfile(const ProfileContext& context) {
-    const int active = context.facts.ActiveProfile();
+int BlockOfActiveProfile() {
+    const int active = CachedActiveProfile().load();
     return active >= 0 && active < kOnBoardProfileCount ? active : 0;
 }
 
@@ -48,13 +48,13 @@ std::optional<std::vector<uint8_t>> ReadKeyboardMacroArea(DeviceLink& link) {
 void ReloadFromDefault(ProfileContext& context) {
     std::lock_guard guard(context.store.Lock());
     CreateDefaultProfile(context.store, 0);
-    context.ui.RefreshKeyButtons(BlockOfActiveProfile(context));
+    context.ui.RefreshKeyButtons(BlockOfActiveProfile());
 }
 
 }  // namespace
 
 int GetCurrentProfile(ProfileContext& context) {
-    const int cached = context.facts.ActiveProfile();
+    const int cached = CachedActiveProfile().load();
     if (cached != -1) {
         return cached;
     }
@@ -62,7 +62,7 @@ int GetCurrentProfile(ProfileContext& context) {
     if (ReadStatus(context.link, &status) != kCommandOk) {
         return -1;
     }
-    context.facts.SetActiveProfile(status[kStatusActiveProfile]);
+    CachedActiveProfile().store(status[kStatusActiveProfile]);
     return status[kStatusActiveProfile];
 }
 
@@ -76,7 +76,7 @@ void SetCurrentProfile(ProfileContext& context, int profile) {
     }
     status[kStatusActiveProfile] = static_cast<uint8_t>(profile & 0xFF);
     const bool written = WriteStatus(context.link, status) == kCommandOk;
-    context.facts.SetActiveProfile(written ? status[kStatusActiveProfile] : -1);
+    CachedActiveProfile().store(written ? status[kStatusActiveProfile] : -1);
 }
 
 int ReadKeyboardProfile(ProfileContext& context, const QString& path) {
@@ -108,7 +108,7 @@ int ReadKeyboardProfile(ProfileContext& context, const QString& path) {
             return 0;
         }
         ProfileData data = ProfileData::Default();
-        const KeyMatrix defaultMatrix = context.facts.DefaultMatrix();
+        const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
         StoreKeyRecords records = data.Records();
         for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
             DecodeKeyMap(std::span(keyMaps[profile].data(), blockSize), defaultMatrix,
@@ -134,7 +134,7 @@ int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges) {
         std::lock_guard guard(context.store.Lock());
         loaded = LoadProfileFile(context.store, working) == 1;
         if (loaded) {
-            context.ui.RefreshKeyButtons(BlockOfActiveProfile(context));
+            context.ui.RefreshKeyButtons(BlockOfActiveProfile());
         }
     }
     if (!loaded) {
@@ -162,7 +162,7 @@ int SwitchProfile(ProfileContext& context, int profile) {
                 context.ui.RunApply();
             } else {
                 context.ui.SetUnappliedChanges(false);
-                if (context.facts.ActiveProfile() >= 0) {
+                if (CachedActiveProfile().load() >= 0) {
                     // The edits are discarded: back to the working profile file, or to the
                     // default profile when that cannot be read.
                     std::lock_guard guard(context.store.Lock());
@@ -184,7 +184,7 @@ int SwitchProfile(ProfileContext& context, int profile) {
     }
     {
         std::lock_guard guard(context.store.Lock());
-        context.ui.RefreshKeyButtons(BlockOfActiveProfile(context));
+        context.ui.RefreshKeyButtons(BlockOfActiveProfile());
     }
     RebuildProfileMenu(context);
     return 1;
@@ -214,11 +214,11 @@ int PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {
         [&workingMacros, &storeLock](uint32_t id) { return workingMacros.IndexOfId(id, storeLock); },
         [&context] { return GetCurrentProfile(context); },
     };
-    return DownloadKeyMap(context.link, context.facts, download, allProfiles, context.ui);
+    return DownloadKeyMap(context.link, context.device, download, allProfiles, context.ui);
 }
 
 int RebuildProfileMenu(ProfileContext& context) {
-    context.ui.ShowProfileMenu(BuildProfileMenu(context.facts.ActiveProfile()));
+    context.ui.ShowProfileMenu(BuildProfileMenu(CachedActiveProfile().load()));
     return 1;
 }
 

@@ -1,18 +1,18 @@
 #pragma once
 
 #include "device/DeviceLink.h"
-#include "keyassign/KeyboardFacts.h"
+#include "device/DeviceState.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/ProfileUi.h"
 
 namespace vantor {
 
 // What the operations that move profiles between the keyboard, the store and files work on:
-// the keyboard's link and what is known of it, the working store, the download snapshot and
-// the windows.
+// the keyboard's link and what is known of it (its active profile is CachedActiveProfile()),
+// the working store, the download snapshot and the windows.
 struct ProfileContext {
     DeviceLink& link;
-    KeyboardFacts& facts;
+    DeviceState& device;
     ProfileStore& store;
     ProfileStore& snapshot;
     ProfileUi& ui;

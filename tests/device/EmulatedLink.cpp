@@ -1,5 +1,6 @@
 #include "EmulatedLink.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vantor::test {
@@ -42,6 +43,15 @@ EmulatedLink::EmulatedLink(const FirmwareVariant& variant, const Wrap& wrap)
         }
     }
     device.FreePaths();
+}
+
+void EmulatedLink::FillDeviceState(DeviceState& state) {
+    const KeyboardFirmware firmware = Keyboard().Firmware();
+    const auto factory = firmware.DefaultKeyMatrix();
+    KeyMatrix matrix{};
+    std::copy(factory.begin(), factory.end(), matrix.begin());
+    state.SetDefaultKeyMatrix(matrix);
+    state.SetMacroCapacity(firmware.MacroCapacity());
 }
 
 std::vector<CommandReport> EmulatedLink::Requests() const {

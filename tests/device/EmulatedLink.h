@@ -2,6 +2,7 @@
 
 #include "device/CommandReport.h"
 #include "device/DeviceLink.h"
+#include "device/DeviceState.h"
 #include "device/emulator/EmulatorBackend.h"
 
 #include <functional>
@@ -24,6 +25,10 @@ public:
     DeviceLink& Link() { return *m_link; }
     EmulatedKeyboard& Keyboard() { return m_emulator->Keyboard(); }
     bool Connected() const { return m_connected; }
+
+    // Puts into the state what the device monitor reads on the keyboard's arrival: its default
+    // key matrix (zeros after its key-map block) and its macro capacity.
+    void FillDeviceState(DeviceState& state);
 
     // What crossed the vendor interface, in order: requests the keyboard received, and the
     // replies it sent.

@@ -64,7 +64,7 @@ TEST_P(PresenceMonitorTest, PresentAtStartOpensTheWindowOnceAndFollowsUnplugAndR
 
     const KeyboardFirmware firmware = Keyboard().Firmware();
     const auto factory = firmware.DefaultKeyMatrix();
-    const DeviceState::DefaultMatrix matrix = state.DefaultKeyMatrix();
+    const KeyMatrix matrix = state.DefaultKeyMatrix();
     EXPECT_TRUE(std::equal(factory.begin(), factory.end(), matrix.begin()));
     EXPECT_TRUE(std::all_of(matrix.begin() + factory.size(), matrix.end(),
                             [](uint8_t b) { return b == 0; }));
@@ -131,7 +131,7 @@ TEST_P(PresenceMonitorB, TheKeyboardsOtherInterfacesAreOpenedRejectedAndClosed) 
 }
 
 TEST_P(PresenceMonitorB, AnUnreadableDefaultMatrixKeepsTheOldOneAndSaysSo) {
-    DeviceState::DefaultMatrix old{};
+    KeyMatrix old{};
     old.fill(0x5A);
     state.SetDefaultKeyMatrix(old);
     state.SetMacroCapacity(1280);

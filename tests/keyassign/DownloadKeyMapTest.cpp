@@ -22,25 +22,24 @@ namespace {
 class DownloadTest : public ::testing::TestWithParam<char> {
 protected:
     DownloadTest() : m_keyboard(*FirmwareVariant::FromLetter(GetParam())) {
-        const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
-        const auto matrix = firmware.DefaultKeyMatrix();
-        KeyMatrix copy{};
-        std::copy(matrix.begin(), matrix.end(), copy.begin());
-        m_facts.SetDefaultMatrix(copy);
-        m_facts.SetMacroCapacity(1024);
-        m_facts.SetActiveProfile(1);
+        m_keyboard.FillDeviceState(m_device);
+        m_device.SetMacroCapacity(1024);
+        CachedActiveProfile().store(1);
         m_records.fill(KeyAssignment{});
         ClearRewriteAllMark();
     }
-    ~DownloadTest() override { ClearRewriteAllMark(); }
+    ~DownloadTest() override {
+        ClearRewriteAllMark();
+        CachedActiveProfile().store(-1);
+    }
 
     int Download(bool all) {
         m_keyboard.Keyboard().ClearLog();
         const KeyMapDownload download{
             m_records, m_macros, m_lock,
             [this](uint32_t id) { return m_macros.IndexOfId(id, m_lock); },
-            [this] { return m_facts.ActiveProfile(); }};
-        return DownloadKeyMap(m_keyboard.Link(), m_facts, download, all, m_messages);
+            [] { return CachedActiveProfile().load(); }};
+        return DownloadKeyMap(m_keyboard.Link(), m_device, download, all, m_messages);
     }
 
     // The commands the keyboard received, one per report.
@@ -70,14 +69,14 @@ protected:
 
     // The record of the key at a position of the keyboard's default matrix.
     KeyAssignment& RecordAt(int profile, int position) {
-        const auto matrix = m_facts.DefaultMatrix();
+        const auto matrix = m_device.DefaultKeyMatrix();
         const DeviceAction action{matrix[3 * position], matrix[3 * position + 1],
                                   matrix[3 * position + 2]};
         return m_records[profile * kRecordsPerBlock + RowOfCode(CodeOfAction(action))];
     }
 
     test::EmulatedLink m_keyboard;
-    KeyboardFacts m_facts;
+    DeviceState m_device;
     std::array<KeyAssignment, kStoreKeyRecordCount> m_records;
     MacroTable m_macros;
     std::recursive_mutex m_lock;
@@ -107,7 +106,7 @@ TEST_P(DownloadTest, SendsTheMacroAreaAndTheActiveProfilesKeyMapInOneGroup) {
     EXPECT_TRUE(std::equal(expectedArea.begin(), expectedArea.end(), area.begin()));
 
     const auto keyMap = firmware.KeyMap(1);
-    const auto matrix = m_facts.DefaultMatrix();
+    const auto matrix = m_device.DefaultKeyMatrix();
     ASSERT_EQ(keyMap.size(), variant.keyMapBlockSize);
     for (size_t i = 0; i < keyMap.size(); ++i) {
         const int position = static_cast<int>(i / 3);
@@ -127,7 +126,7 @@ TEST_P(DownloadTest, SendsTheMacroAreaAndTheActiveProfilesKeyMapInOneGroup) {
 
 TEST_P(DownloadTest, NamesAreLeftOutWhenOnlyTheyDoNotFit) {
     m_macros = test::SampleTable(2, 100, 20);
-    m_facts.SetMacroCapacity(896);
+    m_device.SetMacroCapacity(896);
     ASSERT_EQ(Download(false), 1);
     const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
     const auto area = firmware.MacroAreaBytes();
@@ -139,7 +138,7 @@ TEST_P(DownloadTest, NamesAreLeftOutWhenOnlyTheyDoNotFit) {
 
 TEST_P(DownloadTest, MacrosThatDoNotFitStopTheDownloadBeforeAnythingIsSent) {
     m_macros = test::SampleTable(2, 100, 20);
-    m_facts.SetMacroCapacity(827);
+    m_device.SetMacroCapacity(827);
     SetRewriteAllMark();
     EXPECT_EQ(Download(true), 0);
     EXPECT_TRUE(Commands().empty());
@@ -147,13 +146,13 @@ TEST_P(DownloadTest, MacrosThatDoNotFitStopTheDownloadBeforeAnythingIsSent) {
     EXPECT_TRUE(RewriteAllMarkIsSet());
 
     m_macros = MacroTable();
-    m_facts.SetMacroCapacity(0);
+    m_device.SetMacroCapacity(0);
     EXPECT_EQ(Download(false), 0);
     EXPECT_TRUE(Commands().empty());
 }
 
 TEST_P(DownloadTest, NoMacrosStillWriteTheSixteenByteHeader) {
-    m_facts.SetMacroCapacity(16);
+    m_device.SetMacroCapacity(16);
     ASSERT_EQ(Download(false), 1);
     const auto requests = m_keyboard.Requests();
     ASSERT_GE(requests.size(), 2u);
@@ -184,7 +183,7 @@ TEST_P(DownloadTest, AFailedWriteGoesOnAndKeepsTheRewriteAllMark) {
 }
 
 TEST_P(DownloadTest, AnUnknownActiveProfileSendsNothing) {
-    m_facts.SetActiveProfile(-1);
+    CachedActiveProfile().store(-1);
     EXPECT_EQ(Download(false), 0);
     EXPECT_TRUE(Commands().empty());
 }

@@ -1,4 +1,4 @@
-#include "keyassign/BuiltInKeyMatrix.h"
+#include "device/BuiltInKeyMatrix.h"
 #include "keyassign/KeyActionCodec.h"
 #include "keymodel/AssignmentRecords.h"
 #include "keymodel/KeyConversions.h"
@@ -108,23 +108,6 @@ TEST(DecodeKeyMap, UnknownActionsAndPositionsPastTheCountStayDisabledOrUntouched
     EXPECT_EQ(block[RowOfCode(0x001)].type, kAssignDisabled);  // Esc
     EXPECT_EQ(block[RowOfCode(0x029)].type, kAssignDisabled);  // grave
     EXPECT_EQ(block[RowOfCode(0x03E)].type, kAssignDefault);   // F4 at position 40: not read
-}
-
-TEST(BuiltInKeyMatrix, HoldsTheLeftHalfOfTheBoardColumnMajor) {
-    const KeyMatrix matrix = BuiltInKeyMatrix();
-    EXPECT_EQ(ActionAt(matrix, 0), (DeviceAction{5, 0, 0}));
-    EXPECT_EQ(ActionAt(matrix, 5), (DeviceAction{5, 0, 0}));
-    EXPECT_EQ(ActionAt(matrix, 6), (DeviceAction{0, 0, 0}));
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 8)), 0x001);       // Esc
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 13)), 0x01D);      // Left Ctrl
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 21)), 0x15B);      // Left Win
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 29)), 0x038);      // Left Alt
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 38)), 0x137);      // Print Screen
-    EXPECT_EQ(ActionAt(matrix, 53), (DeviceAction{5, 2, 2}));  // stop macro
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 54)), 0x00D);      // equals
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 61)), 0x15D);      // Application
-    EXPECT_EQ(CodeOfAction(ActionAt(matrix, 62)), 0x045);      // Pause
-    EXPECT_EQ(ActionAt(matrix, 64), (DeviceAction{0, 0, 0}));
 }
 
 }  // namespace

@@ -43,22 +43,19 @@ public:
 };
 
 // The program's profile side against one emulated keyboard, whose default matrix and macro
-// capacity are known as the device monitor would have read them.
+// capacity are known as the device monitor would have read them, its active profile not yet.
 struct Rig {
     explicit Rig(char variant) : keyboard(*FirmwareVariant::FromLetter(variant)) {
-        const KeyboardFirmware firmware = keyboard.Keyboard().Firmware();
-        const auto matrix = firmware.DefaultKeyMatrix();
-        KeyMatrix copy{};
-        std::copy(matrix.begin(), matrix.end(), copy.begin());
-        facts.SetDefaultMatrix(copy);
-        facts.SetMacroCapacity(static_cast<uint32_t>(keyboard.Keyboard().Firmware().MacroCapacity()));
+        keyboard.FillDeviceState(device);
+        CachedActiveProfile().store(-1);
     }
+    ~Rig() { CachedActiveProfile().store(-1); }
     test::EmulatedLink keyboard;
-    KeyboardFacts facts;
+    DeviceState device;
     ProfileStore store;
     ProfileStore snapshot;
     FakeUi ui;
-    ProfileContext context{keyboard.Link(), facts, store, snapshot, ui};
+    ProfileContext context{keyboard.Link(), device, store, snapshot, ui};
 };
 
 // Assignments in all three profiles to keys the keyboard has, and three named macros.
@@ -84,7 +81,7 @@ protected:
 
 TEST_P(KeyboardProfilesTest, KeyboardToFileToKeyboardKeepsKeyMapsAndMacros) {
     Rig first(GetParam());
-    first.facts.SetActiveProfile(0);
+    CachedActiveProfile().store(0);
     FillAssignments(first.store);
     ASSERT_EQ(PrepareDownloadSnapshot(first.context, true), 1);
 
@@ -93,7 +90,7 @@ TEST_P(KeyboardProfilesTest, KeyboardToFileToKeyboardKeepsKeyMapsAndMacros) {
     EXPECT_EQ(ValidateProfileFile(path, first.ui), 1);
 
     Rig second(GetParam());
-    second.facts.SetActiveProfile(0);
+    CachedActiveProfile().store(0);
     ASSERT_EQ(LoadProfileFile(second.store, path), 1);
     {
         std::lock_guard guard(second.store.Lock());
@@ -125,10 +122,10 @@ TEST_P(KeyboardProfilesTest, TheActiveProfileIsReadOnceAndFollowsWhatTheKeyboard
     EXPECT_TRUE(rig.keyboard.Requests().empty());  // cached
 
     SetCurrentProfile(rig.context, 2);
-    EXPECT_EQ(rig.facts.ActiveProfile(), 2);
+    EXPECT_EQ(CachedActiveProfile().load(), 2);
     EXPECT_EQ(rig.keyboard.Keyboard().Firmware().ActiveProfile(), 2);
     SetCurrentProfile(rig.context, 7);  // the keyboard refuses it
-    EXPECT_EQ(rig.facts.ActiveProfile(), -1);
+    EXPECT_EQ(CachedActiveProfile().load(), -1);
     EXPECT_EQ(rig.keyboard.Keyboard().Firmware().ActiveProfile(), 2);
 
     rig.keyboard.Link().SetDeviceOpen(false);
@@ -137,7 +134,7 @@ TEST_P(KeyboardProfilesTest, TheActiveProfileIsReadOnceAndFollowsWhatTheKeyboard
 
 TEST_P(KeyboardProfilesTest, SwitchingAsksAboutUnappliedChangesAndTakesFiveAsZero) {
     Rig rig(GetParam());
-    rig.facts.SetActiveProfile(1);
+    CachedActiveProfile().store(1);
     rig.keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
         firmware.MutableArea(FirmwareArea::Status)[10] = 1;
     });
@@ -180,7 +177,7 @@ TEST_P(KeyboardProfilesTest, SwitchingAsksAboutUnappliedChangesAndTakesFiveAsZer
 
 TEST_P(KeyboardProfilesTest, ReloadingRewritesTheWorkingFileOrFallsBackToTheDefault) {
     Rig rig(GetParam());
-    rig.facts.SetActiveProfile(0);
+    CachedActiveProfile().store(0);
     FillAssignments(rig.store);
     ASSERT_EQ(PrepareDownloadSnapshot(rig.context, true), 1);
     rig.ui.unapplied = true;
@@ -196,7 +193,7 @@ TEST_P(KeyboardProfilesTest, ReloadingRewritesTheWorkingFileOrFallsBackToTheDefa
 
     // The keyboard gone: the default profile, block 0 shown, the mark kept when asked.
     rig.keyboard.Link().SetDeviceOpen(false);
-    rig.facts.SetActiveProfile(-1);
+    CachedActiveProfile().store(-1);
     rig.ui.unapplied = true;
     EXPECT_EQ(ReloadCurrentProfile(rig.context, true), 1);
     EXPECT_TRUE(rig.ui.unapplied);

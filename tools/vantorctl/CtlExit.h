@@ -10,6 +10,9 @@ enum CtlExit : int {
     kExitPermission = 4,       // the keyboard's device node cannot be opened: no permission
     kExitNoAnswer = 5,         // the keyboard did not answer (or the request was not written)
     kExitKeyboardError = 6,    // the keyboard answered with an error status
+    kExitInvalidFile = 7,      // not a profile file this program can load
+    kExitFileError = 8,        // a file could not be read or written
+    kExitNoRoom = 9,           // the macros do not fit into the keyboard's macro area
 };
 
 // The exit code of a failed command result (0, -1, -102, -103, ...).

@@ -1,19 +1,15 @@
 // The built vantorctl's import and export against vantor-sim running as a process of its own.
 
 #include "SampleProfile.h"
-#include "device/emulator/ChildProcess.h"
-#include "device/emulator/SimSocketBackend.h"
+#include "SimServer.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
+#include <vector>
 
 namespace vantor {
 namespace {
-
-constexpr int kWait = 10000;  // ms; a deadline, never reached when things work
 
 // Points the child processes at the test's folders while it lives.
 class ChildEnvironment {
@@ -47,30 +43,21 @@ TEST(ProfileCommandsProcess, ImportThenExportOverTheSocket) {
     test::TestEnvironment env;
     ChildEnvironment childEnvironment(env.ProcessEnvironment());
     const QString socket = env.Root() + "/sim.sock";
-    test::ChildProcess sim;
-    ASSERT_TRUE(sim.Start(VANTOR_SIM_PROGRAM, {"--socket", socket}));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWait);
-    while (sim.IsRunning() && !SimSocketBackend(socket).IsServerReachable() &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    ASSERT_TRUE(SimSocketBackend(socket).IsServerReachable());
+    test::SimServer sim;
+    ASSERT_TRUE(sim.Start(socket));
 
     const QString imported = env.Root() + "/in.vpf";
     const QString exported = env.Root() + "/out.vpf";
     test::WriteSampleProfile(imported);
     for (const QStringList& args : {QStringList{"--sim", socket, "import", imported},
                                     QStringList{"--sim", socket, "export", exported}}) {
-        test::ChildProcess ctl;
-        ASSERT_TRUE(ctl.Start(VANTORCTL_PROGRAM, args));
-        ASSERT_TRUE(ctl.WaitForExit(kWait));
-        EXPECT_EQ(ctl.ExitCode(), 0) << ctl.Stderr().toStdString();
+        const test::CtlRun r = test::RunCtl(args);
+        EXPECT_EQ(r.exit, 0) << r.err.toStdString();
     }
     test::ExpectSameProfiles(imported, exported);
     test::ExpectSameProfiles(imported, env.Paths().WorkingProfileFile());
 
-    sim.Terminate();
-    EXPECT_TRUE(sim.WaitForExit(kWait));
+    EXPECT_TRUE(sim.Stop());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include "CtlExit.h"
 #include "VantorCtl.h"
-#include "commands/ProfileCommands.h"
 
 #include "SampleProfile.h"
 #include "device/emulator/EmulatorBackend.h"

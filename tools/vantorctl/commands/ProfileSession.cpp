@@ -6,31 +6,28 @@
 #include "device/KeyMapCommands.h"
 #include "device/StatusCommands.h"
 
-#include <algorithm>
-
 namespace vantor::ctl {
 
 ProfileSession::ProfileSession(CtlContext& context, DeviceLink& link)
     : m_ctl(context),
       m_link(link),
       m_ui(context.Err()),
-      m_context{link, m_facts, m_store, m_snapshot, m_ui} {}
+      m_context{link, m_device, m_store, m_snapshot, m_ui} {}
 
 int ProfileSession::Learn() {
-    const size_t blockSize =
-        std::min<size_t>(m_link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);
-    int result = ReadDefaultKeyMatrix(m_link, std::span(m_defaultMatrix.data(), blockSize));
+    KeyMatrix matrix{};
+    int result = ReadDefaultKeyMatrix(m_link, matrix);
     if (result != kCommandOk) {
         return m_ctl.FailCommand(result, QStringLiteral("read default key matrix"));
     }
-    m_facts.SetDefaultMatrix(m_defaultMatrix);
+    m_device.SetDefaultKeyMatrix(matrix);
     StatusBlock status{};
     result = ReadStatus(m_link, &status);
     if (result != kCommandOk) {
         return m_ctl.FailCommand(result, QStringLiteral("read status"));
     }
-    m_facts.SetMacroCapacity(uint32_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
-    m_facts.SetActiveProfile(status[kStatusActiveProfile]);
+    m_device.SetMacroCapacity(size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
+    CachedActiveProfile().store(status[kStatusActiveProfile]);
     return kExitOk;
 }
 

@@ -3,7 +3,7 @@
 #include "CtlContext.h"
 #include "commands/CtlProfileUi.h"
 
-#include "keyassign/KeyboardFacts.h"
+#include "device/DeviceState.h"
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileStore.h"
 
@@ -12,8 +12,9 @@
 namespace vantor::ctl {
 
 // The profile side of the program for one command: a working store, a download snapshot and
-// the facts of the connected keyboard, which Learn reads from it as the device monitor does on
-// arrival (default key matrix, macro capacity, active profile).
+// the device state of the connected keyboard, which Learn reads from it as the device monitor
+// does on arrival (default key matrix, macro capacity), together with its active profile
+// (CachedActiveProfile()).
 class ProfileSession {
 public:
     ProfileSession(CtlContext& context, DeviceLink& link);
@@ -24,20 +25,19 @@ public:
 
     ProfileContext& Context() { return m_context; }
     ProfileStore& Store() { return m_store; }
-    KeyboardFacts& Facts() { return m_facts; }
+    // What Learn read: the default key matrix (one key-map block of the keyboard's variant,
+    // zeros after it) and the macro capacity.
+    const DeviceState& Device() const { return m_device; }
     CtlProfileUi& Ui() { return m_ui; }
-    // The default key matrix as read by Learn: one key-map block of the keyboard's variant.
-    const KeyMatrix& DefaultMatrix() const { return m_defaultMatrix; }
 
 private:
     CtlContext& m_ctl;
     DeviceLink& m_link;
-    KeyboardFacts m_facts;
+    DeviceState m_device;
     ProfileStore m_store;
     ProfileStore m_snapshot;
     CtlProfileUi m_ui;
     ProfileContext m_context;
-    KeyMatrix m_defaultMatrix{};
 };
 
 }  // namespace vantor::ctl

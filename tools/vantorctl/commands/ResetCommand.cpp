@@ -29,7 +29,8 @@ int RunReset(CtlContext& context) {
 
     const size_t blockSize =
         std::min<size_t>(link->Variant().keyMapBlockSize, kKeyMatrixBufferSize);
-    const std::span<const uint8_t> keyMap(session.DefaultMatrix().data(), blockSize);
+    const KeyMatrix defaultMatrix = session.Device().DefaultKeyMatrix();
+    const std::span<const uint8_t> keyMap(defaultMatrix.data(), blockSize);
     for (int profile = 0; profile < kProfileCount; ++profile) {
         int result = SendLightingGroup(*link, FactoryLightingWrites(profile));
         if (result != kCommandOk) {
@@ -43,7 +44,7 @@ int RunReset(CtlContext& context) {
         }
     }
     SetCurrentProfile(session.Context(), 0);
-    if (session.Facts().ActiveProfile() != 0) {
+    if (CachedActiveProfile().load() != 0) {
         return context.Fail(kExitNoAnswer,
                             QStringLiteral("the profiles were reset, but profile 0 could not be "
                                            "made active"));

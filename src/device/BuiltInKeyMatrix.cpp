@@ -1,4 +1,4 @@
-#include "keyassign/BuiltInKeyMatrix.h"
+#include "device/BuiltInKeyMatrix.h"
 
 #include "keymodel/DeviceAction.h"
 
