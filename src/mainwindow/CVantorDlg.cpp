@@ -1,6 +1,10 @@
 #include "mainwindow/CVantorDlg.h"
 
 #include "device/DeviceState.h"
+#include "keymodel/KeyTables.h"
+#include "mainwindow/KeyButtonGrid.h"
+#include "mainwindow/KeyButtonLooks.h"
+#include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
@@ -42,12 +46,15 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
     : CBaseDialog(mainSkinFile, skinFolder, parent),
       m_setup(std::move(setup)),
       m_windowTag(kMainWindowTag),
+      m_keys(new KeyButtonGrid(this)),
+      m_store(StoreLock()),
       m_events(m_setup.namedEventPrefix) {
     setWindowIcon(TrayPicture(TrayState::kDisconnected));
     // No taskbar button while it lives in the tray.
     setWindowFlag(Qt::Tool, true);
     setProperty("windowTag", m_windowTag);
     connect(&m_tray, &CTrayIcon::Command, this, &CVantorDlg::OnCommand);
+    connect(m_keys, &KeyButtonGrid::Clicked, this, &CVantorDlg::OnKeyClick);
     BuildShutdown();
 }
 
@@ -82,15 +89,22 @@ void CVantorDlg::OnInitDialog() {
     if (m_setup.startListener) m_setup.startListener();
     if (m_setup.startMonitor) m_setup.startMonitor();
 
+    CachedActiveProfile().store(-1);
+    CreateDefaultProfile(m_store, 0);
+    m_unappliedChanges = false;
+
     LoadStatePictures();
     const CIniFile skin(SkinIniPath());
     m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
                              QString::fromUtf16(kDefaultLink))
                  .value_or(QString())
                  .left(259);
+    m_keys->Place(SkinIniPath(), ButtonFaces{g_pictures.normal, g_pictures.over, g_pictures.down,
+                                             g_pictures.normal, g_pictures.disabled});
     PlaceButtons();
-    // The keys, the extra keys, the profile buttons, Apply and the lighting panel are placed
-    // here, after the window's own buttons.
+    // The profile buttons, Apply and the lighting panel are placed here, after the window's
+    // own buttons.
+    RefreshKeyButtons();
 
     m_events.Create();
     CreateTray();
@@ -183,6 +197,36 @@ void CVantorDlg::OnCommand(int command) {
 }
 
 void CVantorDlg::Exit() { m_shutdown.Run(); }
+
+// Key buttons ---------------------------------------------------------------------------------
+
+void CVantorDlg::RefreshKeyButtons() {
+    std::lock_guard lock(m_store.Lock());
+    m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(CachedActiveProfile().load()),
+                                m_keys->Bank()));
+}
+
+void CVantorDlg::ResetProfileAssignments(int block) {
+    if (block < 0 || block >= kOnBoardProfileCount) return;
+    {
+        std::lock_guard lock(m_store.Lock());
+        ResetButtonRecords(m_store.Data(), block, m_keys->Bank());
+        // The buttons show the active profile's block, which may be another one.
+        RefreshKeyButtons();
+    }
+    m_unappliedChanges = true;
+}
+
+void CVantorDlg::ResetKeyButton(int record) {
+    if (const auto look = PlainLookOfRecord(record, m_keys->Bank())) m_keys->Show(*look);
+}
+
+void CVantorDlg::OnKeyClick(int controlId) {
+    if (IsClosing()) return;
+    // Fn has nothing to assign; it only takes part in painting colours.
+    if (controlId == kFnButtonId) return;
+    m_keyAssign.OpenForButton(controlId);
+}
 
 bool CVantorDlg::IsKeyboardConnected() const {
     return m_setup.deviceState != nullptr && m_setup.deviceState->Present();

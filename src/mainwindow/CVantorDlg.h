@@ -1,6 +1,8 @@
 #pragma once
 
 #include "device/DeviceEvents.h"
+#include "mainwindow/KeyAssignDialogStandIn.h"
+#include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
 #include "shell/TrayState.h"
@@ -20,6 +22,7 @@ namespace vantor {
 
 class CPngButton;
 class DeviceState;
+class KeyButtonGrid;
 class SessionWatcher;
 
 // The program's main window: a skinned dialog on "Main.ini" that lives hidden in the tray
@@ -73,6 +76,24 @@ public:
     const NamedEvents& Events() const { return m_events; }
     QString Link() const { return m_link; }
     CPngButton* Button(int id) const;
+    // The key buttons, the extra-key buttons and Fn.
+    KeyButtonGrid& Keys() const { return *m_keys; }
+    // The working store the key buttons show, guarded by the process-wide store lock.
+    ProfileStore& Store() { return m_store; }
+    KeyAssignDialogStandIn& KeyAssignDialog() { return m_keyAssign; }
+    bool HasUnappliedChanges() const { return m_unappliedChanges; }
+
+    // Redraws every key and extra-key button from the block of the keyboard's active profile
+    // (block 0 while it is unknown): selected face when assigned, tooltip naming the assignment.
+    void RefreshKeyButtons();
+    // Returns the key-button records of block `block` to their defaults, redraws the buttons
+    // and marks the change as unapplied.
+    void ResetProfileAssignments(int block);
+    // Shows the button of a record of the current bank as unassigned; the store is untouched.
+    void ResetKeyButton(int record);
+    // A click on a key, extra-key or Fn button.
+    void OnKeyClick(int controlId);
+
     // The "no keyboard" box while it shows.
     QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
     const SessionWatcher* Session() const { return m_session; }
@@ -107,8 +128,8 @@ protected:
     virtual void OnKeyboardConnected() {}
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
-    virtual void ClearUnappliedChanges() {}
-    virtual void ReleaseStore() {}
+    virtual void ClearUnappliedChanges() { m_unappliedChanges = false; }
+    virtual void ReleaseStore() { m_store.Clear(); }
     virtual void ReleaseSnapshot() {}
 
 private:
@@ -129,6 +150,10 @@ private:
     bool m_initialisedFlag = false;
     QString m_link;
     std::map<int, CPngButton*> m_buttons;
+    KeyButtonGrid* m_keys = nullptr;
+    ProfileStore m_store;
+    KeyAssignDialogStandIn m_keyAssign;
+    bool m_unappliedChanges = false;
     CTrayIcon m_tray;
     TrayState m_trayState;
     NamedEvents m_events;

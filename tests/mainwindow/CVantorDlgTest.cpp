@@ -1,6 +1,11 @@
 #include "mainwindow/CVantorDlg.h"
 
 #include "device/DeviceState.h"
+#include "keymodel/AssignmentRecords.h"
+#include "keymodel/KeyNames.h"
+#include "keymodel/KeyTables.h"
+#include "mainwindow/KeyButtonGrid.h"
+#include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
@@ -18,7 +23,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <future>
 #include <thread>
 
@@ -221,6 +228,174 @@ TEST_F(CVantorDlgTest, TrayMenuAndTextsFollowTheLanguage) {
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION", 0));
     EXPECT_EQ(m_window->HandleMessage(kMessageLanguage, kTagOpen, 1), 0u);
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION", 0));
+}
+
+// Key buttons -----------------------------------------------------------------------------
+
+constexpr KeyCode kKeyA = 0x1E;
+constexpr KeyCode kKeyB = 0x30;
+constexpr KeyCode kKeyBreak = 0x146;  // has a record but no button
+
+int PositionOf(KeyCode code) {
+    return int(std::find(KeyList.begin(), KeyList.end(), code) - KeyList.begin());
+}
+
+KeyAssignment& Record(CVantorDlg& window, int block, int record) {
+    return window.Store().Data().Records()[BlockStart(block) + record];
+}
+
+TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheStore) {
+    KeyButtonGrid& keys = m_window->Keys();
+    CPngButton* a = keys.KeyButton(PositionOf(kKeyA));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a, m_window->Keys().Button(KeyListButtonIds[PositionOf(kKeyA)]));
+    EXPECT_EQ(a->geometry(), QRect(177, 291, 38, 38));  // KEY_01E of the skin
+    EXPECT_EQ(keys.KeyButton(PositionOf(0x137))->geometry().topLeft(), QPoint(717, 161));  // KEY_0B7
+    EXPECT_EQ(keys.ExtraKeyButton(0)->geometry(), QRect(38, 161, 50, 25));
+    ASSERT_NE(keys.FnButton(), nullptr);
+    EXPECT_EQ(keys.FnButton()->geometry().topLeft(), QPoint(587, 371));
+    // Keys the skin leaves out (K45 and K56) stay 1 x 1 and disabled.
+    for (const KeyCode code : {KeyCode(0x56), KeyCode(0x73)}) {
+        CPngButton* absent = keys.KeyButton(PositionOf(code));
+        ASSERT_NE(absent, nullptr) << code;
+        EXPECT_EQ(absent->size(), QSize(1, 1));
+        EXPECT_FALSE(absent->isEnabled());
+    }
+    EXPECT_TRUE(keys.ExtraKeyButton(4)->isEnabled());
+    EXPECT_FALSE(keys.ExtraKeyButton(5)->isEnabled());
+    EXPECT_NE(a->PictureOf(ButtonFace::Selected), a->PictureOf(ButtonFace::Normal));
+
+    // The default profile: nothing selected, tooltips are the names alone.
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA));
+    EXPECT_EQ(keys.ExtraKeyButton(0)->ToolTipText(), "G1");
+
+    {
+        std::lock_guard lock(StoreLock());
+        Record(*m_window, 0, RowOfCode(kKeyA)) = KeyAssignment{kAssignKey, 0, kKeyB, 0, 0};
+        Record(*m_window, 1, RowOfCode(kKeyB)) = KeyAssignment{kAssignKey, 0, kKeyA, 0, 0};
+    }
+    m_window->RefreshKeyButtons();
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_EQ(a->CurrentFace(), ButtonFace::Selected);
+    EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA) + LanguageText("KEY_PROMPT_SET") +
+                                    LanguageText("KEY_PROMPT_SINGLE") + KeyName(kKeyB) + ")");
+    // Block 1 is not shown while the active profile is unknown; then it is.
+    CPngButton* b = keys.KeyButton(PositionOf(kKeyB));
+    EXPECT_FALSE(b->IsSelected());
+    CachedActiveProfile().store(1);
+    m_window->RefreshKeyButtons();
+    CachedActiveProfile().store(-1);
+    EXPECT_TRUE(b->IsSelected());
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA));
+}
+
+TEST_F(CVantorDlgTest, MacroTooltipNamesTheStoresMacro) {
+    {
+        std::lock_guard lock(StoreLock());
+        std::vector<MacroRecord> macros(1);
+        macros[0].SetName("Greeting");
+        macros[0].id = 7;
+        ASSERT_TRUE(m_window->Store().Data().Macros().Replace(std::move(macros)));
+        Record(*m_window, 0, RowOfCode(kKeyB)) = KeyAssignment{kAssignMacro, 1, 7, 0, 0};
+    }
+    m_window->RefreshKeyButtons();
+    EXPECT_EQ(m_window->Keys().KeyButton(PositionOf(kKeyB))->ToolTipText(),
+              KeyName(kKeyB) + LanguageText("KEY_PROMPT_SET") + LanguageText("KEY_PROMPT_MACRO") +
+                  "Greeting)");
+}
+
+TEST_F(CVantorDlgTest, ResetProfileAssignmentsClearsOnlyTheButtonsRecords) {
+    const int recordA = RowOfCode(kKeyA);
+    const int breakRecord = RowOfCode(kKeyBreak);
+    ASSERT_EQ(PositionOf(kKeyBreak), kKeyListSize) << "Break must have no button";
+    const KeyAssignment breakAssignment{kAssignKey, 0, kKeyA, 0, 0};
+    {
+        std::lock_guard lock(StoreLock());
+        for (int block : {0, 1}) {
+            Record(*m_window, block, recordA) = KeyAssignment{kAssignKey, 0, kKeyB, 1, 0};
+            Record(*m_window, block, breakRecord) = breakAssignment;
+            Record(*m_window, block, 256).type = kAssignFunction;  // G1, bank A
+            Record(*m_window, block, 265).type = kAssignFunction;  // G10, bank B: not shown
+        }
+    }
+    m_window->RefreshKeyButtons();
+    CPngButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
+    ASSERT_TRUE(a->IsSelected());
+
+    // Another block: its records reset, the buttons keep showing block 0.
+    m_window->ResetProfileAssignments(1);
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+    EXPECT_TRUE(a->IsSelected());
+    EXPECT_EQ(Record(*m_window, 1, recordA).type, kAssignDefault);
+
+    m_window->ResetProfileAssignments(0);
+    EXPECT_FALSE(a->IsSelected());
+    EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA));
+    EXPECT_FALSE(m_window->Keys().ExtraKeyButton(0)->IsSelected());
+    std::lock_guard lock(StoreLock());
+    for (int block : {0, 1}) {
+        const KeyAssignment& reset = Record(*m_window, block, recordA);
+        EXPECT_EQ(reset.type, kAssignDefault);
+        EXPECT_EQ(reset.value, 0u);
+        // The colour-selection word belongs to the key at key-list position 0x1E: kept.
+        EXPECT_EQ(reset.colourSelection, 1u);
+        EXPECT_EQ(std::memcmp(&Record(*m_window, block, breakRecord), &breakAssignment,
+                              sizeof(KeyAssignment)), 0);
+        EXPECT_EQ(Record(*m_window, block, 256).type, kAssignDefault);
+        EXPECT_EQ(Record(*m_window, block, 256).parameter, ExtraKeyParameter(1));
+        EXPECT_EQ(Record(*m_window, block, 265).type, kAssignFunction);
+    }
+}
+
+TEST_F(CVantorDlgTest, ExtraKeyButtonsFollowTheBankShown) {
+    KeyButtonGrid& keys = m_window->Keys();
+    CPngButton* g4 = keys.ExtraKeyButton(3);
+    {
+        std::lock_guard lock(StoreLock());
+        Record(*m_window, 0, 268) = KeyAssignment{kAssignFunction, 0, 2, 0, 0};
+    }
+    m_window->RefreshKeyButtons();
+    EXPECT_FALSE(g4->IsSelected()) << "bank A shows record 259";
+
+    keys.SetBank(ExtraKeyBank::B);
+    m_window->RefreshKeyButtons();
+    EXPECT_TRUE(g4->IsSelected());
+    EXPECT_TRUE(g4->ToolTipText().startsWith("G4" + LanguageText("KEY_PROMPT_SET")))
+        << g4->ToolTipText().toStdString();
+
+    // The look goes back to plain without touching the store; bank A's record has no button now.
+    m_window->ResetKeyButton(259);
+    EXPECT_TRUE(g4->IsSelected());
+    m_window->ResetKeyButton(268);
+    EXPECT_FALSE(g4->IsSelected());
+    EXPECT_EQ(g4->ToolTipText(), "G4");
+    EXPECT_EQ(Record(*m_window, 0, 268).type, kAssignFunction);
+    m_window->ResetKeyButton(511);  // no button: nothing happens
+}
+
+TEST_F(CVantorDlgTest, KeyClicksGoToTheKeyAssignmentDialog) {
+    KeyButtonGrid& keys = m_window->Keys();
+    const KeyAssignDialogStandIn& dialog = m_window->KeyAssignDialog();
+    const struct {
+        CPngButton* button;
+        int expectedId;  // 0: no call
+    } cases[] = {
+        {keys.KeyButton(PositionOf(kKeyA)), KeyListButtonIds[PositionOf(kKeyA)]},
+        {keys.ExtraKeyButton(2), ExtraKeyButtonIds[2]},
+        {keys.FnButton(), 0},
+    };
+    for (const auto& c : cases) {
+        const int callsBefore = dialog.Calls();
+        c.button->click();
+        if (c.expectedId == 0) {
+            EXPECT_EQ(dialog.Calls(), callsBefore) << c.button->objectName().toStdString();
+        } else {
+            EXPECT_EQ(dialog.Calls(), callsBefore + 1);
+            EXPECT_EQ(dialog.LastControlId(), c.expectedId);
+        }
+    }
 }
 
 }  // namespace

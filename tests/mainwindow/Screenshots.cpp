@@ -6,7 +6,9 @@
 //       build/tests/mainwindow/vantor-screenshots OUT_FOLDER      (one command line)
 
 #include "device/DeviceState.h"
+#include "keymodel/KeyCode.h"
 #include "mainwindow/CVantorDlg.h"
+#include "shell/AppLocks.h"
 #include "shell/tray/CAboutDlg.h"
 
 #include "mainwindow/ProgramData.h"
@@ -52,6 +54,15 @@ int main(int argc, char** argv) {
         setup.requireTrayHost = false;
         CVantorDlg window(env.Paths().MainSkinFile(), env.Paths().SkinFolder(), setup);
         window.Initialise();
+        {
+            // Two keys assigned, so the picture shows the selected face: A sends B, Caps Lock a
+            // media function.
+            std::lock_guard lock(StoreLock());
+            const auto records = window.Store().Data().Records();
+            records[RowOfCode(0x1E)] = KeyAssignment{kAssignKey, 0, 0x30, 0, 0};
+            records[RowOfCode(0x3A)] = KeyAssignment{kAssignMedia, 0, 3, 0, 0};
+        }
+        window.RefreshKeyButtons();
         QTest::qWait(100);
         window.OnCommand(CTrayIcon::kCommandOpen);
         window.move(40, 40);

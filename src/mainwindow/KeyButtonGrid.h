@@ -1,0 +1,56 @@
+#pragma once
+
+#include "keymodel/AssignmentRecords.h"
+#include "keymodel/KeyTables.h"
+#include "mainwindow/KeyButtonLooks.h"
+#include "ui/CPngButton.h"
+
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <vector>
+
+namespace vantor {
+
+// The main window's key buttons: one per key of the key list, the nine extra-key buttons and
+// Fn, placed from the main skin file on the window's state pictures. It shows the looks it is
+// given and reports clicks by control id; what a key does is decided elsewhere.
+class KeyButtonGrid : public QObject {
+    Q_OBJECT
+
+public:
+    // Extra-key buttons from this index on (G6-G9) are created disabled.
+    static constexpr int kFirstDisabledExtraKey = 5;
+
+    explicit KeyButtonGrid(QWidget* window);
+
+    // Creates and places every button from the skin's "BUTTONINFO" section; the selected face
+    // of each is `faces.selected`. A key the skin lacks is left 1 × 1 and disabled.
+    void Place(const QString& skinIniPath, const ButtonFaces& faces);
+
+    // The button of a control id, null when it is none of these.
+    CPngButton* Button(int controlId) const;
+    CPngButton* KeyButton(int keyListPosition) const;
+    CPngButton* ExtraKeyButton(int index) const;
+    CPngButton* FnButton() const { return Button(kFnButtonId); }
+
+    ExtraKeyBank Bank() const { return m_bank; }
+    void SetBank(ExtraKeyBank bank) { m_bank = bank; }
+
+    void Show(const std::vector<KeyButtonLook>& looks);
+    void Show(const KeyButtonLook& look);
+
+signals:
+    void Clicked(int controlId);
+
+private:
+    CPngButton* Add(int controlId, const QString& skinKey, const QString& iniPath,
+                    const ButtonFaces& faces);
+
+    QWidget* m_window;
+    std::map<int, CPngButton*> m_buttons;
+    ExtraKeyBank m_bank = ExtraKeyBank::A;
+};
+
+}  // namespace vantor

@@ -1,0 +1,64 @@
+#include "mainwindow/KeyButtonLooks.h"
+
+#include "keymodel/AssignmentSummary.h"
+#include "keymodel/KeyNames.h"
+#include "keymodel/KeyTables.h"
+
+namespace vantor {
+
+namespace {
+
+QString ExtraKeyBaseName(int button) { return QStringLiteral("G%1").arg(button + 1); }
+
+}  // namespace
+
+int ShownBlock(int activeProfile) {
+    return activeProfile >= 0 && activeProfile < kOnBoardProfileCount ? activeProfile : 0;
+}
+
+std::vector<KeyButtonLook> KeyButtonLooks(const ProfileData& data, int block, ExtraKeyBank bank) {
+    const MacroNameLookup macroName = [&data](uint32_t id) {
+        const MacroRecord* macro = data.Macros().FindById(id);
+        return macro ? macro->Name() : QString();
+    };
+    // A released store has no records; its keys show as unassigned.
+    const auto look = [&](int controlId, int record, const QString& baseName) {
+        const KeyAssignment assignment =
+            data.HasImage() ? data.Records()[BlockStart(block) + record] : KeyAssignment{};
+        return KeyButtonLook{controlId, record, assignment.type != kAssignDefault,
+                             AssignmentSummary(baseName, assignment, macroName)};
+    };
+    std::vector<KeyButtonLook> looks;
+    looks.reserve(kExtraKeyButtonCount + kKeyListSize);
+    for (int i = 0; i < kExtraKeyButtonCount; ++i)
+        looks.push_back(look(ExtraKeyButtonIds[i], RecordOfExtraKeyButton(i, bank), ExtraKeyBaseName(i)));
+    for (int p = 0; p < kKeyListSize; ++p)
+        looks.push_back(look(KeyListButtonIds[p], RowOfCode(KeyList[p]), KeyName(KeyList[p])));
+    return looks;
+}
+
+std::optional<KeyButtonLook> PlainLookOfRecord(int record, ExtraKeyBank bank) {
+    if (const int button = ExtraKeyButtonOfRecord(record, bank); button >= 0)
+        return KeyButtonLook{ExtraKeyButtonIds[button], record, false, ExtraKeyBaseName(button)};
+    if (const int p = KeyListPositionOfRecord(record); p >= 0)
+        return KeyButtonLook{KeyListButtonIds[p], record, false, KeyName(KeyList[p])};
+    return std::nullopt;
+}
+
+void ResetButtonRecords(ProfileData& data, int block, ExtraKeyBank bank) {
+    if (!data.HasImage()) return;
+    const StoreKeyRecords records = data.Records();
+    // The assignment goes back to the default. The colour-selection word stays: it belongs to
+    // the key at the key-list position numbered like the record, not to this key. An extra
+    // key keeps its fixed parameter word, as in a block read from the keyboard.
+    const auto reset = [&](int record) {
+        KeyAssignment& assignment = records[BlockStart(block) + record];
+        assignment.type = kAssignDefault;
+        assignment.value = 0;
+        assignment.parameter = ExtraKeyParameterOfRecord(record);
+    };
+    for (int i = 0; i < kExtraKeyButtonCount; ++i) reset(RecordOfExtraKeyButton(i, bank));
+    for (const KeyCode code : KeyList) reset(RowOfCode(code));
+}
+
+}  // namespace vantor
