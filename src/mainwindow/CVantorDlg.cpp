@@ -2,6 +2,8 @@
 
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
+#include "mainwindow/FlipSetting.h"
+#include "mainwindow/FunctionButtonTable.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/KeyButtonLooks.h"
 #include "profiles/ProfileFile.h"
@@ -17,11 +19,13 @@
 #include "ui/SkinPlacement.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QThread>
+#include <QUrl>
 
 namespace vantor {
 
@@ -35,9 +39,34 @@ struct StatePictures {
     const QPixmap* over = nullptr;      // O
     const QPixmap* down = nullptr;      // D
     const QPixmap* disabled = nullptr;  // X
+    const QPixmap* arrow = nullptr;     // A
+    const QPixmap* colour0 = nullptr;   // C0
+    const QPixmap* colour1 = nullptr;   // C1
 };
 
 StatePictures g_pictures;
+
+const QPixmap* PictureOf(StateImage image) {
+    switch (image) {
+        case StateImage::N: return g_pictures.normal;
+        case StateImage::O: return g_pictures.over;
+        case StateImage::D: return g_pictures.down;
+        case StateImage::X: return g_pictures.disabled;
+        case StateImage::A: return g_pictures.arrow;
+    }
+    return nullptr;
+}
+
+ButtonFaces FacesOf(const std::array<StateImage, 5>& faces) {
+    return {PictureOf(faces[0]), PictureOf(faces[1]), PictureOf(faces[2]), PictureOf(faces[3]),
+            PictureOf(faces[4])};
+}
+
+// White text, blue while hovered and pressed, grey when disabled; centred on one line.
+ButtonTextStyle LanguageTextStyle(int pointSize, uint32_t format = TextFormat::kDefault) {
+    return ButtonTextStyle{true, pointSize, QStringLiteral("Arial Unicode MS"),
+                           {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF}, format};
+}
 
 }  // namespace
 
@@ -107,6 +136,7 @@ void CVantorDlg::OnInitDialog() {
     RefreshKeyButtons();
 
     m_events.Create();
+    SetColourView(false);
     CreateTray();
 
     m_session = new SessionWatcher(this);
@@ -124,25 +154,137 @@ void CVantorDlg::LoadStatePictures() {
     g_pictures.over = StatePicture(QStringLiteral("Skins\\main_over.jpg"));
     g_pictures.down = StatePicture(QStringLiteral("Skins\\main_down.jpg"));
     g_pictures.disabled = StatePicture(QStringLiteral("Skins\\main_disable.jpg"));
-    StatePicture(QStringLiteral("Skins\\Arrow.jpg"));
-    StatePicture(QStringLiteral("Skins\\main_color0.jpg"));
-    StatePicture(QStringLiteral("Skins\\main_color1.jpg"));
+    g_pictures.arrow = StatePicture(QStringLiteral("Skins\\Arrow.jpg"));
+    g_pictures.colour0 = StatePicture(QStringLiteral("Skins\\main_color0.jpg"));
+    g_pictures.colour1 = StatePicture(QStringLiteral("Skins\\main_color1.jpg"));
 }
 
 void CVantorDlg::PlaceButtons() {
-    const ButtonFaces faces{g_pictures.normal, g_pictures.over, g_pictures.down,
-                            g_pictures.normal, g_pictures.normal};
-    const std::pair<int, const char*> buttons[] = {{kHelpButton, "CONTROL_HELP"},
-                                                   {kMinimizeButton, "CONTROL_MINIMIZE"},
-                                                   {kCloseButton, "CONTROL_CLOSE"}};
-    for (const auto& [id, key] : buttons) {
+    namespace Id = FunctionButtonIds;
+    for (const FunctionButtonSpec& spec : kFunctionButtons) {
         auto* button = new CPngButton(this);
+        const int id = spec.id;
         button->setObjectName(QString::number(id));
-        button->SetTextStyle(ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
-        PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(key), faces);
-        connect(button, &CPngButton::clicked, this, [this, id = id] { OnCommand(id); });
+        button->SetTextStyle(spec.textKey
+                                 ? LanguageTextStyle(spec.textSize)
+                                 : ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
+        PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(spec.skinKey),
+                         FacesOf(spec.faces));
+        if (spec.disabled) button->setEnabled(false);
+        connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
         m_buttons[id] = button;
     }
+    // The profile manager's button carries its text turned up the slanted edge of its picture.
+    Button(Id::kProfiles)->SetTextStyle(
+        LanguageTextStyle(10, TextFormat::kBottom | TextFormat::kSingleLine));
+    Button(Id::kProfiles)->SetEscapement(268, true);
+    Button(Id::kLink)->SetToolTipText(m_link);
+    Button(Id::kApply)->setEnabled(m_unappliedChanges);
+    CPngButton* version = Button(Id::kVersion);
+    version->SetTextStyle(ButtonTextStyle{true, 8, QStringLiteral("Verdana Unicode MS"), {},
+                                          TextFormat::kVCenter | TextFormat::kSingleLine});
+    version->setText(QString());
+    Button(Id::kSwitch)->SetTextStyle(
+        LanguageTextStyle(10, TextFormat::kVCenter | TextFormat::kSingleLine));
+    Button(Id::kSwitch)->hide();  // nothing in the program shows it
+    PlaceFlipButtons();
+}
+
+void CVantorDlg::PlaceFlipButtons() {
+    namespace Id = FunctionButtonIds;
+    // D1-D6 have no place in the skin: they stay 1 x 1 at the corner, standing in for F1-F4
+    // only as far as enabling goes, and click as key buttons.
+    for (const int id : Id::kD1ToD6) {
+        auto* button = new CPngButton(this);
+        button->setObjectName(QString::number(id));
+        button->setGeometry(1, 1, 1, 1);
+        connect(button, &CPngButton::clicked, this, [this, id] { OnKeyClick(id); });
+        m_buttons[id] = button;
+    }
+    // Siblings paint in stacking order, so the buttons that overlap the big pictures of
+    // LOCK_AB, FLIP_0 and Enter are raised above them once rather than repainted after them.
+    for (int i = 0; i < kExtraKeyButtonCount; ++i) m_keys->ExtraKeyButton(i)->raise();
+    if (CPngButton* bracket = m_keys->Button(1055)) bracket->raise();
+    for (const int id : Id::kF1ToF4)
+        if (CPngButton* key = m_keys->Button(id)) key->raise();
+    if (CPngButton* f5 = m_keys->Button(Id::kF5)) f5->raise();
+    Button(Id::kFlip1)->raise();
+    Button(Id::kFlip2)->raise();
+    Button(Id::kLeftArrow)->raise();
+    Button(Id::kRightArrow)->raise();
+    // The arrows follow the Flip setting each time their button is drawn in its normal state.
+    Button(Id::kFlip1)->SetAfterDraw([this](CPngButton*, bool normalFace) {
+        if (normalFace) PlaceArrow(FunctionButtonIds::kLeftArrow, true);
+    });
+    Button(Id::kFlip2)->SetAfterDraw([this](CPngButton*, bool normalFace) {
+        if (normalFace) PlaceArrow(FunctionButtonIds::kRightArrow, false);
+    });
+    ApplyFlip();
+}
+
+void CVantorDlg::PlaceArrow(int id, bool left) {
+    // Placing repaints the arrow, which lies over its Flip button: only a change of the
+    // setting places it again, so the two never keep each other painting.
+    int& placedFor = m_arrowFlip[left ? 0 : 1];
+    if (placedFor == m_flip) return;
+    placedFor = m_flip;
+    const QString origin = QStringLiteral("%1%2").arg(
+        m_flip != 0 ? (left ? u"UP_ARROW_LEFT" : u"UP_ARROW_RIGHT")
+                    : (left ? u"DOWN_ARROW_LEFT" : u"DOWN_ARROW_RIGHT"),
+        QString::number(1));
+    PlaceWithOrigin(*Button(id), SkinIniPath(), kButtonInfo,
+                    left ? QStringLiteral("LEFT_ARROW") : QStringLiteral("RIGHT_ARROW"),
+                    QStringLiteral("BUTTONINFO2"), origin, g_pictures.arrow);
+    Button(id)->setEnabled(false);
+}
+
+void CVantorDlg::ApplyFlip() {
+    namespace Id = FunctionButtonIds;
+    m_flip = ReadFlipSetting();
+    const bool on = m_flip != 0;
+    for (const int id : Id::kF1ToF4)
+        if (CPngButton* key = m_keys->Button(id)) key->setEnabled(!on);
+    for (const int id : Id::kD1ToD6)
+        if (CPngButton* key = Button(id)) key->setEnabled(on);
+    // The second loading of N is the same picture; the face origin stays the skin's.
+    if (CPngButton* flip0 = Button(Id::kFlip0)) {
+        flip0->SetPictures({g_pictures.normal, g_pictures.normal, g_pictures.normal,
+                            g_pictures.normal, g_pictures.disabled});
+    }
+    if (CPngButton* flip1 = Button(Id::kFlip1)) flip1->update();
+    if (CPngButton* flip2 = Button(Id::kFlip2)) flip2->update();
+}
+
+void CVantorDlg::ToggleFlip() {
+    WriteFlipSetting(ReadFlipSetting() != 0 ? 0 : 1);
+    ApplyFlip();
+}
+
+void CVantorDlg::SetUnappliedChanges(bool on) {
+    m_unappliedChanges = on;
+    if (CPngButton* apply = Button(FunctionButtonIds::kApply)) apply->setEnabled(on);
+}
+
+// Colour view ---------------------------------------------------------------------------------
+
+void CVantorDlg::SetColourView(bool on) {
+    m_colourView = on;
+    if (CPngButton* button = Button(FunctionButtonIds::kSwitch)) {
+        button->setText(LanguageText(on ? QStringLiteral("MAIN_SWITCH_COLOR_TEXT")
+                                        : QStringLiteral("MAIN_SWITCH_FUNCTION_TEXT")));
+    }
+    ShowColourView();
+}
+
+void CVantorDlg::ShowColourView() {
+    std::lock_guard lock(m_store.Lock());
+    m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(CachedActiveProfile().load()),
+                                          m_keys->Bank()),
+                           g_pictures.colour0, g_pictures.colour1, m_colourView);
+}
+
+void CVantorDlg::OpenLink() {
+    if (!m_link.isEmpty()) QDesktopServices::openUrl(QUrl(m_link));
 }
 
 CPngButton* CVantorDlg::Button(int id) const {
@@ -186,6 +328,18 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
 void CVantorDlg::OnCommand(int command) {
     if (IsClosing()) return;
     switch (command) {
+        case FunctionButtonIds::kOk:
+            // Apply comes with the profile flow; then the window hides.
+            OnOK();
+            break;
+        case FunctionButtonIds::kCancel: OnCancel(); break;
+        case FunctionButtonIds::kMacro:
+            m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
+            break;
+        case FunctionButtonIds::kLink: OpenLink(); break;
+        case FunctionButtonIds::kFlip1:
+        case FunctionButtonIds::kFlip2: ToggleFlip(); break;
+        case FunctionButtonIds::kSwitch: SetColourView(!m_colourView); break;
         case kHelpButton: OpenHelp(); break;
         case kMinimizeButton: showMinimized(); break;
         case kCloseButton:
@@ -204,6 +358,7 @@ void CVantorDlg::RefreshKeyButtons() {
     std::lock_guard lock(m_store.Lock());
     m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(CachedActiveProfile().load()),
                                 m_keys->Bank()));
+    ApplyFlip();
 }
 
 void CVantorDlg::ResetProfileAssignments(int block) {
@@ -214,7 +369,7 @@ void CVantorDlg::ResetProfileAssignments(int block) {
         // The buttons show the active profile's block, which may be another one.
         RefreshKeyButtons();
     }
-    m_unappliedChanges = true;
+    SetUnappliedChanges(true);
 }
 
 void CVantorDlg::ResetKeyButton(int record) {
@@ -270,13 +425,12 @@ void CVantorDlg::CloseChildDialogs() {
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
     setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
-    const std::pair<int, const char*> tips[] = {{kHelpButton, "MAIN_HELP_PROMPT"},
-                                                {kMinimizeButton, "MAIN_MINIMIZE_PROMPT"},
-                                                {kCloseButton, "MAIN_CLOSE_PROMPT"}};
-    for (const auto& [id, key] : tips) {
-        if (CPngButton* button = Button(id)) {
-            button->SetToolTipText(LanguageText(QString::fromLatin1(key), languageIndex));
-        }
+    for (const FunctionButtonSpec& spec : kFunctionButtons) {
+        CPngButton* button = Button(spec.id);
+        if (!button) continue;
+        if (spec.toolTipKey)
+            button->SetToolTipText(LanguageText(QString::fromLatin1(spec.toolTipKey), languageIndex));
+        if (spec.textKey) button->setText(LanguageText(QString::fromLatin1(spec.textKey), languageIndex));
     }
     m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
 }

@@ -82,6 +82,19 @@ public:
     ProfileStore& Store() { return m_store; }
     KeyAssignDialogStandIn& KeyAssignDialog() { return m_keyAssign; }
     bool HasUnappliedChanges() const { return m_unappliedChanges; }
+    // Enables Apply while there are changes to send, and marks them.
+    void SetUnappliedChanges(bool on);
+
+    // The Fn-layer view: F1-F4 enabled and D1-D6 disabled while Flip is 0, the other way round
+    // while it is 1; Flip0 shows the matching picture.
+    void ApplyFlip();
+    // Stores the negation of the Flip setting and shows it.
+    void ToggleFlip();
+    int Flip() const { return m_flip; }
+
+    // The key buttons' colour-selection swatches instead of their faces, while on.
+    void SetColourView(bool on);
+    bool ColourView() const { return m_colourView; }
 
     // Redraws every key and extra-key button from the block of the keyboard's active profile
     // (block 0 while it is unknown): selected face when assigned, tooltip naming the assignment.
@@ -128,7 +141,7 @@ protected:
     virtual void OnKeyboardConnected() {}
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
-    virtual void ClearUnappliedChanges() { m_unappliedChanges = false; }
+    virtual void ClearUnappliedChanges() { SetUnappliedChanges(false); }
     virtual void ReleaseStore() { m_store.Clear(); }
     virtual void ReleaseSnapshot() {}
 
@@ -136,6 +149,11 @@ private:
     void BuildShutdown();
     void LoadStatePictures();
     void PlaceButtons();
+    void PlaceFlipButtons();
+    // Places a Flip arrow from the skin, its picture following the Flip setting.
+    void PlaceArrow(int id, bool left);
+    void ShowColourView();
+    void OpenLink();
     void CreateTray();
     void ApplyLanguage(int languageIndex);
     void OpenRequest();
@@ -154,6 +172,10 @@ private:
     ProfileStore m_store;
     KeyAssignDialogStandIn m_keyAssign;
     bool m_unappliedChanges = false;
+    int m_flip = 0;
+    // The Flip value each arrow was last placed for (left, right), -1 before the first.
+    int m_arrowFlip[2] = {-1, -1};
+    bool m_colourView = false;
     CTrayIcon m_tray;
     TrayState m_trayState;
     NamedEvents m_events;

@@ -57,4 +57,12 @@ void KeyButtonGrid::Show(const KeyButtonLook& look) {
     button->SetToolTipText(look.toolTip);
 }
 
+void KeyButtonGrid::ShowColourView(const std::vector<KeyButtonLook>& looks, const QPixmap* first,
+                                   const QPixmap* second, bool on) {
+    for (const KeyButtonLook& look : looks) {
+        if (CPngButton* button = Button(look.controlId))
+            button->SetTogglePair(first, second, on, look.colourSecond);
+    }
+}
+
 }  // namespace vantor

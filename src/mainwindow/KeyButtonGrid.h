@@ -40,6 +40,10 @@ public:
 
     void Show(const std::vector<KeyButtonLook>& looks);
     void Show(const KeyButtonLook& look);
+    // The colour view: each button shows swatch `first` or `second` by its look's colour
+    // selection while `on`, its usual faces when off.
+    void ShowColourView(const std::vector<KeyButtonLook>& looks, const QPixmap* first,
+                        const QPixmap* second, bool on);
 
 signals:
     void Clicked(int controlId);

@@ -26,7 +26,8 @@ std::vector<KeyButtonLook> KeyButtonLooks(const ProfileData& data, int block, Ex
         const KeyAssignment assignment =
             data.HasImage() ? data.Records()[BlockStart(block) + record] : KeyAssignment{};
         return KeyButtonLook{controlId, record, assignment.type != kAssignDefault,
-                             AssignmentSummary(baseName, assignment, macroName)};
+                             AssignmentSummary(baseName, assignment, macroName),
+                             assignment.colourSelection != 0};
     };
     std::vector<KeyButtonLook> looks;
     looks.reserve(kExtraKeyButtonCount + kKeyListSize);

@@ -17,6 +17,8 @@ struct KeyButtonLook {
     int record = -1;  // index within the block
     bool selected = false;
     QString toolTip;
+    // The record's colour-selection word is set: the colour view shows the second swatch.
+    bool colourSecond = false;
 };
 
 // The block the key buttons show: the keyboard's active profile, block 0 while it is unknown.

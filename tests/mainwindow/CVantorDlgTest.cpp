@@ -6,6 +6,7 @@
 #include "keymodel/KeyTables.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "shell/AppLocks.h"
+#include "shell/AppSettings.h"
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -28,6 +30,7 @@
 #include <cstring>
 #include <future>
 #include <thread>
+#include <tuple>
 
 #include <fcntl.h>
 #include <semaphore.h>
@@ -396,6 +399,143 @@ TEST_F(CVantorDlgTest, KeyClicksGoToTheKeyAssignmentDialog) {
             EXPECT_EQ(dialog.LastControlId(), c.expectedId);
         }
     }
+}
+
+}  // namespace
+}  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// Turns the event loop until `done` holds or two seconds pass.
+bool WaitUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(2000);
+    while (!done() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
+    const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};
+    // Buttons with a language text: the text of the current language, the shared style.
+    const std::pair<int, const char*> texts[] = {
+        {1007, "PROFILE_MACRO"},  {1, "PROFILE_OK"},       {2, "PROFILE_CANCLE"},
+        {1006, "PROFILE_APPLY"},  {1135, "PROFILE_1"},     {1138, "PROFILE_DEFAULT"}};
+    for (const auto& [id, key] : texts) {
+        CPngButton* button = m_window->Button(id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_EQ(button->text(), LanguageText(key)) << id;
+        EXPECT_NE(button->text(), "#Error") << id;
+        const ButtonTextStyle& style = button->TextStyle();
+        EXPECT_TRUE(style.drawText) << id;
+        EXPECT_EQ(style.family, "Arial Unicode MS");
+        EXPECT_EQ(style.pointSize, id == 1007 || id == 1135 ? 10 : 8) << id;
+        EXPECT_EQ(style.colours, colours) << id;
+        EXPECT_EQ(style.format, 0x25u) << id;
+    }
+    EXPECT_EQ(m_window->Button(1006)->text(), "Apply");  // the English file's own word
+
+    // Placed from the skin, faces cut at their own place.
+    CPngButton* apply = m_window->Button(1006);
+    EXPECT_EQ(apply->geometry(), QRect(708, 706, 100, 34));
+    EXPECT_NE(apply->PictureOf(ButtonFace::Disabled), apply->PictureOf(ButtonFace::Normal));
+    EXPECT_FALSE(apply->isEnabled()) << "nothing to apply yet";
+    m_window->SetUnappliedChanges(true);
+    EXPECT_TRUE(apply->isEnabled());
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+
+    CPngButton* profiles = m_window->Button(1005);
+    EXPECT_EQ(profiles->TextStyle().pointSize, 10);
+    EXPECT_EQ(profiles->TextStyle().format, 0x28u);
+
+    CPngButton* version = m_window->Button(1134);
+    EXPECT_TRUE(version->text().isEmpty());
+    EXPECT_EQ(version->TextStyle().family, "Verdana Unicode MS");
+    EXPECT_EQ(version->TextStyle().format, 0x24u);
+    EXPECT_FALSE(version->isEnabled());
+    for (const int id : {1125, 1126, 1127, 1128, 1129, 1132, 1133})
+        EXPECT_FALSE(m_window->Button(id)->isEnabled()) << id;
+    EXPECT_FALSE(m_window->Button(1144)->isVisibleTo(m_window.get())) << "Switch stays hidden";
+    EXPECT_EQ(m_window->Button(1121)->ToolTipText(), m_window->Link());
+    EXPECT_EQ(m_window->Button(1139)->ToolTipText(), LanguageText("MAIN_MENU_PROMPT"));
+}
+
+TEST_F(CVantorDlgTest, MacroAndCancelButtonsDoTheirCommands) {
+    m_state.SetPresent(true);
+    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    ASSERT_TRUE(m_window->isVisible());
+    m_window->OnCommand(1007);
+    EXPECT_EQ(m_window->KeyAssignDialog().LastControlId(), 1143);
+    m_window->OnCommand(2);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
+    const auto stored = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
+    const auto expectLayer = [this](bool flipped) {
+        for (const int id : {1010, 1011, 1012, 1013})
+            EXPECT_EQ(m_window->Keys().Button(id)->isEnabled(), !flipped) << id;
+        for (int id = 1016; id <= 1021; ++id)
+            EXPECT_EQ(m_window->Button(id)->isEnabled(), flipped) << id;
+        EXPECT_TRUE(m_window->Keys().Button(1014)->isEnabled()) << "F5 is not part of it";
+    };
+    EXPECT_EQ(stored(), "missing");
+    expectLayer(false);
+
+    // The arrows follow the setting once their Flip button is drawn.
+    m_state.SetPresent(true);
+    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    CPngButton* left = m_window->Button(1132);
+    CPngButton* right = m_window->Button(1133);
+    EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));  // DOWN_ARROW_LEFT1
+    EXPECT_EQ(left->geometry(), QRect(190, 118, 24, 28));
+    EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(141, 21); }));
+
+    m_window->OnCommand(1130);
+    EXPECT_EQ(stored(), "1");
+    EXPECT_EQ(m_window->Flip(), 1);
+    expectLayer(true);
+    EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(21, 21); }));  // UP_ARROW_LEFT1
+    EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(101, 21); }));
+
+    m_window->OnCommand(1131);
+    EXPECT_EQ(stored(), "0");
+    expectLayer(false);
+    EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));
+
+    // A stored value other than 0 counts as on; toggling it writes 0. Garbage counts as off.
+    for (const auto& [value, flippedBefore, after] :
+         {std::tuple{"7", true, "0"}, std::tuple{"x", false, "1"}, std::tuple{"-1", true, "0"}}) {
+        ASSERT_TRUE(WriteAppSetting("PROFILES", "Flip", value));
+        m_window->ApplyFlip();
+        expectLayer(flippedBefore);
+        m_window->OnCommand(1131);
+        EXPECT_EQ(stored(), after) << value;
+    }
+}
+
+TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
+    {
+        std::lock_guard lock(StoreLock());
+        Record(*m_window, 0, RowOfCode(kKeyA)).colourSelection = 1;
+    }
+    CPngButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
+    CPngButton* b = m_window->Keys().KeyButton(PositionOf(kKeyB));
+    EXPECT_FALSE(m_window->ColourView());
+    EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
+
+    m_window->OnCommand(1144);
+    EXPECT_TRUE(m_window->ColourView());
+    EXPECT_EQ(a->CurrentFace(), ButtonFace::ToggleSecond);
+    EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleFirst);
+    EXPECT_EQ(m_window->Keys().ExtraKeyButton(0)->CurrentFace(), ButtonFace::ToggleFirst);
+    EXPECT_EQ(m_window->Button(1144)->text(), LanguageText("MAIN_SWITCH_COLOR_TEXT"));
+    EXPECT_NE(a->PictureOf(ButtonFace::ToggleFirst), a->PictureOf(ButtonFace::ToggleSecond));
+
+    m_window->OnCommand(1144);
+    EXPECT_FALSE(m_window->ColourView());
+    EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
+    EXPECT_EQ(m_window->Button(1144)->text(), LanguageText("MAIN_SWITCH_FUNCTION_TEXT"));
 }
 
 }  // namespace
