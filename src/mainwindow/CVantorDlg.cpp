@@ -6,6 +6,7 @@
 #include "mainwindow/FunctionButtonTable.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/KeyButtonLooks.h"
+#include "mainwindow/ProfileSlots.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
@@ -19,6 +20,8 @@
 #include "ui/SkinPlacement.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
@@ -77,6 +80,9 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
       m_windowTag(kMainWindowTag),
       m_keys(new KeyButtonGrid(this)),
       m_store(StoreLock()),
+      m_busy(new BusyAnimation(this)),
+      m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
+                                                m_store)),
       m_events(m_setup.namedEventPrefix) {
     setWindowIcon(TrayPicture(TrayState::kDisconnected));
     // No taskbar button while it lives in the tray.
@@ -84,6 +90,13 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
     setProperty("windowTag", m_windowTag);
     connect(&m_tray, &CTrayIcon::Command, this, &CVantorDlg::OnCommand);
     connect(m_keys, &KeyButtonGrid::Clicked, this, &CVantorDlg::OnKeyClick);
+    // Timer 1052 runs only while colour mode is on: there is nothing to preview otherwise.
+    m_previewTimer.setSingleShot(true);
+    connect(&m_previewTimer, &QTimer::timeout, this, [this] {
+        if (!m_colourMode) return;
+        PreviewTick();
+        m_previewTimer.start(kPreviewMs);
+    });
     BuildShutdown();
 }
 
@@ -131,9 +144,9 @@ void CVantorDlg::OnInitDialog() {
     m_keys->Place(SkinIniPath(), ButtonFaces{g_pictures.normal, g_pictures.over, g_pictures.down,
                                              g_pictures.normal, g_pictures.disabled});
     PlaceButtons();
-    // The profile buttons, Apply and the lighting panel are placed here, after the window's
-    // own buttons.
+    m_busy->Load(SkinFolder(), SkinIniPath());
     RefreshKeyButtons();
+    EnsureProfileFolder();
 
     m_events.Create();
     SetColourView(false);
@@ -146,6 +159,8 @@ void CVantorDlg::OnInitDialog() {
     QMetaObject::invokeMethod(
         this, [this] { HandleMessage(kMessageInit, kTagInit); }, Qt::QueuedConnection);
     HandleMessage(kMessageLanguage, kTagLang, GetLanguageIndex());
+    // Enter, Escape and the arrows are looked at before any control of the window gets them.
+    qApp->installEventFilter(this);
 }
 
 void CVantorDlg::LoadStatePictures() {
@@ -192,15 +207,7 @@ void CVantorDlg::PlaceButtons() {
 
 void CVantorDlg::PlaceFlipButtons() {
     namespace Id = FunctionButtonIds;
-    // D1-D6 have no place in the skin: they stay 1 x 1 at the corner, standing in for F1-F4
-    // only as far as enabling goes, and click as key buttons.
-    for (const int id : Id::kD1ToD6) {
-        auto* button = new CPngButton(this);
-        button->setObjectName(QString::number(id));
-        button->setGeometry(1, 1, 1, 1);
-        connect(button, &CPngButton::clicked, this, [this, id] { OnKeyClick(id); });
-        m_buttons[id] = button;
-    }
+    PlaceFnLayerKeys();
     // Siblings paint in stacking order, so the buttons that overlap the big pictures of
     // LOCK_AB, FLIP_0 and Enter are raised above them once rather than repainted after them.
     for (int i = 0; i < kExtraKeyButtonCount; ++i) m_keys->ExtraKeyButton(i)->raise();
@@ -220,6 +227,19 @@ void CVantorDlg::PlaceFlipButtons() {
         if (normalFace) PlaceArrow(FunctionButtonIds::kRightArrow, false);
     });
     ApplyFlip();
+}
+
+void CVantorDlg::PlaceFnLayerKeys() {
+    // D1-D6 take the place the skin gives "KEY_D1".."KEY_D6" and draw no picture of their own:
+    // the window's picture shows them. They click as key buttons.
+    for (size_t i = 0; i < FunctionButtonIds::kD1ToD6.size(); ++i) {
+        const int id = FunctionButtonIds::kD1ToD6[i];
+        auto* button = new CPngButton(this);
+        button->setObjectName(QString::number(id));
+        PlaceControl(*button, SkinIniPath(), kButtonInfo, QStringLiteral("KEY_D%1").arg(i + 1));
+        connect(button, &CPngButton::clicked, this, [this, id] { OnKeyClick(id); });
+        m_buttons[id] = button;
+    }
 }
 
 void CVantorDlg::PlaceArrow(int id, bool left) {
@@ -319,7 +339,10 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
             hide();
             return 1;
         case kMessageLanguage: ApplyLanguage(int(lParam)); return 1;
-        case kMessageConnected: OnKeyboardConnected(); return 1;
+        case kMessageConnected:
+            m_profiles->KeyboardArrived();
+            OnKeyboardConnected();
+            return 1;
         case kMessageGone: CloseChildDialogs(); return 0;
         default: return 0;
     }
@@ -327,12 +350,24 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
 
 void CVantorDlg::OnCommand(int command) {
     if (IsClosing()) return;
+    if (const std::optional<int> profile = ProfileOfMenuCommand(command)) {
+        m_profiles->OnProfileMenuCommand(command);
+        return;
+    }
     switch (command) {
-        case FunctionButtonIds::kOk:
-            // Apply comes with the profile flow; then the window hides.
-            OnOK();
-            break;
+        case FunctionButtonIds::kOk: OnOK(); break;
         case FunctionButtonIds::kCancel: OnCancel(); break;
+        case FunctionButtonIds::kApply: m_profiles->Apply(); break;
+        case ProfileSlots::kFirstProfileButton:
+        case ProfileSlots::kFirstProfileButton + 1:
+        case ProfileSlots::kFirstProfileButton + 2:
+            m_profiles->SelectProfile(command - ProfileSlots::kFirstProfileButton);
+            break;
+        case ProfileSlots::kDefaultButton: m_profiles->RestoreDefaults(); break;
+        case ProfileSlots::kBackupMenuButton: m_profiles->PopUpBackupMenu(); break;
+        case ProfileSlots::kRestoreCommand: m_profiles->ImportProfile(); break;
+        case ProfileSlots::kBackupCommand: m_profiles->ExportProfile(); break;
+        case ProfileSlots::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
         case FunctionButtonIds::kMacro:
             m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
             break;
@@ -343,7 +378,8 @@ void CVantorDlg::OnCommand(int command) {
         case kHelpButton: OpenHelp(); break;
         case kMinimizeButton: showMinimized(); break;
         case kCloseButton:
-        case CTrayIcon::kCommandExit: Exit(); break;
+        case CTrayIcon::kCommandExit:
+        case kExitCommand: Exit(); break;
         case CTrayIcon::kCommandOpen: OpenRequest(); break;
         case CTrayIcon::kCommandAbout: CAboutDlg::ShowAbout(m_link); break;
         default: break;
@@ -378,9 +414,25 @@ void CVantorDlg::ResetKeyButton(int record) {
 
 void CVantorDlg::OnKeyClick(int controlId) {
     if (IsClosing()) return;
+    const bool extraKey = ExtraKeyButtonIndexOf(controlId) >= 0;
+    if (m_colourMode && !extraKey) {
+        PaintKey(controlId);
+        return;
+    }
     // Fn has nothing to assign; it only takes part in painting colours.
     if (controlId == kFnButtonId) return;
     m_keyAssign.OpenForButton(controlId);
+}
+
+void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
+    m_keys->SetBank(bank);
+    RefreshKeyButtons();
+}
+
+void CVantorDlg::SetColourMode(bool on) {
+    m_colourMode = on;
+    if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewMs);
+    if (!on) m_previewTimer.stop();
 }
 
 bool CVantorDlg::IsKeyboardConnected() const {
@@ -419,8 +471,14 @@ void CVantorDlg::ShowPrompt(const QString& languageKey) {
 
 void CVantorDlg::CloseChildDialogs() {
     CAboutDlg::CloseAboutIfOpen();
-    // The profile manager and the key assignment dialog close here too, as cancelled.
+    // Questions, messages and file choices of the window close as cancelled; the profile
+    // manager and the key assignment dialog are among them.
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible()) dialog->reject();
+    }
 }
+
+void CVantorDlg::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
@@ -433,9 +491,12 @@ void CVantorDlg::ApplyLanguage(int languageIndex) {
         if (spec.textKey) button->setText(LanguageText(QString::fromLatin1(spec.textKey), languageIndex));
     }
     m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
+    // The profile button names the active profile in the new language.
+    m_profiles->ShowProfileMenu(BuildProfileMenu(CachedActiveProfile().load()));
 }
 
 bool CVantorDlg::OnOK() {
+    m_profiles->Apply();
     hide();
     return false;
 }
@@ -443,6 +504,26 @@ bool CVantorDlg::OnOK() {
 bool CVantorDlg::OnCancel() {
     hide();
     return false;
+}
+
+bool CVantorDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Only this window's own controls; its message boxes and file dialogs keep their keys.
+    if (widget == nullptr || widget->window() != this) return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            return true;  // the keyboard never triggers OK or Cancel
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            return widget->objectName() == QString::number(kEffectList) && widget->hasFocus();
+        default:
+            return false;
+    }
 }
 
 void CVantorDlg::keyPressEvent(QKeyEvent* event) {
@@ -465,14 +546,23 @@ void CVantorDlg::keyPressEvent(QKeyEvent* event) {
 void CVantorDlg::OnUiThread(std::function<void()> work, bool wait) {
     if (IsClosing()) return;
     if (QThread::currentThread() == thread()) {
-        work();
+        RunWhenNotBusy(std::move(work));
         return;
     }
-    auto guarded = [this, work = std::move(work)] {
-        if (!IsClosing()) work();
-    };
-    QMetaObject::invokeMethod(this, guarded,
-                              wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, work = std::move(work)] { RunWhenNotBusy(work); },
+        wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
+}
+
+void CVantorDlg::RunWhenNotBusy(std::function<void()> work) {
+    if (IsClosing()) return;
+    if (m_profiles->IsBusy()) {
+        // Keyboard work runs off this thread with the store locked: what the device threads
+        // ask for waits until it is done rather than stop the window's painting on the lock.
+        QTimer::singleShot(kBusyRetryMs, this, [this, work] { RunWhenNotBusy(work); });
+        return;
+    }
+    work();
 }
 
 void CVantorDlg::KeyboardGone() {
@@ -500,7 +590,12 @@ void CVantorDlg::LightingChanged() {
 }
 
 void CVantorDlg::ProfileSwitched() {
-    OnUiThread([this] { OnProfileSwitchTimer(); }, false);
+    OnUiThread(
+        [this] {
+            m_profiles->KeyboardProfilesReset();
+            OnProfileSwitchTimer();
+        },
+        false);
 }
 
 void CVantorDlg::SetTrayState(bool special, int icon) {

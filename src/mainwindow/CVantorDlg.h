@@ -1,6 +1,8 @@
 #pragma once
 
 #include "device/DeviceEvents.h"
+#include "keymodel/AssignmentRecords.h"
+#include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyAssignDialogStandIn.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
@@ -12,17 +14,21 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 
 
 namespace vantor {
 
 class CPngButton;
+class DeviceLink;
 class DeviceState;
 class KeyButtonGrid;
+class ProfileSlots;
 class SessionWatcher;
 
 // The program's main window: a skinned dialog on "Main.ini" that lives hidden in the tray
@@ -38,11 +44,22 @@ public:
     static constexpr int kHelpButton = 1122;
     static constexpr int kMinimizeButton = 1123;
     static constexpr int kCloseButton = 1124;
+    static constexpr int kProfilesButton = 1005;
+    static constexpr int kEffectList = 1146;
+    // Exit from a command no menu issues (kept for senders of the old command).
+    static constexpr int kExitCommand = 32779;
+    // Timer 1052: the lighting preview's tick, 100 ms after start and then every 50 ms.
+    static constexpr int kPreviewFirstMs = 100;
+    static constexpr int kPreviewMs = 50;
+    // How often a device event that came during keyboard work checks whether it may run.
+    static constexpr int kBusyRetryMs = 20;
     // Used when the skin names no "SCREEN" / "Link".
     static constexpr char16_t kDefaultLink[] = u"https://vantor.app/";
 
     // What the window needs from the process; every member may be left empty in tests.
     struct Setup {
+        // The keyboard's link and what is known of it; both required.
+        DeviceLink* link = nullptr;
         DeviceState* deviceState = nullptr;
         // Start the event listener and then the device monitor.
         std::function<void()> startListener;
@@ -81,6 +98,9 @@ public:
     // The working store the key buttons show, guarded by the process-wide store lock.
     ProfileStore& Store() { return m_store; }
     KeyAssignDialogStandIn& KeyAssignDialog() { return m_keyAssign; }
+    // The profile buttons, Apply, Default, import and export.
+    ProfileSlots& Profiles() { return *m_profiles; }
+    BusyAnimation& Busy() { return *m_busy; }
     bool HasUnappliedChanges() const { return m_unappliedChanges; }
     // Enables Apply while there are changes to send, and marks them.
     void SetUnappliedChanges(bool on);
@@ -106,6 +126,15 @@ public:
     void ResetKeyButton(int record);
     // A click on a key, extra-key or Fn button.
     void OnKeyClick(int controlId);
+    // Which nine extra keys the G buttons show; nothing in the window changes it, the keyboard
+    // model decides (bank A).
+    void SetExtraKeyBank(ExtraKeyBank bank);
+
+    // Colour mode: key clicks paint keys and the lighting preview ticks (timer 1052) while on.
+    void SetColourMode(bool on);
+    bool ColourMode() const { return m_colourMode; }
+    // Shows a profile's lighting in the lighting panel.
+    virtual void RefreshLightingPanel(int /*profile*/) {}
 
     // The "no keyboard" box while it shows.
     QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
@@ -131,25 +160,33 @@ protected:
     bool OnOK() override;
     bool OnCancel() override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Keys typed anywhere in the window: Enter and Escape never reach OK or Cancel, and the
+    // arrows do not move the lighting effect list's selection.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Places for the parts of the window that come with the keys and panels.
     // Timer 1051: the keyboard changed its lighting.
     virtual void OnLightingTimer() {}
-    // Timer 1053: the keyboard switched its profile.
+    // Timer 1053: the keyboard reset its profiles; the lighting part of it.
     virtual void OnProfileSwitchTimer() {}
+    // Timer 1052 while colour mode is on: one step of the lighting preview.
+    virtual void PreviewTick() {}
+    // A key button clicked in colour mode.
+    virtual void PaintKey(int /*controlId*/) {}
     // 0x5452: the keyboard arrived; reload profiles, profile buttons and lighting.
     virtual void OnKeyboardConnected() {}
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
     virtual void ClearUnappliedChanges() { SetUnappliedChanges(false); }
     virtual void ReleaseStore() { m_store.Clear(); }
-    virtual void ReleaseSnapshot() {}
+    virtual void ReleaseSnapshot();
 
 private:
     void BuildShutdown();
     void LoadStatePictures();
     void PlaceButtons();
     void PlaceFlipButtons();
+    void PlaceFnLayerKeys();
     // Places a Flip arrow from the skin, its picture following the Flip setting.
     void PlaceArrow(int id, bool left);
     void ShowColourView();
@@ -161,6 +198,8 @@ private:
     void ShowPrompt(const QString& languageKey);
     // Runs `work` on this window's thread, waiting for it when `wait`. Nothing once closing.
     void OnUiThread(std::function<void()> work, bool wait);
+    // Runs `work` now, or once the keyboard work that holds the store is done.
+    void RunWhenNotBusy(std::function<void()> work);
 
     Setup m_setup;
     const uint32_t m_windowTag;
@@ -171,6 +210,10 @@ private:
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
     KeyAssignDialogStandIn m_keyAssign;
+    BusyAnimation* m_busy = nullptr;
+    std::unique_ptr<ProfileSlots> m_profiles;
+    QTimer m_previewTimer;
+    bool m_colourMode = false;
     bool m_unappliedChanges = false;
     int m_flip = 0;
     // The Flip value each arrow was last placed for (left, right), -1 before the first.

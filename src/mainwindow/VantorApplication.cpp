@@ -91,6 +91,7 @@ int RunVantor(int argc, char** argv) {
     std::unique_ptr<EventListener> listener;
     std::unique_ptr<PresenceMonitor> monitor;
     CVantorDlg::Setup setup;
+    setup.link = &link;
     setup.deviceState = &deviceState;
     setup.startListener = [&] {
         listener = std::make_unique<EventListener>(backend, deviceState, *window);

@@ -6,6 +6,7 @@
 #include "device/StatusCommands.h"
 #include "keyassign/DownloadKeyMap.h"
 #include "keyassign/MacroArea.h"
+#include "lighting/LightingWrites.h"
 #include "macros/MacrosFromKeyboard.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileMenu.h"
@@ -188,6 +189,17 @@ int SwitchProfile(ProfileContext& context, int profile) {
     }
     RebuildProfileMenu(context);
     return 1;
+}
+
+int ResetKeyboardProfile(ProfileContext& context, int profile) {
+    const int lighting = SendLightingGroup(context.link, FactoryLightingWrites(profile));
+    if (lighting != kCommandOk) {
+        return lighting;
+    }
+    const size_t blockSize =
+        std::min<size_t>(context.link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);
+    const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
+    return WriteKeyMap(context.link, profile, std::span(defaultMatrix.data(), blockSize));
 }
 
 int PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {

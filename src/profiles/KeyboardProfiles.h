@@ -26,6 +26,10 @@ int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
 // refused because the key assignment dialog is open, else 1.
 int SwitchProfile(ProfileContext& context, int profile);
 
+// Returns an on-board profile to factory state on the keyboard: the factory lighting block, then
+// the keyboard's default key matrix as its key map. 1, or the first failure's result.
+int ResetKeyboardProfile(ProfileContext& context, int profile);
+
 // Copies the working store into the download snapshot and downloads it (all three key maps
 // when asked). The working store's lock is taken before the snapshot's. The download's result,
 // or 0 when memory runs out.

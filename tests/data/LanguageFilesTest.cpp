@@ -78,6 +78,7 @@ const int kEffectCodes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 1
 // Every other text is shown as it stands and carries no conversion.
 const std::map<QString, QString> kFormatTexts = {
     {QStringLiteral("PROFILE_FORMAT_ERROR"), QStringLiteral("s")},
+    {QStringLiteral("MAIN_PROMPT_EXPORT"), QStringLiteral("s")},
     {QStringLiteral("MACRO_ERR_MAX"), QStringLiteral("i")},
     {QStringLiteral("MACRO_ACTION_ERR_DELAY_MAX"), QStringLiteral("i")},
     {QStringLiteral("UNKNOWN_KEY"), QStringLiteral("i")},

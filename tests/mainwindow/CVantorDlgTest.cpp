@@ -13,8 +13,7 @@
 #include "shell/tray/CAboutDlg.h"
 #include "ui/CPngButton.h"
 
-#include "mainwindow/ProgramData.h"
-#include "support/TestEnvironment.h"
+#include "mainwindow/MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,25 +38,9 @@
 namespace vantor {
 namespace {
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_mainwindow";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-}
-
-// Counts the times a widget was shown, to catch a window that flashes up and hides again.
-class ShowCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Show) ++shows;
-        return false;
-    }
-    int shows = 0;
-};
+using test::CVantorDlgTest;
+using test::PositionOf;
+using test::WaitUntil;
 
 bool SemaphoreExists(const QString& name) {
     sem_t* semaphore = ::sem_open(("/" + name).toLocal8Bit().constData(), 0);
@@ -65,50 +48,6 @@ bool SemaphoreExists(const QString& name) {
     ::sem_close(semaphore);
     return true;
 }
-
-class CVantorDlgTest : public testing::Test {
-protected:
-    void SetUp() override {
-        EnsureApplication();
-        ASSERT_TRUE(test::CopyProgramData(m_env.ProgramFolder()))
-            << "the build's skin and language files are missing";
-        m_env.SetLanguageIndex(1);
-        CVantorDlg::Setup setup;
-        setup.deviceState = &m_state;
-        setup.startListener = [this] { m_started << "listener"; };
-        setup.startMonitor = [this] { m_started << "monitor"; };
-        setup.releaseInstance = [this] { ++m_instanceReleases; };
-        setup.namedEventPrefix = m_prefix;
-        setup.requireTrayHost = false;
-        m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
-                                                m_env.Paths().SkinFolder(), setup);
-        m_window->installEventFilter(&m_shows);
-        m_window->Initialise();
-        QApplication::processEvents();
-    }
-
-    void TearDown() override {
-        CAboutDlg::CloseAboutIfOpen();
-        if (m_window) m_window->Exit();
-    }
-
-    // Runs `work` on a thread of its own (as the device threads do) while this thread's event
-    // loop turns.
-    void FromDeviceThread(const std::function<void()>& work) {
-        auto done = std::async(std::launch::async, work);
-        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        QApplication::processEvents();
-    }
-
-    test::TestEnvironment m_env;
-    DeviceState m_state;
-    QStringList m_started;
-    int m_instanceReleases = 0;
-    const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
-    ShowCounter m_shows;
-    std::unique_ptr<CVantorDlg> m_window;
-};
 
 TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     QTest::qWait(50);  // let any stray show happen
@@ -238,10 +177,6 @@ TEST_F(CVantorDlgTest, TrayMenuAndTextsFollowTheLanguage) {
 constexpr KeyCode kKeyA = 0x1E;
 constexpr KeyCode kKeyB = 0x30;
 constexpr KeyCode kKeyBreak = 0x146;  // has a record but no button
-
-int PositionOf(KeyCode code) {
-    return int(std::find(KeyList.begin(), KeyList.end(), code) - KeyList.begin());
-}
 
 KeyAssignment& Record(CVantorDlg& window, int block, int record) {
     return window.Store().Data().Records()[BlockStart(block) + record];
@@ -406,14 +341,6 @@ TEST_F(CVantorDlgTest, KeyClicksGoToTheKeyAssignmentDialog) {
 
 namespace vantor {
 namespace {
-
-// Turns the event loop until `done` holds or two seconds pass.
-bool WaitUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(2000);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};

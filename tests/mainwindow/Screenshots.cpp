@@ -9,8 +9,10 @@
 #include "keymodel/KeyCode.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/AppLocks.h"
+#include "shell/InstanceMessages.h"
 #include "shell/tray/CAboutDlg.h"
 
+#include "mainwindow/ConnectedWindow.h"
 #include "mainwindow/ProgramData.h"
 #include "support/TestEnvironment.h"
 
@@ -46,23 +48,20 @@ int main(int argc, char** argv) {
     for (const int language : {1, 0}) {
         env.SetLanguageIndex(language);
         const QString suffix = language == 1 ? QStringLiteral("en") : QStringLiteral("zh");
-        DeviceState state;
-        state.SetPresent(true);
-        CVantorDlg::Setup setup;
-        setup.deviceState = &state;
-        setup.namedEventPrefix = QStringLiteral("VantorScreenshots_");
-        setup.requireTrayHost = false;
-        CVantorDlg window(env.Paths().MainSkinFile(), env.Paths().SkinFolder(), setup);
-        window.Initialise();
+        test::ConnectedWindow connected(env, QStringLiteral("VantorScreenshots_"));
+        CVantorDlg& window = *connected.window;
+        DeviceState& state = connected.state;
+        window.OnCommand(1136);  // profile 2
         {
             // Two keys assigned, so the picture shows the selected face: A sends B, Caps Lock a
             // media function.
             std::lock_guard lock(StoreLock());
             const auto records = window.Store().Data().Records();
-            records[RowOfCode(0x1E)] = KeyAssignment{kAssignKey, 0, 0x30, 0, 0};
-            records[RowOfCode(0x3A)] = KeyAssignment{kAssignMedia, 0, 3, 0, 0};
+            records[kRecordsPerBlock + RowOfCode(0x1E)] = KeyAssignment{kAssignKey, 0, 0x30, 0, 0};
+            records[kRecordsPerBlock + RowOfCode(0x3A)] = KeyAssignment{kAssignMedia, 0, 3, 0, 0};
         }
         window.RefreshKeyButtons();
+        window.SetUnappliedChanges(true);
         QTest::qWait(100);
         window.OnCommand(CTrayIcon::kCommandOpen);
         window.move(40, 40);
@@ -86,7 +85,6 @@ int main(int argc, char** argv) {
         window.OnCommand(CTrayIcon::kCommandOpen);  // the "no keyboard" box
         Save(folder, "no-keyboard-" + suffix);
         if (QMessageBox* box = window.NoDevicePrompt()) box->close();
-        window.Exit();
     }
     return 0;
 }

@@ -6,6 +6,8 @@
 #include "shell/SettingsStore.h"
 #include "shell/lang/SystemLanguage.h"
 
+#include <QRegularExpression>
+
 #include <mutex>
 
 namespace vantor {
@@ -116,6 +118,16 @@ QString LightSectionText(const QString& key, int index) {
 
 QString ModeSectionText(const QString& key, int index) {
     return LanguageSectionText(QStringLiteral("MODE"), key, index);
+}
+
+QString FormatLanguageText(const QString& key, const QString& argument) {
+    QString text = LanguageText(key);
+    static const QRegularExpression placeholder(QStringLiteral("%[sd]"));
+    const QRegularExpressionMatch match = placeholder.match(text);
+    if (match.hasMatch()) {
+        text.replace(match.capturedStart(), match.capturedLength(), argument);
+    }
+    return text;
 }
 
 }  // namespace vantor

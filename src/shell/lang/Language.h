@@ -27,6 +27,9 @@ bool SetLanguageIndex(int index);
 QString LanguageText(const QString& key, int index = GetLanguageIndex());
 QString LightSectionText(const QString& key, int index = GetLanguageIndex());
 QString ModeSectionText(const QString& key, int index = GetLanguageIndex());
+// The "TEXT" text of a key with its first "%s" or "%d" replaced by the argument. The
+// argument is put in as it stands, never through a printf: language files are editable.
+QString FormatLanguageText(const QString& key, const QString& argument);
 
 // The text of a lookup whose key, section or file is missing.
 inline constexpr char16_t kMissingLanguageText[] = u"#Error";

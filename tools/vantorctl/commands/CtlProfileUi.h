@@ -24,7 +24,4 @@ private:
     QStringList m_shown;
 };
 
-// The language text of a key with its one "%s" or "%d" filled by the argument.
-QString FormatLanguageText(const QString& languageKey, const QString& argument);
-
 }  // namespace vantor::ctl

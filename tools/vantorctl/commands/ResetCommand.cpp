@@ -6,14 +6,10 @@
 #include "commands/ProfileSession.h"
 
 #include "device/CommandResult.h"
-#include "device/KeyMapCommands.h"
-#include "lighting/LightingWrites.h"
 #include "profiles/KeyboardProfiles.h"
 #include "shell/Paths.h"
 
 #include <QFileInfo>
-
-#include <algorithm>
 
 namespace vantor::ctl {
 
@@ -27,20 +23,10 @@ int RunReset(CtlContext& context) {
     ProfileSession session(context, *link);
     if ((code = session.Learn()) != kExitOk) return code;
 
-    const size_t blockSize =
-        std::min<size_t>(link->Variant().keyMapBlockSize, kKeyMatrixBufferSize);
-    const KeyMatrix defaultMatrix = session.Device().DefaultKeyMatrix();
-    const std::span<const uint8_t> keyMap(defaultMatrix.data(), blockSize);
-    for (int profile = 0; profile < kProfileCount; ++profile) {
-        int result = SendLightingGroup(*link, FactoryLightingWrites(profile));
+    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+        const int result = ResetKeyboardProfile(session.Context(), profile);
         if (result != kCommandOk) {
-            return context.FailCommand(result,
-                                       QStringLiteral("reset lighting of profile %1").arg(profile));
-        }
-        result = WriteKeyMap(*link, profile, keyMap);
-        if (result != kCommandOk) {
-            return context.FailCommand(result,
-                                       QStringLiteral("write key map of profile %1").arg(profile));
+            return context.FailCommand(result, QStringLiteral("reset profile %1").arg(profile));
         }
     }
     SetCurrentProfile(session.Context(), 0);

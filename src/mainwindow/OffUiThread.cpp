@@ -1,0 +1,30 @@
+#include "mainwindow/OffUiThread.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMetaObject>
+#include <QThread>
+
+#include <thread>
+
+namespace vantor {
+
+int RunOffUiThread(const std::function<int()>& work) {
+    int result = 0;
+    QEventLoop loop;
+    std::thread worker([&] {
+        result = work();
+        // Queued, so a worker that ends before the loop starts still ends it.
+        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+    return result;
+}
+
+bool IsUiThread() {
+    const QCoreApplication* application = QCoreApplication::instance();
+    return application == nullptr || QThread::currentThread() == application->thread();
+}
+
+}  // namespace vantor

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "profiles/ProfileContext.h"
+#include "profiles/ProfileMenu.h"
+#include "profiles/ProfileUi.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+#include <QMenu>
+
+namespace vantor {
+
+class CVantorDlg;
+
+// The main window's side of the three on-board profiles: the profile buttons, Apply with its
+// busy picture, Default, the backup menu with import and export, the profile pop-up menu, and
+// what the keyboard's arrival and its reset event do to the working store. It is also how the
+// profile operations reach the windows (ProfileUi).
+//
+// Whatever talks to the keyboard at length (Apply's save and download, an import's download,
+// Default's writes) runs off the user-interface thread with the store lock held there, while
+// the window keeps painting and the busy picture keeps moving; the user's input waits.
+class ProfileSlots : public QObject, public ProfileUi {
+    Q_OBJECT
+
+public:
+    // Control ids of the profile buttons, Default and the backup menu; commands of the menus.
+    static constexpr int kFirstProfileButton = 1135;
+    static constexpr int kDefaultButton = 1138;
+    static constexpr int kBackupMenuButton = 1139;
+    static constexpr int kRestoreCommand = 32776;
+    static constexpr int kBackupCommand = 32777;
+    static constexpr int kProfileMenuCommand = 1009;
+
+    ProfileSlots(CVantorDlg& window, DeviceLink& link, DeviceState& device, ProfileStore& store);
+    ~ProfileSlots() override;
+
+    ProfileContext& Context() { return m_context; }
+    ProfileStore& Snapshot() { return m_snapshot; }
+
+    // Profile button n + 1: shows profile n's lighting and makes n the keyboard's active
+    // profile unless it already is.
+    void SelectProfile(int profile);
+    // Shows the keyboard's active profile's button selected (nothing while it is unknown).
+    void UpdateProfileButtons();
+    int SelectedProfile() const { return m_selectedProfile; }
+
+    // Saves the working profile file and downloads the store when there are unapplied
+    // changes; the mark is cleared when both succeeded. 1 when nothing is left unapplied.
+    int Apply();
+    // Keyboard work is running off this thread (the store is locked there).
+    bool IsBusy() const { return m_busy; }
+    // Default: asks, then returns all three profiles to factory state on the keyboard and in
+    // the store, applies and selects profile 0.
+    void RestoreDefaults();
+    // The backup menu at the cursor, its items titled from the language file.
+    void PopUpBackupMenu();
+    // Backup: the whole store to a profile file the user names.
+    void ExportProfile();
+    // Restore: a profile file the user names becomes the store and goes to the keyboard at
+    // once; a file that fails validation changes nothing and says so.
+    void ImportProfile();
+    // The profile pop-up menu at the cursor, created the first time it is asked for.
+    void PopUpProfileMenu();
+    void OnProfileMenuCommand(int command);
+    QMenu* ProfileMenuWidget() const { return m_profileMenu; }
+
+    // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
+    void KeyboardArrived();
+    // The keyboard reset its profiles (event 0x0402): the store's assignments go back to the
+    // defaults and the buttons follow the keyboard's active profile.
+    void KeyboardProfilesReset();
+
+    // ProfileUi.
+    void ShowMessage(const QString& languageKey, const QString& argument = {}) override;
+    bool AskYesNo(const QString& languageKey) override;
+    void RefreshKeyButtons(int block) override;
+    bool HasUnappliedChanges() const override;
+    void SetUnappliedChanges(bool on) override;
+    bool IsKeyAssignDialogOpen() const override;
+    void RunApply() override { Apply(); }
+    void ShowProfileMenu(const ProfileMenu& menu) override;
+
+private:
+    // Runs keyboard work off this thread with the busy picture moving; its result.
+    int RunWithBusyPicture(const std::function<int()>& work);
+    void ShowProfileButtonSelected(int profile);
+    QString ChooseProfileFile(bool save);
+
+    CVantorDlg& m_window;
+    ProfileStore m_snapshot;
+    ProfileContext m_context;
+    int m_selectedProfile = 0;
+    bool m_busy = false;
+    ProfileMenu m_menuContents;
+    QPointer<QMenu> m_profileMenu;
+};
+
+}  // namespace vantor

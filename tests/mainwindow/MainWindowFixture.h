@@ -1,0 +1,110 @@
+#pragma once
+
+// The main window on the build's skin and language files, offscreen, with an emulated keyboard
+// on its link; the keyboard counts as present only once a test says so.
+
+#include "mainwindow/CVantorDlg.h"
+
+#include "device/DeviceState.h"
+#include "device/EmulatedLink.h"
+#include "keymodel/KeyTables.h"
+#include "mainwindow/ProgramData.h"
+#include "shell/tray/CAboutDlg.h"
+#include "support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <functional>
+#include <future>
+#include <memory>
+
+#include <unistd.h>
+
+namespace vantor::test {
+
+inline void EnsureApplication() {
+    static int argc = 1;
+    static char name[] = "test_mainwindow";
+    static char* argv[] = {name, nullptr};
+    if (!QApplication::instance()) {
+        new QApplication(argc, argv);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+}
+
+// Counts the times a widget was shown, to catch a window that flashes up and hides again.
+class ShowCounter : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Show) ++shows;
+        return false;
+    }
+    int shows = 0;
+};
+
+class CVantorDlgTest : public testing::Test {
+protected:
+    void SetUp() override {
+        EnsureApplication();
+        ASSERT_TRUE(test::CopyProgramData(m_env.ProgramFolder()))
+            << "the build's skin and language files are missing";
+        m_env.SetLanguageIndex(1);
+        CVantorDlg::Setup setup;
+        setup.link = &m_keyboard.Link();
+        setup.deviceState = &m_state;
+        setup.startListener = [this] { m_started << "listener"; };
+        setup.startMonitor = [this] { m_started << "monitor"; };
+        setup.releaseInstance = [this] { ++m_instanceReleases; };
+        setup.namedEventPrefix = m_prefix;
+        setup.requireTrayHost = false;
+        m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
+                                                m_env.Paths().SkinFolder(), setup);
+        m_window->installEventFilter(&m_shows);
+        m_window->Initialise();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        CAboutDlg::CloseAboutIfOpen();
+        if (m_window) m_window->Exit();
+    }
+
+    // Runs `work` on a thread of its own (as the device threads do) while this thread's event
+    // loop turns.
+    void FromDeviceThread(const std::function<void()>& work) {
+        auto done = std::async(std::launch::async, work);
+        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        QApplication::processEvents();
+    }
+
+    test::TestEnvironment m_env;
+    test::EmulatedLink m_keyboard;
+    DeviceState m_state;
+    QStringList m_started;
+    int m_instanceReleases = 0;
+    const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
+    ShowCounter m_shows;
+    std::unique_ptr<CVantorDlg> m_window;
+};
+
+// The key-list position of a key code.
+inline int PositionOf(KeyCode code) {
+    return int(std::find(KeyList.begin(), KeyList.end(), code) - KeyList.begin());
+}
+
+// Turns the event loop until `done` holds or two seconds pass.
+inline bool WaitUntil(const std::function<bool()>& done) {
+    QDeadlineTimer deadline(2000);
+    while (!done() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+
+}  // namespace vantor::test

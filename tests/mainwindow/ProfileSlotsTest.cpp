@@ -1,0 +1,383 @@
+// The main window's profile buttons, Apply, Default, import and export, and what the keyboard's
+// arrival, removal and events do, driven through the real widgets against an emulated keyboard.
+
+#include "mainwindow/ProfileSlots.h"
+
+#include "device/CommandReport.h"
+#include "keyassign/MacroTables.h"
+#include "keymodel/KeyTables.h"
+#include "macros/RewriteAllMark.h"
+#include "mainwindow/KeyButtonGrid.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "profiles/ProfileFile.h"
+#include "shell/AppLocks.h"
+#include "shell/Paths.h"
+#include "shell/lang/Language.h"
+#include "ui/CPngButton.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <vector>
+
+namespace vantor {
+namespace {
+
+using test::CVantorDlgTest;
+using test::WaitUntil;
+
+std::vector<uint8_t> Bytes(std::span<const uint8_t> span) { return {span.begin(), span.end()}; }
+
+// Answers the modal dialogs the window opens, one after the other, each when it shows.
+class ModalAnswers : public QObject {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    explicit ModalAnswers(std::vector<Answer> answers) : m_answers(std::move(answers)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal == m_last || m_next >= m_answers.size()) return;
+            m_last = modal;
+            m_answers[m_next++](modal);
+        });
+        m_timer.start(10);
+    }
+    size_t Answered() const { return m_next; }
+
+private:
+    std::vector<Answer> m_answers;
+    size_t m_next = 0;
+    QPointer<QWidget> m_last;
+    QTimer m_timer;
+};
+
+// Notes a message box's text and presses one of its buttons.
+ModalAnswers::Answer Press(QMessageBox::StandardButton button, QStringList* texts = nullptr) {
+    return [button, texts](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << "expected a message box";
+        if (texts) texts->append(box->text());
+        box->button(button)->click();
+    };
+}
+
+// Types a path into a file dialog's name box and presses its accept button.
+ModalAnswers::Answer ChooseFile(const QString& path) {
+    return [path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr) << "expected a file dialog";
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    };
+}
+
+class ProfileSlotsTest : public CVantorDlgTest {
+protected:
+    void SetUp() override {
+        CVantorDlgTest::SetUp();
+        ASSERT_TRUE(m_keyboard.Connected());
+        m_keyboard.FillDeviceState(m_state);
+        m_state.SetPresent(true);
+        // The device monitor's report of the keyboard's arrival.
+        FromDeviceThread([this] { m_window->KeyboardConnected(); });
+        m_keyboard.Keyboard().ClearLog();
+    }
+
+    ProfileSlots& Slots() { return m_window->Profiles(); }
+    CPngButton* Apply() { return m_window->Button(1006); }
+    KeyboardFirmware Firmware() { return m_keyboard.Keyboard().Firmware(); }
+
+    // Gives key A an assignment in a block of the store, as the key assignment dialog does.
+    void AssignKeyA(int block) {
+        {
+            std::lock_guard lock(StoreLock());
+            m_window->Store().Data().Records()[block * kRecordsPerBlock + 0x1E] =
+                KeyAssignment{kAssignKey, 0, 0x15B, 0, 0};  // Left Win
+            m_window->RefreshKeyButtons();
+        }
+        m_window->SetUnappliedChanges(true);
+    }
+
+    std::vector<uint8_t> CommandRuns() const {
+        std::vector<uint8_t> runs;
+        for (const CommandReport& report : m_keyboard.Requests()) {
+            if (runs.empty() || runs.back() != report.command) runs.push_back(report.command);
+        }
+        return runs;
+    }
+};
+
+TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
+    EXPECT_TRUE(QFile::exists(AppPaths::Current()->WorkingProfileFile()));
+    EXPECT_TRUE(m_window->Button(1135)->IsSelected());
+    EXPECT_FALSE(m_window->Button(1136)->IsSelected());
+    EXPECT_FALSE(Apply()->isEnabled());
+    // The profile button names the active profile, its tooltip says so.
+    EXPECT_EQ(m_window->Button(1005)->text(), "$Profile0");
+    EXPECT_EQ(m_window->Button(1005)->ToolTipText(), LanguageText("PROFILE_TIP") + "$Profile0");
+
+    // A keyboard that arrives on profile 3 (index 2) with A assigned there.
+    m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
+        firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 2;
+    });
+    CachedActiveProfile().store(-1);
+    FromDeviceThread([this] { m_window->KeyboardConnected(); });
+    EXPECT_TRUE(m_window->Button(1137)->IsSelected());
+    EXPECT_FALSE(m_window->Button(1135)->IsSelected());
+    EXPECT_EQ(Slots().SelectedProfile(), 2);
+}
+
+TEST_F(ProfileSlotsTest, ApplySendsTheDownloadOnlyWhenThereAreChanges) {
+    const std::vector<uint8_t> before = Bytes(Firmware().KeyMap(0));
+    QTest::mouseClick(Apply(), Qt::LeftButton);  // disabled: nothing
+    Slots().Apply();
+    EXPECT_TRUE(m_keyboard.Requests().empty()) << "Apply without changes sends nothing";
+
+    AssignKeyA(0);
+    ASSERT_TRUE(Apply()->isEnabled());
+    QTest::mouseClick(Apply(), Qt::LeftButton);
+    EXPECT_EQ(CommandRuns(), (std::vector<uint8_t>{kCmdGroupStart, kCmdWriteMacroArea,
+                                                   kCmdWriteKeyMap, kCmdGroupEnd}));
+    EXPECT_NE(Bytes(Firmware().KeyMap(0)), before);
+    EXPECT_FALSE(Apply()->isEnabled());
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    // The working profile file holds what was applied.
+    ProfileStore reread;
+    ASSERT_EQ(LoadProfileFile(reread, AppPaths::Current()->WorkingProfileFile()), 1);
+    EXPECT_EQ(reread.Data().Records()[0x1E].type, kAssignKey);
+}
+
+TEST_F(ProfileSlotsTest, ApplyThatTheKeyboardRefusesKeepsTheChangesUnapplied) {
+    AssignKeyA(0);
+    m_keyboard.Keyboard().SetFault({EmulatorFault::StatusFF});
+    Slots().Apply();
+    EXPECT_TRUE(Apply()->isEnabled());
+    m_keyboard.Keyboard().SetFault({EmulatorFault::None});
+    Slots().Apply();
+    EXPECT_FALSE(Apply()->isEnabled());
+}
+
+TEST_F(ProfileSlotsTest, OkAppliesAndHides) {
+    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    AssignKeyA(0);
+    QTest::mouseClick(m_window->Button(1), Qt::LeftButton);
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    EXPECT_NE(Bytes(Firmware().KeyMap(0)), Bytes(Firmware().DefaultKeyMatrix()));
+}
+
+TEST_F(ProfileSlotsTest, ProfileButtonsSwitchTheKeyboardUnlessAlreadyActive) {
+    QTest::mouseClick(m_window->Button(1135), Qt::LeftButton);
+    EXPECT_TRUE(m_keyboard.Requests().empty()) << "profile 1 is already active";
+
+    QTest::mouseClick(m_window->Button(1136), Qt::LeftButton);
+    EXPECT_EQ(Firmware().ActiveProfile(), 1);
+    EXPECT_TRUE(m_window->Button(1136)->IsSelected());
+    EXPECT_FALSE(m_window->Button(1135)->IsSelected());
+    EXPECT_EQ(Slots().SelectedProfile(), 1);
+
+    // With changes pending the user is asked first; No discards them.
+    AssignKeyA(1);
+    QStringList asked;
+    ModalAnswers answers({Press(QMessageBox::No, &asked)});
+    QTest::mouseClick(m_window->Button(1137), Qt::LeftButton);
+    EXPECT_EQ(asked, QStringList{LanguageText("PROFILE_SELECT_PROMPT")});
+    EXPECT_EQ(Firmware().ActiveProfile(), 2);
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    std::lock_guard lock(StoreLock());
+    EXPECT_EQ(m_window->Store().Data().Records()[kRecordsPerBlock + 0x1E].type, kAssignDefault);
+}
+
+TEST_F(ProfileSlotsTest, DefaultAsksThenResetsEveryProfileAndEndsOnTheFirst) {
+    // Assignments on the keyboard in two profiles, and profile 2 active.
+    AssignKeyA(0);
+    AssignKeyA(1);
+    SetRewriteAllMark();
+    Slots().Apply();
+    QTest::mouseClick(m_window->Button(1136), Qt::LeftButton);
+    ASSERT_NE(Bytes(Firmware().KeyMap(1)), Bytes(Firmware().DefaultKeyMatrix()));
+
+    // No changes nothing.
+    m_keyboard.Keyboard().ClearLog();
+    QStringList asked;
+    {
+        ModalAnswers answers({Press(QMessageBox::No, &asked)});
+        QTest::mouseClick(m_window->Button(1138), Qt::LeftButton);
+    }
+    EXPECT_EQ(asked, QStringList{LanguageText("MAIN_PROMPT_DEFAULT")});
+    EXPECT_TRUE(m_keyboard.Requests().empty());
+
+    ModalAnswers answers({Press(QMessageBox::Yes)});
+    QTest::mouseClick(m_window->Button(1138), Qt::LeftButton);
+    EXPECT_EQ(answers.Answered(), 1u);
+    const KeyboardFirmware firmware = Firmware();
+    for (int profile = 0; profile < 3; ++profile) {
+        EXPECT_EQ(Bytes(firmware.KeyMap(profile)), Bytes(firmware.DefaultKeyMatrix())) << profile;
+    }
+    EXPECT_EQ(firmware.ActiveProfile(), 0);
+    EXPECT_TRUE(m_window->Button(1135)->IsSelected());
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    std::lock_guard lock(StoreLock());
+    for (int block = 0; block < 3; ++block) {
+        EXPECT_EQ(m_window->Store().Data().Records()[block * kRecordsPerBlock + 0x1E].type,
+                  kAssignDefault);
+    }
+}
+
+TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("backup.vpf");
+    AssignKeyA(0);
+    AssignKeyA(2);
+    {
+        ModalAnswers answers({ChooseFile(path)});
+        m_window->OnCommand(ProfileSlots::kBackupCommand);
+    }
+    ASSERT_EQ(ValidateProfileFile(path, Slots()), 1);
+
+    // Back to defaults in the store and on the keyboard, then the backup comes back.
+    {
+        ModalAnswers answers({Press(QMessageBox::Yes)});
+        m_window->OnCommand(ProfileSlots::kDefaultButton);
+    }
+    ASSERT_EQ(Bytes(Firmware().KeyMap(2)), Bytes(Firmware().DefaultKeyMatrix()));
+    m_keyboard.Keyboard().ClearLog();
+    {
+        ModalAnswers answers({ChooseFile(path)});
+        m_window->OnCommand(ProfileSlots::kRestoreCommand);
+    }
+    EXPECT_EQ(CommandRuns(),
+              (std::vector<uint8_t>{kCmdGroupStart, kCmdWriteMacroArea, kCmdWriteKeyMap,
+                                    kCmdGroupEnd}));
+    EXPECT_NE(Bytes(Firmware().KeyMap(0)), Bytes(Firmware().DefaultKeyMatrix()));
+    EXPECT_EQ(Bytes(Firmware().KeyMap(1)), Bytes(Firmware().DefaultKeyMatrix()));
+    EXPECT_NE(Bytes(Firmware().KeyMap(2)), Bytes(Firmware().DefaultKeyMatrix()));
+    EXPECT_FALSE(Apply()->isEnabled());
+    EXPECT_TRUE(m_window->Keys().KeyButton(test::PositionOf(KeyCode(0x1E)))->IsSelected());
+}
+
+TEST_F(ProfileSlotsTest, ImportedMacrosReachTheKeyboard) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("macros.vpf");
+    {
+        ProfileStore file;
+        std::lock_guard lock(file.Lock());
+        const MacroTable table = test::SampleTable(2, 12, 8);
+        std::vector<MacroRecord> macros(table.Records().begin(), table.Records().end());
+        file.Data().Records()[0x1E] = KeyAssignment{kAssignMacro, 1, macros.front().id, 0, 0};
+        ASSERT_TRUE(file.Data().Macros().Replace(std::move(macros)));
+        ASSERT_TRUE(SaveProfileToPath(file, path));
+    }
+    const std::vector<uint8_t> emptyArea = Bytes(Firmware().MacroAreaBytes());
+    ModalAnswers answers({ChooseFile(path)});
+    m_window->OnCommand(ProfileSlots::kRestoreCommand);
+    EXPECT_NE(Bytes(Firmware().MacroAreaBytes()), emptyArea);
+    std::lock_guard lock(StoreLock());
+    EXPECT_EQ(m_window->Store().Data().Macros().Count(), 2u);
+}
+
+TEST_F(ProfileSlotsTest, CorruptImportSaysSoAndChangesNothing) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("corrupt.vpf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(40000, '\x5A'));
+    file.close();
+    AssignKeyA(0);
+
+    QStringList shown;
+    ModalAnswers answers({ChooseFile(path), Press(QMessageBox::Ok, &shown),
+                          Press(QMessageBox::Ok, &shown)});
+    m_window->OnCommand(ProfileSlots::kRestoreCommand);
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.last(), LanguageText("MAIN_PROMPT_INPORT"));
+    EXPECT_TRUE(m_keyboard.Requests().empty());
+    EXPECT_TRUE(Apply()->isEnabled());
+    std::lock_guard lock(StoreLock());
+    EXPECT_EQ(m_window->Store().Data().Records()[0x1E].type, kAssignKey);
+}
+
+TEST_F(ProfileSlotsTest, ExportToAnUnwritablePlaceSaysSo) {
+    QStringList shown;
+    ModalAnswers answers({ChooseFile("/proc/vantor/backup.vpf"), Press(QMessageBox::Ok, &shown)});
+    m_window->OnCommand(ProfileSlots::kBackupCommand);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("/proc/vantor/backup.vpf")) << shown[0].toStdString();
+}
+
+TEST_F(ProfileSlotsTest, BusyPictureMovesWhileASlowKeyboardTakesTheDownload) {
+    AssignKeyA(0);
+    BusyAnimation& busy = m_window->Busy();
+    int frames = 0;
+    QObject::connect(&busy, &BusyAnimation::FrameShown, [&frames] { ++frames; });
+    m_keyboard.Link().SetTimeouts({1000, 200, 10});
+    FaultSwitch slow{EmulatorFault::LateReply};
+    slow.lateReplyMs = 30;
+    m_keyboard.Keyboard().SetFault(slow);
+    Slots().Apply();
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    EXPECT_GT(frames, 2) << "the frames advance while the download runs";
+    EXPECT_FALSE(busy.isHidden()) << "it stays up a little after the work";
+    EXPECT_TRUE(WaitUntil([&busy] { return busy.isHidden(); }));
+}
+
+TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
+    EXPECT_EQ(Slots().ProfileMenuWidget(), nullptr);
+    m_window->OnCommand(ProfileSlots::kProfileMenuCommand);
+    QMenu* menu = Slots().ProfileMenuWidget();
+    ASSERT_NE(menu, nullptr);
+    QStringList texts;
+    for (QAction* action : menu->actions()) texts << (action->isSeparator() ? "-" : action->text());
+    EXPECT_EQ(texts, QStringList({LanguageText("DEFAULT_PROFILE_NAME"), "-", "$Profile0",
+                                  "$Profile0", "$Profile0"}));
+    EXPECT_TRUE(menu->actions()[2]->isChecked());
+    menu->close();
+
+    m_window->OnCommand(9003);
+    EXPECT_EQ(Firmware().ActiveProfile(), 2);
+    EXPECT_TRUE(menu->actions()[4]->isChecked());
+    EXPECT_TRUE(m_window->Button(1137)->IsSelected());
+}
+
+TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
+    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    AssignKeyA(0);
+    bool closedWithoutAnswer = false;
+    QTimer::singleShot(0, [this, &closedWithoutAnswer] {
+        // The keyboard leaves while the Default question is on screen.
+        WaitUntil([] { return QApplication::activeModalWidget() != nullptr; });
+        FromDeviceThread([this] {
+            m_window->KeyboardGone();
+            m_window->HideMainWindow();
+        });
+        closedWithoutAnswer = QApplication::activeModalWidget() == nullptr;
+    });
+    m_window->OnCommand(ProfileSlots::kDefaultButton);
+    EXPECT_TRUE(closedWithoutAnswer);
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(m_keyboard.Requests().empty()) << "a closed question counts as No";
+}
+
+TEST_F(ProfileSlotsTest, KeyboardResetEventReturnsAssignmentsToDefaultsAndFollowsItsProfile) {
+    AssignKeyA(0);
+    Slots().Apply();
+    m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
+        firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 1;
+    });
+    FromDeviceThread([this] { m_window->ProfileSwitched(); });
+    EXPECT_TRUE(WaitUntil([this] { return m_window->Button(1136)->IsSelected(); }));
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+    std::lock_guard lock(StoreLock());
+    EXPECT_EQ(m_window->Store().Data().Records()[0x1E].type, kAssignDefault);
+}
+
+}  // namespace
+}  // namespace vantor
