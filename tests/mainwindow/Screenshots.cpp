@@ -4,6 +4,9 @@
 //
 //   VANTOR_BINARY_DIR=build xvfb-run -a -s "-screen 0 1600x1000x24"
 //       build/tests/mainwindow/vantor-screenshots OUT_FOLDER      (one command line)
+//
+// With "--grab FILE.png" it only saves what the screen shows now (screenshot-sim.sh uses it to
+// picture the real program running against vantor-sim).
 
 #include "device/DeviceState.h"
 #include "keymodel/KeyCode.h"
@@ -39,6 +42,10 @@ void Save(const QString& folder, const QString& name) {
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    if (argc == 3 && QString::fromLocal8Bit(argv[1]) == QLatin1String("--grab")) {
+        const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+        return screen.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+    }
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     test::TestEnvironment env;
     if (!test::CopyProgramData(env.ProgramFolder())) {

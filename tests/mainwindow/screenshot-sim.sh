@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# A person's check of the real program against vantor-sim on a virtual screen: profile 2 of the
+# emulated keyboard gets two keys assigned (A sends Left Win, Caps Lock is disabled) through
+# vantorctl import, profile 2 is made active, and the program, started with the keyboard
+# present, opens by itself. The screen is saved as OUT.png.
+#   tests/mainwindow/screenshot-sim.sh [BUILD_FOLDER] [OUT.png]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+out=$(realpath -m "${2:-main-sim.png}")
+bin="$build/bin"
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export VANTOR_SIM="$work/sim.sock"
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
+
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+"$bin/vantor-sim" --socket "$VANTOR_SIM" &
+pids+=($!)
+for _ in $(seq 100); do [ -S "$VANTOR_SIM" ] && break; sleep 0.05; done
+
+# Records are 16 bytes from offset 64, 512 to a block: type (16 bits), parameter (16 bits),
+# value (32 bits), ...; the header's checksum does not cover them.
+"$bin/vantorctl" export "$work/assigned.vpf"
+python3 - "$work/assigned.vpf" <<'PY'
+import struct, sys
+path = sys.argv[1]
+data = bytearray(open(path, 'rb').read())
+def assign(block, row, kind, value):
+    struct.pack_into('<HHI', data, 64 + (block * 512 + row) * 16, kind, 0, value)
+assign(1, 0x1E, 2, 0x15B)  # A: a key, Left Win
+assign(1, 0x3A, 1, 0)      # Caps Lock: disabled
+open(path, 'wb').write(data)
+PY
+"$bin/vantorctl" import "$work/assigned.vpf"
+"$bin/vantorctl" switch 1
+
+"$bin/vantor" &
+pids+=($!)
+sleep 4
+VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out"
+echo "saved $out"
