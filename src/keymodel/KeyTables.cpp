@@ -336,4 +336,14 @@ int ExtraKeyButtonIndexOf(int controlId) {
     return it == ExtraKeyButtonIds.end() ? -1 : static_cast<int>(it - ExtraKeyButtonIds.begin());
 }
 
+int KeyPositionOfControl(int controlId) {
+    if (controlId == kFnButtonId) return kFnLedPosition;
+    const int position = KeyListPositionOfButton(controlId);
+    return position < 0 ? 0 : LedPositionOfKeyListPosition(position);
+}
+
+int KeyPositionOfExtraKey(int controlId) {
+    return ExtraKeyButtonIndexOf(controlId) < 0 ? 0 : kExtraKeyLedPosition;
+}
+
 }  // namespace vantor

@@ -59,6 +59,12 @@ extern const std::array<uint16_t, kExtraKeyButtonCount> ExtraKeyButtonIds;
 // Index 0-8 of an extra-key button control id, -1 when the id is no extra-key button.
 int ExtraKeyButtonIndexOf(int controlId);
 
+// LED position of a key button's control id (a key-list button's key, 110 for Fn); 0 for any
+// other id.
+int KeyPositionOfControl(int controlId);
+// LED position of an extra-key button's control id (125 for each); 0 for any other id.
+int KeyPositionOfExtraKey(int controlId);
+
 // Fixed parameter word of extra key r: 0x0301-0x0309 for r = 1..9, 0x1301-0x1309 for 10..18;
 // 0 for any other r.
 constexpr uint16_t ExtraKeyParameter(int r) {

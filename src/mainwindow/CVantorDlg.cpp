@@ -424,6 +424,15 @@ void CVantorDlg::OnKeyClick(int controlId) {
     m_keyAssign.OpenForButton(controlId);
 }
 
+void CVantorDlg::SetKeyButtonColour(int controlId, uint32_t colour, bool on) {
+    if (CPngButton* button = m_keys->Button(controlId)) {
+        button->SetOutline(colour, on);
+        button->update();
+    }
+}
+
+void CVantorDlg::ResetKeyButtonLooks() { m_keys->ResetLooks(); }
+
 void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
     m_keys->SetBank(bank);
     RefreshKeyButtons();
@@ -520,7 +529,8 @@ bool CVantorDlg::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Up:
         case Qt::Key_Right:
         case Qt::Key_Down:
-            return widget->objectName() == QString::number(kEffectList) && widget->hasFocus();
+            // Keys go to the control with the focus: the list itself is the one to watch.
+            return widget->objectName() == QString::number(kEffectList);
         default:
             return false;
     }

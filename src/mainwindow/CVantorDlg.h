@@ -126,6 +126,10 @@ public:
     void ResetKeyButton(int record);
     // A click on a key, extra-key or Fn button.
     void OnKeyClick(int controlId);
+    // Paints a key button's outline in a colour (0x00BBGGRR), or removes it.
+    void SetKeyButtonColour(int controlId, uint32_t colour, bool on);
+    // Every key, extra-key and Fn button: no outline, no selected face.
+    void ResetKeyButtonLooks();
     // Which nine extra keys the G buttons show; nothing in the window changes it, the keyboard
     // model decides (bank A).
     void SetExtraKeyBank(ExtraKeyBank bank);

@@ -65,4 +65,11 @@ void KeyButtonGrid::ShowColourView(const std::vector<KeyButtonLook>& looks, cons
     }
 }
 
+void KeyButtonGrid::ResetLooks() {
+    for (const auto& [id, button] : m_buttons) {
+        button->SetOutline(0, false);
+        button->SetSelected(false);
+    }
+}
+
 }  // namespace vantor

@@ -45,6 +45,9 @@ public:
     void ShowColourView(const std::vector<KeyButtonLook>& looks, const QPixmap* first,
                         const QPixmap* second, bool on);
 
+    // Every button: outline off and the selected face off.
+    void ResetLooks();
+
 signals:
     void Clicked(int controlId);
 

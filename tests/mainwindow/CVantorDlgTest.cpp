@@ -467,3 +467,78 @@ TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
 
 }  // namespace
 }  // namespace vantor
+
+namespace vantor {
+namespace {
+
+using test::CVantorDlgTest;
+
+TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
+    KeyButtonGrid& keys = m_window->Keys();
+    const struct {
+        int id;
+        int keyPosition;    // KeyPositionOfControl
+        int extraPosition;  // KeyPositionOfExtraKey
+    } cases[] = {
+        {KeyListButtonIds[0], KeyListLedPositions[0], 0},
+        {kFnButtonId, 110, 0},
+        {ExtraKeyButtonIds[8], 0, 125},
+        {1006, 0, 0},  // Apply is no key
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeyPositionOfControl(c.id), c.keyPosition) << c.id;
+        EXPECT_EQ(KeyPositionOfExtraKey(c.id), c.extraPosition) << c.id;
+    }
+
+    CPngButton* fn = keys.FnButton();
+    CPngButton* g1 = keys.ExtraKeyButton(0);
+    m_window->SetKeyButtonColour(kFnButtonId, 0x0000FF, true);
+    m_window->SetKeyButtonColour(ExtraKeyButtonIds[0], 0x00FF00, true);
+    g1->SetSelected(true);
+    EXPECT_TRUE(fn->IsOutlined());
+    m_window->SetKeyButtonColour(1006, 0x0000FF, true);  // not a key: nothing
+    EXPECT_FALSE(m_window->Button(1006)->IsOutlined());
+
+    m_window->ResetKeyButtonLooks();
+    EXPECT_FALSE(fn->IsOutlined());
+    EXPECT_FALSE(g1->IsOutlined());
+    EXPECT_FALSE(g1->IsSelected());
+}
+
+}  // namespace
+}  // namespace vantor
+
+#include <QComboBox>
+
+namespace vantor {
+namespace {
+
+using test::CVantorDlgTest;
+
+TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
+    m_state.SetPresent(true);
+    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    // The lighting panel's effect list, and another list of the window.
+    auto* effects = new QComboBox(m_window.get());
+    effects->setObjectName("1146");
+    auto* other = new QComboBox(m_window.get());
+    for (QComboBox* list : {effects, other}) list->addItems({"one", "two", "three"});
+    effects->setFocus();
+    QTest::keyClick(effects, Qt::Key_Down);
+    EXPECT_EQ(effects->currentIndex(), 0);
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Down);
+    EXPECT_EQ(other->currentIndex(), 1) << "arrows elsewhere work";
+
+    // Enter and Escape on a focused button neither press it nor close the window.
+    m_window->SetUnappliedChanges(true);
+    CPngButton* apply = m_window->Button(1006);
+    apply->setFocus();
+    QTest::keyClick(apply, Qt::Key_Return);
+    QTest::keyClick(apply, Qt::Key_Escape);
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+    EXPECT_TRUE(m_window->isVisible());
+}
+
+}  // namespace
+}  // namespace vantor
