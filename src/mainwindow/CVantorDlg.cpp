@@ -9,6 +9,7 @@
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
+#include "shell/ClockChangeWatch.h"
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/CIniFile.h"
@@ -154,6 +155,10 @@ void CVantorDlg::OnInitDialog() {
 
     m_session = new SessionWatcher(this);
     m_session->Start();
+    // A change of the system clock applies what is pending.
+    m_clock = std::make_unique<ClockChangeWatch>([this] {
+        if (!IsClosing()) m_profiles->Apply();
+    });
 
     // Hidden once the event loop runs, whatever asked to show it meanwhile.
     QMetaObject::invokeMethod(

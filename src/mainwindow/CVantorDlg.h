@@ -24,6 +24,7 @@
 
 namespace vantor {
 
+class ClockChangeWatch;
 class CPngButton;
 class DeviceLink;
 class DeviceState;
@@ -229,6 +230,7 @@ private:
     ShutdownSequence m_shutdown;
     QPointer<QMessageBox> m_noDevicePrompt;
     SessionWatcher* m_session = nullptr;
+    std::unique_ptr<ClockChangeWatch> m_clock;
 };
 
 }  // namespace vantor
