@@ -1,12 +1,8 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
-#include <thread>
-
 #include "keymodel/AssignmentSummary.h"
 #include "keymodel/KeyNames.h"
 #include "keymodel/PromptTexts.h"
-#include "shell/FileSnapshot.h"
 
 namespace vantor {
 namespace {
@@ -20,8 +16,7 @@ const test::TestEnvironment& Environment() {
         e->SetLanguageIndex(1);
         // A file younger than the cache's recent window is compared byte for byte on every
         // lookup; wait it out so the runs measure the steady state.
-        std::this_thread::sleep_for(std::chrono::nanoseconds(FileSnapshot::kRecentWindowNs) +
-                                    std::chrono::milliseconds(100));
+        test::TestEnvironment::WaitUntilFilesSettle();
         return e;
     }();
     return *env;

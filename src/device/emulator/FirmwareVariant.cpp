@@ -1,14 +1,32 @@
 #include "device/emulator/FirmwareVariant.h"
 
+#include "device/DeviceVariant.h"
+
 namespace vantor {
 
+namespace {
+
+// The emulated model takes its identity and sizes from the program's one table of models; only
+// its firmware version is its own.
+FirmwareVariant FromDeviceVariant(char letter, const DeviceVariant& model, uint16_t version) {
+    return FirmwareVariant{letter,
+                           model.vendorId,
+                           model.productId,
+                           version,
+                           static_cast<int>(model.keyMapBlockSize),
+                           static_cast<int>(model.keyMapStride),
+                           static_cast<int>(model.ledSlotCount)};
+}
+
+}  // namespace
+
 const FirmwareVariant& FirmwareVariant::A() {
-    static const FirmwareVariant variant{'A', 0x0C45, 0x5004, 0x0200, 378, 378, 126};
+    static const FirmwareVariant variant = FromDeviceVariant('A', kVariantA, 0x0200);
     return variant;
 }
 
 const FirmwareVariant& FirmwareVariant::B() {
-    static const FirmwareVariant variant{'B', 0x320F, 0x5000, 0x0201, 512, 512, 128};
+    static const FirmwareVariant variant = FromDeviceVariant('B', kVariantB, 0x0201);
     return variant;
 }
 

@@ -5,7 +5,8 @@
 namespace vantor {
 
 // The two keyboard models the emulator can be: their USB identity and the sizes of their
-// key maps. Every per-model fact of the emulator comes from this table.
+// key maps, as the program's table of models (DeviceVariant) gives them, and the firmware
+// version each reports.
 struct FirmwareVariant {
     char letter = 'A';
     uint16_t vendorId = 0;
