@@ -112,13 +112,15 @@ void ProfileSlots::RestoreDefaults() {
         m_window.ResetProfileAssignments(profile);
     }
     // Lighting and key map of profile 0, then of 1 and 2: each profile's writes go together.
-    RunWithBusyPicture([this] {
+    const int reset = RunWithBusyPicture([this] {
         int result = 1;
         for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
             if (ResetKeyboardProfile(m_context, profile) != kCommandOk) result = 0;
         }
         return result;
     });
+    // A keyboard that missed a key map gets all three with the next download.
+    if (!reset) SetRewriteAllMark();
     Apply();
     SelectProfile(0);
 }
