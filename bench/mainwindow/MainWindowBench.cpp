@@ -25,19 +25,21 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-QApplication& Application() {
+// Made once and never destroyed: a QApplication torn down among the static destructors at
+// exit would outlive Qt's own globals.
+void EnsureApplication() {
     static int argc = 1;
     static char name[] = "bench_mainwindow";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication application(argc, argv);
+    if (QApplication::instance()) return;
+    new QApplication(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return application;
 }
 
 // A window with the keyboard arrived, every key of profile 1 assigned.
 struct Rig {
-    Rig() : ready((Application(), test::CopyProgramData(env.ProgramFolder()))) {
+    Rig() : ready((EnsureApplication(), test::CopyProgramData(env.ProgramFolder()))) {
         if (!ready) return;
         connected = std::make_unique<test::ConnectedWindow>(env, QStringLiteral("VantorBench_"));
         window = connected->window.get();
