@@ -355,7 +355,7 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
 
 void CVantorDlg::OnCommand(int command) {
     if (IsClosing()) return;
-    if (const std::optional<int> profile = ProfileOfMenuCommand(command)) {
+    if (ProfileOfMenuCommand(command)) {
         m_profiles->OnProfileMenuCommand(command);
         return;
     }
@@ -542,18 +542,12 @@ bool CVantorDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CVantorDlg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-            event->accept();  // the keyboard never triggers OK or Cancel
-            return;
-        case Qt::Key_F1:
-            OpenHelp();
-            return;
-        default:
-            CBaseDialog::keyPressEvent(event);
+    // Enter and Escape never get here (eventFilter).
+    if (event->key() == Qt::Key_F1) {
+        OpenHelp();
+        return;
     }
+    CBaseDialog::keyPressEvent(event);
 }
 
 // Device threads ------------------------------------------------------------------------------
