@@ -1,5 +1,6 @@
 #include "mainwindow/CVantorDlg.h"
 
+#include "device/ControlCommands.h"
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/FlipSetting.h"
@@ -373,6 +374,8 @@ void CVantorDlg::OnCommand(int command) {
         case ProfileSlots::kRestoreCommand: m_profiles->ImportProfile(); break;
         case ProfileSlots::kBackupCommand: m_profiles->ExportProfile(); break;
         case ProfileSlots::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
+        // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
+        case kTestCommand: Command0D(*m_setup.link); break;
         case FunctionButtonIds::kMacro:
             m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
             break;

@@ -47,6 +47,7 @@ public:
     static constexpr int kCloseButton = 1124;
     static constexpr int kProfilesButton = 1005;
     static constexpr int kEffectList = 1146;
+    static constexpr int kTestCommand = 1008;
     // Exit from a command no menu issues (kept for senders of the old command).
     static constexpr int kExitCommand = 32779;
     // Timer 1052: the lighting preview's tick, 100 ms after start and then every 50 ms.

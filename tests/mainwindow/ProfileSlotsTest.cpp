@@ -366,6 +366,11 @@ TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
     EXPECT_TRUE(m_keyboard.Requests().empty()) << "a closed question counts as No";
 }
 
+TEST_F(ProfileSlotsTest, HiddenTestCommandSendsCommand0D) {
+    m_window->OnCommand(CVantorDlg::kTestCommand);
+    EXPECT_EQ(CommandRuns(), std::vector<uint8_t>{kCmd0D});
+}
+
 TEST_F(ProfileSlotsTest, KeyboardResetEventReturnsAssignmentsToDefaultsAndFollowsItsProfile) {
     AssignKeyA(0);
     Slots().Apply();
