@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -538,6 +539,54 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     QTest::keyClick(apply, Qt::Key_Escape);
     EXPECT_TRUE(m_window->HasUnappliedChanges());
     EXPECT_TRUE(m_window->isVisible());
+}
+
+}  // namespace
+}  // namespace vantor
+
+namespace vantor {
+namespace {
+
+// A main window that counts the calls the lighting issue's parts will fill in.
+class TimerCountingDlg : public CVantorDlg {
+public:
+    using CVantorDlg::CVantorDlg;
+    std::atomic<int> lightingTimers{0};
+    std::atomic<int> previewTicks{0};
+    std::atomic<bool> onUiThread{true};
+
+protected:
+    void OnLightingTimer() override {
+        onUiThread = onUiThread && QThread::currentThread() == qApp->thread();
+        ++lightingTimers;
+    }
+    void PreviewTick() override { ++previewTicks; }
+};
+
+TEST_F(CVantorDlgTest, LightingEventAndPreviewTickReachTheWindow) {
+    CVantorDlg::Setup setup;
+    setup.link = &m_keyboard.Link();
+    setup.deviceState = &m_state;
+    setup.namedEventPrefix = m_prefix + "Timers_";
+    setup.requireTrayHost = false;
+    TimerCountingDlg window(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
+    window.Initialise();
+
+    // Event 0x0401 from the listener's thread: one handler run, on the window's thread.
+    FromDeviceThread([&window] { window.LightingChanged(); });
+    EXPECT_TRUE(WaitUntil([&window] { return window.lightingTimers == 1; }));
+    EXPECT_TRUE(window.onUiThread);
+
+    // The preview ticks only while colour mode is on.
+    QTest::qWait(3 * CVantorDlg::kPreviewMs);
+    EXPECT_EQ(window.previewTicks, 0);
+    window.SetColourMode(true);
+    EXPECT_TRUE(WaitUntil([&window] { return window.previewTicks >= 2; }));
+    window.SetColourMode(false);
+    const int ticks = window.previewTicks;
+    QTest::qWait(3 * CVantorDlg::kPreviewMs);
+    EXPECT_EQ(window.previewTicks, ticks);
+    window.Exit();
 }
 
 }  // namespace
