@@ -50,8 +50,7 @@ public:
     static constexpr int kTestCommand = 1008;
     // Exit from a command no menu issues (kept for senders of the old command).
     static constexpr int kExitCommand = 32779;
-    // Timer 1052: the lighting preview's tick, 100 ms after start and then every 50 ms.
-    static constexpr int kPreviewFirstMs = 100;
+    // Timer 1052: the lighting preview's tick, every 50 ms while colour mode is on.
     static constexpr int kPreviewMs = 50;
     // How often a device event that came during keyboard work checks whether it may run.
     static constexpr int kBusyRetryMs = 20;

@@ -214,7 +214,6 @@ void ProfileSlots::OnProfileMenuCommand(int command) {
 }
 
 void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
-    m_menuContents = menu;
     if (CPngButton* button = m_window.Button(CVantorDlg::kProfilesButton)) {
         button->setText(menu.caption);
         button->SetToolTipText(menu.tooltip);

@@ -96,7 +96,6 @@ private:
     ProfileContext m_context;
     int m_selectedProfile = 0;
     bool m_busy = false;
-    ProfileMenu m_menuContents;
     QPointer<QMenu> m_profileMenu;
 };
 

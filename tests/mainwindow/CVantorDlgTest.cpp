@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QMenu>
 #include <QSignalSpy>
@@ -298,8 +299,7 @@ TEST_F(CVantorDlgTest, ExtraKeyButtonsFollowTheBankShown) {
     m_window->RefreshKeyButtons();
     EXPECT_FALSE(g4->IsSelected()) << "bank A shows record 259";
 
-    keys.SetBank(ExtraKeyBank::B);
-    m_window->RefreshKeyButtons();
+    m_window->SetExtraKeyBank(ExtraKeyBank::B);
     EXPECT_TRUE(g4->IsSelected());
     EXPECT_TRUE(g4->ToolTipText().startsWith("G4" + LanguageText("KEY_PROMPT_SET")))
         << g4->ToolTipText().toStdString();
@@ -336,12 +336,6 @@ TEST_F(CVantorDlgTest, KeyClicksGoToTheKeyAssignmentDialog) {
         }
     }
 }
-
-}  // namespace
-}  // namespace vantor
-
-namespace vantor {
-namespace {
 
 TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};
@@ -466,13 +460,6 @@ TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
     EXPECT_EQ(m_window->Button(1144)->text(), LanguageText("MAIN_SWITCH_FUNCTION_TEXT"));
 }
 
-}  // namespace
-}  // namespace vantor
-
-namespace vantor {
-namespace {
-
-using test::CVantorDlgTest;
 
 TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
     KeyButtonGrid& keys = m_window->Keys();
@@ -506,16 +493,6 @@ TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
     EXPECT_FALSE(g1->IsSelected());
 }
 
-}  // namespace
-}  // namespace vantor
-
-#include <QComboBox>
-
-namespace vantor {
-namespace {
-
-using test::CVantorDlgTest;
-
 TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     m_state.SetPresent(true);
     m_window->OnCommand(CTrayIcon::kCommandOpen);
@@ -541,12 +518,6 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     EXPECT_TRUE(m_window->isVisible());
 }
 
-}  // namespace
-}  // namespace vantor
-
-namespace vantor {
-namespace {
-
 // A main window that counts the calls the lighting issue's parts will fill in.
 class TimerCountingDlg : public CVantorDlg {
 public:
@@ -564,12 +535,8 @@ protected:
 };
 
 TEST_F(CVantorDlgTest, LightingEventAndPreviewTickReachTheWindow) {
-    CVantorDlg::Setup setup;
-    setup.link = &m_keyboard.Link();
-    setup.deviceState = &m_state;
-    setup.namedEventPrefix = m_prefix + "Timers_";
-    setup.requireTrayHost = false;
-    TimerCountingDlg window(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
+    TimerCountingDlg window(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(),
+                            WindowSetup(m_prefix + "Timers_"));
     window.Initialise();
 
     // Event 0x0401 from the listener's thread: one handler run, on the window's thread.

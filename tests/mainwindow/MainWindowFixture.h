@@ -55,14 +55,10 @@ protected:
         ASSERT_TRUE(test::CopyProgramData(m_env.ProgramFolder()))
             << "the build's skin and language files are missing";
         m_env.SetLanguageIndex(1);
-        CVantorDlg::Setup setup;
-        setup.link = &m_keyboard.Link();
-        setup.deviceState = &m_state;
+        CVantorDlg::Setup setup = WindowSetup(m_prefix);
         setup.startListener = [this] { m_started << "listener"; };
         setup.startMonitor = [this] { m_started << "monitor"; };
         setup.releaseInstance = [this] { ++m_instanceReleases; };
-        setup.namedEventPrefix = m_prefix;
-        setup.requireTrayHost = false;
         m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
                                                 m_env.Paths().SkinFolder(), setup);
         m_window->installEventFilter(&m_shows);
@@ -73,6 +69,16 @@ protected:
     void TearDown() override {
         CAboutDlg::CloseAboutIfOpen();
         if (m_window) m_window->Exit();
+    }
+
+    // A window on this fixture's keyboard and state, with named events of its own prefix.
+    CVantorDlg::Setup WindowSetup(const QString& namedEventPrefix) {
+        CVantorDlg::Setup setup;
+        setup.link = &m_keyboard.Link();
+        setup.deviceState = &m_state;
+        setup.namedEventPrefix = namedEventPrefix;
+        setup.requireTrayHost = false;
+        return setup;
     }
 
     // Runs `work` on a thread of its own (as the device threads do) while this thread's event
