@@ -16,9 +16,18 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   launch=(xvfb-run -a -s "-screen 0 1600x1000x24")
 fi
 
-if "$bin/vantorctl" list >/dev/null 2>&1; then
-  exec "${launch[@]}" "$bin/vantor"
-fi
+# vantorctl list: 0 a keyboard is reachable, 3 none is plugged in, 4 one is plugged in but its
+# device node is not ours to open (the udev rule is missing); anything else is passed on too.
+list_status=0
+list_errors=$("$bin/vantorctl" list 2>&1 >/dev/null) || list_status=$?
+case "$list_status" in
+  0) exec "${launch[@]}" "$bin/vantor" ;;
+  3) reason="No keyboard found" ;;
+  4) echo "$list_errors" >&2
+     reason="The keyboard cannot be opened (see above)" ;;
+  *) echo "$list_errors" >&2
+     reason="The keyboard could not be reached (see above)" ;;
+esac
 
 socket="${XDG_RUNTIME_DIR:-/tmp}/vantor-run-$$.sock"
 "$bin/vantor-sim" --socket "$socket" &
@@ -29,6 +38,6 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 
-echo "No keyboard found: using the emulator on $socket"
+echo "$reason: using the emulator on $socket"
 VANTOR_SIM="$socket" "$bin/vantorctl" status
 VANTOR_SIM="$socket" "${launch[@]}" "$bin/vantor"
