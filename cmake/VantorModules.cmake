@@ -3,7 +3,8 @@
 # The core is built as one static library per subsystem folder (QtCore and
 # QtNetwork only); `vantor_core` links them all. Widget code lives in
 # separate targets, so a core file that includes a widget header fails to
-# build.
+# build. The emulator sits beside the device layer: vantor_forbid_includes
+# makes an include of one of its headers from src/device fail to build too.
 
 set(VANTOR_SRC_ROOT ${PROJECT_SOURCE_DIR}/src)
 
@@ -18,6 +19,22 @@ function(vantor_core_module name)
     target_link_libraries(vantor_${name} PUBLIC vantor_${dep})
   endforeach()
   set_property(GLOBAL APPEND PROPERTY VANTOR_CORE_MODULES vantor_${name})
+endfunction()
+
+# vantor_forbid_includes(TARGET FOLDER)
+# TARGET's own sources may not include the headers of src/<FOLDER>/. Each header
+# there gets a stand-in of the same name that is only an #error, on an include
+# folder searched before src/; the list follows the folder at every build.
+function(vantor_forbid_includes target folder)
+  set(standins ${PROJECT_BINARY_DIR}/forbidden-includes/${target})
+  file(GLOB headers CONFIGURE_DEPENDS RELATIVE ${VANTOR_SRC_ROOT}/${folder}
+       ${VANTOR_SRC_ROOT}/${folder}/*.h)
+  file(REMOVE_RECURSE ${standins})
+  foreach(header IN LISTS headers)
+    file(WRITE ${standins}/${folder}/${header}
+         "#error \"${target} may not include ${folder}/${header}\"\n")
+  endforeach()
+  target_include_directories(${target} BEFORE PRIVATE ${standins})
 endfunction()
 
 # vantor_widget_module(NAME SOURCES files... [DEPENDS targets...])

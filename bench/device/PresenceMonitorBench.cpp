@@ -6,7 +6,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceState.h"
 #include "device/PresenceMonitor.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,7 +5,7 @@
 #include "device/DeviceLink.h"
 #include "device/KeyMapCommands.h"
 #include "device/StatusCommands.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <benchmark/benchmark.h>
 

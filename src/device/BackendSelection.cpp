@@ -2,7 +2,7 @@
 
 #include "device/HidrawBackend.h"
 #include "device/TracingBackend.h"
-#include "device/emulator/SimBackendSelection.h"
+#include "device/SimBackendSelection.h"
 
 namespace vantor {
 

@@ -5,7 +5,7 @@
 #include "device/DeviceState.h"
 #include "device/EventListener.h"
 #include "device/PresenceMonitor.h"
-#include "device/emulator/SimBackendSelection.h"
+#include "device/SimBackendSelection.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/AppLocks.h"
 #include "shell/CommandLine.h"

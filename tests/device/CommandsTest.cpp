@@ -7,7 +7,7 @@
 #include "device/LightingCommands.h"
 #include "device/MacroAreaCommands.h"
 #include "device/StatusCommands.h"
-#include "device/emulator/FirmwareReport.h"
+#include "emulator/FirmwareReport.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "device/CommandReport.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceState.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <functional>
 #include <memory>

@@ -2,7 +2,7 @@
 #include "WaitFor.h"
 #include "device/DeviceState.h"
 #include "device/EventListener.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "TestDescriptors.h"
 #include "WaitFor.h"
 #include "device/HidrawBackend.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "device/HidReportDescriptor.h"
 
 #include "TestDescriptors.h"
-#include "device/emulator/EmulatedInterface.h"
+#include "emulator/EmulatedInterface.h"
 
 #include <gtest/gtest.h>
 

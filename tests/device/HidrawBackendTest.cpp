@@ -2,7 +2,7 @@
 
 #include "SysfsTree.h"
 #include "TestDescriptors.h"
-#include "device/emulator/EmulatedInterface.h"
+#include "emulator/EmulatedInterface.h"
 
 #include <QFile>
 

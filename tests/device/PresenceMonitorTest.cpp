@@ -4,7 +4,7 @@
 #include "device/DeviceState.h"
 #include "device/DeviceThreads.h"
 #include "device/PresenceMonitor.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <gtest/gtest.h>
 

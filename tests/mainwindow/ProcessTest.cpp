@@ -4,7 +4,7 @@
 #include "shell/InstanceMessages.h"
 #include "shell/InstanceRequest.h"
 
-#include "device/emulator/ChildProcess.h"
+#include "emulator/ChildProcess.h"
 #include "mainwindow/ProgramData.h"
 
 #include <QFile>

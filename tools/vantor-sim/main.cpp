@@ -3,10 +3,10 @@
 
 #include "QuitOnSignal.h"
 
-#include "device/emulator/EmulatedKeyboard.h"
-#include "device/emulator/SimBackendSelection.h"
-#include "device/emulator/SimServer.h"
-#include "device/emulator/SimSocketBackend.h"
+#include "device/SimBackendSelection.h"
+#include "device/SimSocketBackend.h"
+#include "emulator/EmulatedKeyboard.h"
+#include "emulator/SimServer.h"
 
 #include <QCoreApplication>
 #include <QStringList>

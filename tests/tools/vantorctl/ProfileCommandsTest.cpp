@@ -4,7 +4,7 @@
 #include "VantorCtl.h"
 
 #include "SampleProfile.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 #include "lighting/LightingBlock.h"
 #include "support/TestEnvironment.h"
 

@@ -1,6 +1,6 @@
 #include "SimServer.h"
 
-#include "device/emulator/SimSocketBackend.h"
+#include "device/SimSocketBackend.h"
 
 #include <chrono>
 #include <thread>

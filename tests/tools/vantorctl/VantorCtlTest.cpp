@@ -4,7 +4,7 @@
 #include "VantorCtl.h"
 
 #include "device/TracingBackend.h"
-#include "device/emulator/EmulatorBackend.h"
+#include "emulator/EmulatorBackend.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,76 @@
+#include "device/SimSocketBackend.h"
+
+#include "device/SimSocketChannel.h"
+
+namespace vantor {
+
+SimSocketBackend::SimSocketBackend(QString socketPath) : m_socketPath(std::move(socketPath)) {}
+
+bool SimSocketBackend::Ask(SimMessage request, SimOp replyOp, SimMessage* reply) {
+    std::lock_guard lock(m_mutex);
+    // A connection left from an emulator that has since stopped fails at once; one retry on
+    // a fresh connection reaches a restarted one.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!m_questions) {
+            auto socket = std::make_unique<SimSocket>();
+            if (!socket->Connect(m_socketPath)) return false;
+            m_questions = std::move(socket);
+        }
+        request.id = m_nextId++;
+        if (m_questions->Send(request) &&
+            m_questions->ReceiveReply(replyOp, request.id, reply, kAnswerTimeoutMs) ==
+                SimSocket::Received::Message)
+            return true;
+        m_questions.reset();
+    }
+    return false;
+}
+
+bool SimSocketBackend::Enumerate(QStringList* paths) {
+    paths->clear();
+    SimMessage reply;
+    if (Ask(SimMessage(SimOp::Enumerate), SimOp::EnumerateReply, &reply)) *paths = reply.strings;
+    return true;
+}
+
+bool SimSocketBackend::Probe(const QString& path) {
+    SimMessage request(SimOp::Probe);
+    request.strings = {path};
+    SimMessage reply;
+    return Ask(request, SimOp::ProbeReply, &reply) && reply.Number(0) == 1;
+}
+
+bool SimSocketBackend::IsServerReachable() {
+    SimMessage reply;
+    return Ask(SimMessage(SimOp::Enumerate), SimOp::EnumerateReply, &reply);
+}
+
+bool SimSocketBackend::Control(const QStringList& action, bool* accepted, QString* text) {
+    SimMessage request(SimOp::Control);
+    request.strings = action;
+    SimMessage reply;
+    if (!Ask(request, SimOp::ControlReply, &reply)) return false;
+    *accepted = reply.Number(0) == 1;
+    *text = reply.String(0);
+    return true;
+}
+
+std::unique_ptr<HidChannel> SimSocketBackend::Open(const QString& path, bool read, bool write) {
+    auto socket = std::make_unique<SimSocket>();
+    if (!socket->Connect(m_socketPath)) return nullptr;
+    SimMessage request(SimOp::Open, 1);
+    request.strings = {path};
+    request.numbers = {read ? 1 : 0, write ? 1 : 0};
+    SimMessage reply;
+    if (!socket->Send(request) ||
+        socket->ReceiveReply(SimOp::OpenReply, request.id, &reply, kAnswerTimeoutMs) !=
+            SimSocket::Received::Message ||
+        reply.Number(0) != 1)
+        return nullptr;
+    const HidAttributes attributes{static_cast<uint16_t>(reply.Number(1)),
+                                   static_cast<uint16_t>(reply.Number(2)),
+                                   static_cast<uint16_t>(reply.Number(3))};
+    return std::make_unique<SimSocketChannel>(std::move(socket), attributes, reply.bytes);
+}
+
+}  // namespace vantor
