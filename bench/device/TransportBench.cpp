@@ -47,7 +47,7 @@ void BM_ExchangeReadStatus(benchmark::State& state) {
     StatusBlock status{};
     int64_t n = 0;
     for (auto _ : state) {
-        if (ReadStatus(link.Link(), &status) != 1) {
+        if (ReadStatus(link.Link(), &status) != CommandResult::Ok) {
             state.SkipWithError("Read status failed");
             break;
         }
@@ -65,7 +65,7 @@ void BM_WriteThreeKeyMaps(benchmark::State& state) {
     int64_t n = 0;
     for (auto _ : state) {
         for (int profile = 0; profile < 3; ++profile) {
-            if (WriteKeyMap(link.Link(), profile, map) != 1) {
+            if (WriteKeyMap(link.Link(), profile, map) != CommandResult::Ok) {
                 state.SkipWithError("Write key map failed");
                 return;
             }

@@ -58,9 +58,8 @@ struct LargestFile {
 
 void BM_ValidateLargestFile(benchmark::State& state) {
     LargestFile file;
-    SilentUi ui;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ValidateProfileFile(file.path, ui));
+        benchmark::DoNotOptimize(ValidateProfileFile(file.path));
     }
 }
 BENCHMARK(BM_ValidateLargestFile)->Unit(benchmark::kMicrosecond);
@@ -100,7 +99,7 @@ void BM_FullDownload(benchmark::State& state) {
 
     DeviceState device;
     keyboard.FillDeviceState(device);
-    CachedActiveProfile().store(0);
+    device.SetActiveProfile(0);
 
     // Macros of 100 actions (about 420 bytes each with its name) until the area is full.
     ProfileStore store, snapshot;
@@ -127,7 +126,7 @@ void BM_FullDownload(benchmark::State& state) {
     size_t reports = 0;
     for (auto _ : state) {
         keyboard.Keyboard().ClearLog();
-        if (PrepareDownloadSnapshot(context, true) != 1) state.SkipWithError("download failed");
+        if (PrepareDownloadSnapshot(context, true) != ProfileResult::Done) state.SkipWithError("download failed");
         reports = keyboard.Requests().size();
     }
     const size_t block = keyboard.Link().Variant().keyMapBlockSize;

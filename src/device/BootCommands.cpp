@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-int EnterBootMode(DeviceLink& link) {
+CommandResult EnterBootMode(DeviceLink& link) {
     const CommandReport request = CommandReport::Request(kCmdEnterBootMode, 0xEE, 0);
     return link.SendOnly(request.Bytes(), sizeof request);
 }

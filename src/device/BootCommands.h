@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 namespace vantor {
@@ -10,7 +11,8 @@ namespace vantor {
 // mode for its boot loader (and so leaves the bus as this keyboard).
 // ---------------------------------------------------------------------------------------
 
-// 1 when the request was written; 0 when it was not, or no keyboard is open (nothing sent).
-int EnterBootMode(DeviceLink& link);
+// Ok when the request was written; NoReply when it was not, or no keyboard is open (nothing
+// sent).
+CommandResult EnterBootMode(DeviceLink& link);
 
 }  // namespace vantor

@@ -17,7 +17,7 @@ constexpr size_t kChunk = CommandReport::kPayloadSize;
 // fill puts a chunk's payload in the request; take copies a chunk out of its reply.
 using ChunkStep = std::function<void(CommandReport& report, size_t offset, size_t length)>;
 
-int Transfer(DeviceLink& link, uint8_t command, uint16_t base, size_t size, const ChunkStep& fill,
+CommandResult Transfer(DeviceLink& link, uint8_t command, uint16_t base, size_t size, const ChunkStep& fill,
              const ChunkStep& take) {
     CommandReport request = CommandReport::Request(command, 0, 0);
     CommandReport reply;
@@ -26,27 +26,27 @@ int Transfer(DeviceLink& link, uint8_t command, uint16_t base, size_t size, cons
         request.length = uint8_t(length);
         request.SetAddress(uint16_t(base + offset));
         fill(request, offset, length);
-        const int result = RunCommand(link, request, &reply);
-        if (result != kCommandOk) {
+        const CommandResult result = RunCommand(link, request, &reply);
+        if (result != CommandResult::Ok) {
             return result;
         }
         take(reply, offset, length);
     }
-    return kCommandOk;
+    return CommandResult::Ok;
 }
 
 void Nothing(CommandReport&, size_t, size_t) {}
 
 }  // namespace
 
-int ReadInChunks(DeviceLink& link, uint8_t command, uint16_t base, std::span<uint8_t> block) {
+CommandResult ReadInChunks(DeviceLink& link, uint8_t command, uint16_t base, std::span<uint8_t> block) {
     return Transfer(link, command, base, block.size(), Nothing,
                     [&](CommandReport& reply, size_t offset, size_t length) {
                         std::memcpy(block.data() + offset, reply.payload, length);
                     });
 }
 
-int WriteInChunks(DeviceLink& link, uint8_t command, uint16_t base,
+CommandResult WriteInChunks(DeviceLink& link, uint8_t command, uint16_t base,
                   std::span<const uint8_t> block) {
     return Transfer(
         link, command, base, block.size(),

@@ -23,11 +23,11 @@ std::optional<uint16_t> ColourAddress(int profile, int firstKey, size_t count) {
 
 }  // namespace
 
-int WriteKeyColours(DeviceLink& link, int profile, std::span<const uint8_t> colours,
+CommandResult WriteKeyColours(DeviceLink& link, int profile, std::span<const uint8_t> colours,
                     int firstKey) {
     const std::optional<uint16_t> address = ColourAddress(profile, firstKey, colours.size());
     if (!address) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     CommandReport request =
         CommandReport::Request(kCmdWriteKeyColours, uint8_t(colours.size()), *address);
@@ -36,16 +36,16 @@ int WriteKeyColours(DeviceLink& link, int profile, std::span<const uint8_t> colo
     return RunCommand(link, request, &reply);
 }
 
-int ReadKeyColours(DeviceLink& link, int profile, uint8_t count, int firstKey,
+CommandResult ReadKeyColours(DeviceLink& link, int profile, uint8_t count, int firstKey,
                    std::span<uint8_t> buffer) {
     const std::optional<uint16_t> address = ColourAddress(profile, firstKey, count);
     if (!address || buffer.size() < CommandReport::kPayloadSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     CommandReport request = CommandReport::Request(kCmdReadKeyColours, count, *address);
     CommandReport reply;
-    const int result = RunCommand(link, request, &reply);
-    if (result == kCommandOk) {
+    const CommandResult result = RunCommand(link, request, &reply);
+    if (result == CommandResult::Ok) {
         std::memcpy(buffer.data(), reply.payload, CommandReport::kPayloadSize);
     }
     return result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstddef>
@@ -19,14 +20,14 @@ inline constexpr size_t kColourPieceSize = 54;
 
 // Writes 1 to 56 colour bytes from the key position on, into the given profile's table (the
 // profile being edited in the main window). A profile outside 0-2, another byte count, or
-// bytes that would run past the profile's 512-byte table give kCommandBadArgument and nothing
+// bytes that would run past the profile's 512-byte table give CommandResult::BadArgument and nothing
 // is sent.
-int WriteKeyColours(DeviceLink& link, int profile, std::span<const uint8_t> colours,
+CommandResult WriteKeyColours(DeviceLink& link, int profile, std::span<const uint8_t> colours,
                     int firstKey);
 
 // Asks for count bytes (at most 56) from the key position on; the 56 reply bytes are copied,
 // so the buffer must hold 56. Nothing sends it.
-int ReadKeyColours(DeviceLink& link, int profile, uint8_t count, int firstKey,
+CommandResult ReadKeyColours(DeviceLink& link, int profile, uint8_t count, int firstKey,
                    std::span<uint8_t> buffer);
 
 }  // namespace vantor

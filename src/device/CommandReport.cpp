@@ -32,23 +32,23 @@ void CommandReport::Seal() {
     checksum[1] = uint8_t((sum >> 8) & 0xFF);
 }
 
-int RunCommand(DeviceLink& link, CommandReport& request, CommandReport* reply) {
+CommandResult RunCommand(DeviceLink& link, CommandReport& request, CommandReport* reply) {
     request.Seal();
     *reply = CommandReport();
     size_t received = 0;
-    const int result = link.Exchange(request.Bytes(), sizeof request, reply->Bytes(),
+    const CommandResult result = link.Exchange(request.Bytes(), sizeof request, reply->Bytes(),
                                      sizeof *reply, &received);
-    if (result != kCommandOk) {
+    if (result != CommandResult::Ok) {
         return result;
     }
     switch (reply->status) {
-        case 0xFF: return kCommandStatusFF;
-        case 0xFE: return kCommandStatusFE;
-        default: return kCommandOk;
+        case 0xFF: return CommandResult::StatusFF;
+        case 0xFE: return CommandResult::StatusFE;
+        default: return CommandResult::Ok;
     }
 }
 
-int RunStatusOnlyCommand(DeviceLink& link, uint8_t command) {
+CommandResult RunStatusOnlyCommand(DeviceLink& link, uint8_t command) {
     CommandReport request = CommandReport::Request(command, 0, 0);
     CommandReport reply;
     return RunCommand(link, request, &reply);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstddef>
@@ -67,10 +68,10 @@ enum CommandCode : uint8_t {
 };
 
 // Seals the request, exchanges it and judges the reply's status byte: the command result
-// (1, 0, -1, -102 or -103). The reply, zeroed first, holds what arrived.
-int RunCommand(DeviceLink& link, CommandReport& request, CommandReport* reply);
+// (Ok, NoReply, WriteFailed, StatusFF or StatusFE). The reply, zeroed first, holds what arrived.
+CommandResult RunCommand(DeviceLink& link, CommandReport& request, CommandReport* reply);
 
 // A command with no payload either way, answered by its status only.
-int RunStatusOnlyCommand(DeviceLink& link, uint8_t command);
+CommandResult RunStatusOnlyCommand(DeviceLink& link, uint8_t command);
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 namespace vantor {
@@ -10,15 +11,15 @@ namespace vantor {
 // of the lighting area) begins and ends; they lock nothing on this side.
 // ---------------------------------------------------------------------------------------
 
-int GroupStart(DeviceLink& link);
+CommandResult GroupStart(DeviceLink& link);
 // Pauses briefly first, so the keyboard has finished with the group's last write.
-int GroupEnd(DeviceLink& link);
+CommandResult GroupEnd(DeviceLink& link);
 
 // Commands whose effect is the keyboard's own business. 0x0D is sent by the main window's
 // hidden test button; 0x0B, 0x0C and 0x0E are offered but nothing sends them.
-int Command0B(DeviceLink& link);
-int Command0C(DeviceLink& link);  // pauses briefly first, as Group end does
-int Command0D(DeviceLink& link);
-int Command0E(DeviceLink& link);
+CommandResult Command0B(DeviceLink& link);
+CommandResult Command0C(DeviceLink& link);  // pauses briefly first, as Group end does
+CommandResult Command0D(DeviceLink& link);
+CommandResult Command0E(DeviceLink& link);
 
 }  // namespace vantor

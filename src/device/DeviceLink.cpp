@@ -45,11 +45,11 @@ void DeviceLink::DropStaleReplies() {
     }
 }
 
-int DeviceLink::Exchange(const uint8_t* request, size_t requestLength, uint8_t* reply,
+CommandResult DeviceLink::Exchange(const uint8_t* request, size_t requestLength, uint8_t* reply,
                          size_t replyCapacity, size_t* received) {
     *received = 0;
     if (!IsDeviceOpen()) {
-        return 0;
+        return CommandResult::NoReply;
     }
     uint8_t report[kReportSize] = {};
     std::memcpy(report, request, std::min(requestLength, kReportSize));
@@ -58,26 +58,26 @@ int DeviceLink::Exchange(const uint8_t* request, size_t requestLength, uint8_t* 
     std::lock_guard lock(m_transportLock);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (!IsDeviceOpen()) {
-            return 0;  // the keyboard left during the retries
+            return CommandResult::NoReply;  // the keyboard left during the retries
         }
         DropStaleReplies();
         size_t written = 0;
         if (!m_device.Write(report, kReportSize, &written, timeouts.writeMs) ||
             written != kReportSize) {
-            return -1;
+            return CommandResult::WriteFailed;
         }
         size_t got = 0;
         if (m_device.Read(reply, replyCapacity, &got, timeouts.readMs)) {
             *received = got;
-            return 1;
+            return CommandResult::Ok;
         }
     }
-    return 0;
+    return CommandResult::NoReply;
 }
 
-int DeviceLink::SendOnly(const uint8_t* request, size_t requestLength) {
+CommandResult DeviceLink::SendOnly(const uint8_t* request, size_t requestLength) {
     if (!IsDeviceOpen()) {
-        return 0;
+        return CommandResult::NoReply;
     }
     uint8_t report[kReportSize] = {};
     std::memcpy(report, request, std::min(requestLength, kReportSize));
@@ -85,8 +85,9 @@ int DeviceLink::SendOnly(const uint8_t* request, size_t requestLength) {
 
     std::lock_guard lock(m_transportLock);
     size_t written = 0;
-    return m_device.Write(report, kReportSize, &written, writeMs) && written == kReportSize ? 1
-                                                                                              : 0;
+    return m_device.Write(report, kReportSize, &written, writeMs) && written == kReportSize
+               ? CommandResult::Ok
+               : CommandResult::NoReply;
 }
 
 }  // namespace vantor

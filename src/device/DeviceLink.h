@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceVariant.h"
 #include "device/HidBackend.h"
 #include "device/HidDevice.h"
@@ -50,13 +51,13 @@ public:
     TransportTimeouts Timeouts() const;
     void SetTimeouts(const TransportTimeouts& timeouts);
 
-    // Sends one request (zero-padded or cut to 64 bytes) and waits for one reply: 1 when a
-    // reply was read, 0 when no keyboard is open (nothing sent) or no reply came in four
-    // attempts (the same request written each time), -1 when a write failed (no retry).
-    int Exchange(const uint8_t* request, size_t requestLength, uint8_t* reply,
+    // Sends one request (zero-padded or cut to 64 bytes) and waits for one reply: Ok when a
+    // reply was read, NoReply when no keyboard is open (nothing sent) or no reply came in four
+    // attempts (the same request written each time), WriteFailed when a write failed (no retry).
+    CommandResult Exchange(const uint8_t* request, size_t requestLength, uint8_t* reply,
                  size_t replyCapacity, size_t* received);
-    // Writes one request and reads nothing: 1 when written, else 0.
-    int SendOnly(const uint8_t* request, size_t requestLength);
+    // Writes one request and reads nothing: Ok when written, else NoReply.
+    CommandResult SendOnly(const uint8_t* request, size_t requestLength);
 
 private:
     void DropStaleReplies();

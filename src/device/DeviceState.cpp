@@ -2,11 +2,6 @@
 
 namespace vantor {
 
-std::atomic<int>& CachedActiveProfile() {
-    static std::atomic<int> profile{-1};
-    return profile;
-}
-
 KeyMatrix DeviceState::DefaultKeyMatrix() const {
     std::lock_guard lock(m_matrixMutex);
     return m_defaultMatrix;

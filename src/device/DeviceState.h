@@ -10,11 +10,6 @@
 
 namespace vantor {
 
-// The keyboard's active on-board profile as last read; -1 while none has been read or the
-// keyboard is gone. One per process: the presence monitor clears it on disconnect, the
-// profile operations set and read it.
-std::atomic<int>& CachedActiveProfile();
-
 // What the presence monitor learns about the keyboard and keeps for the rest of the program:
 // written by the monitor thread, read from any thread.
 class DeviceState {
@@ -37,6 +32,12 @@ public:
     KeyMatrix DefaultKeyMatrix() const;
     void SetDefaultKeyMatrix(const KeyMatrix& matrix);
 
+    // The keyboard's active on-board profile as last read; -1 while none has been read or the
+    // keyboard is gone. The presence monitor clears it on removal, the profile operations set
+    // and read it.
+    int ActiveProfile() const { return m_activeProfile.load(); }
+    void SetActiveProfile(int profile) { m_activeProfile.store(profile); }
+
     // The tray icon shown when no keyboard event overrides it: 141 connected, 128 not.
     int BaseTrayIcon() const { return m_baseTrayIcon.load(); }
     void SetBaseTrayIcon(int icon) { m_baseTrayIcon.store(icon); }
@@ -45,6 +46,7 @@ private:
     std::atomic<bool> m_present{false};
     std::atomic<bool> m_firstReportDone{false};
     std::atomic<size_t> m_macroCapacity{0};
+    std::atomic<int> m_activeProfile{-1};
     std::atomic<int> m_baseTrayIcon{kTrayIconDisconnected};
     mutable std::mutex m_matrixMutex;
     KeyMatrix m_defaultMatrix = BuiltInKeyMatrix();

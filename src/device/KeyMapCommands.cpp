@@ -12,29 +12,29 @@ bool ValidProfile(int profile) { return profile >= 0 && profile < kProfileCount;
 
 }  // namespace
 
-int ReadKeyMap(DeviceLink& link, int profile, std::span<uint8_t> buffer) {
+CommandResult ReadKeyMap(DeviceLink& link, int profile, std::span<uint8_t> buffer) {
     const DeviceVariant variant = link.Variant();
     if (!ValidProfile(profile) || buffer.size() < variant.keyMapBlockSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     return ReadInChunks(link, kCmdReadKeyMap, uint16_t(uint32_t(profile) * variant.keyMapStride),
                         buffer.first(variant.keyMapBlockSize));
 }
 
-int WriteKeyMap(DeviceLink& link, int profile, std::span<const uint8_t> keyMap) {
+CommandResult WriteKeyMap(DeviceLink& link, int profile, std::span<const uint8_t> keyMap) {
     const DeviceVariant variant = link.Variant();
     if (!ValidProfile(profile) || keyMap.size() < variant.keyMapBlockSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     return WriteInChunks(link, kCmdWriteKeyMap,
                          uint16_t(uint32_t(profile) * variant.keyMapStride),
                          keyMap.first(variant.keyMapBlockSize));
 }
 
-int ReadDefaultKeyMatrix(DeviceLink& link, std::span<uint8_t> buffer) {
+CommandResult ReadDefaultKeyMatrix(DeviceLink& link, std::span<uint8_t> buffer) {
     const DeviceVariant variant = link.Variant();
     if (buffer.size() < variant.keyMapBlockSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     return ReadInChunks(link, kCmdReadDefaultKeyMatrix, 0, buffer.first(variant.keyMapBlockSize));
 }

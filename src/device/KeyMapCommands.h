@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstdint>
@@ -16,11 +17,11 @@ namespace vantor {
 inline constexpr int kProfileCount = 3;
 
 // The buffer must hold at least one key-map block (the variant's); a profile outside 0-2 or a
-// smaller buffer gives kCommandBadArgument and nothing is sent.
-int ReadKeyMap(DeviceLink& link, int profile, std::span<uint8_t> buffer);
-int WriteKeyMap(DeviceLink& link, int profile, std::span<const uint8_t> keyMap);
+// smaller buffer gives CommandResult::BadArgument and nothing is sent.
+CommandResult ReadKeyMap(DeviceLink& link, int profile, std::span<uint8_t> buffer);
+CommandResult WriteKeyMap(DeviceLink& link, int profile, std::span<const uint8_t> keyMap);
 
 // The keyboard's factory key map: one key-map block into the buffer.
-int ReadDefaultKeyMatrix(DeviceLink& link, std::span<uint8_t> buffer);
+CommandResult ReadDefaultKeyMatrix(DeviceLink& link, std::span<uint8_t> buffer);
 
 }  // namespace vantor

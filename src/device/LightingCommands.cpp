@@ -9,10 +9,10 @@ namespace vantor {
 
 namespace {
 
-int ReadInto(DeviceLink& link, CommandReport& request, std::span<uint8_t> buffer) {
+CommandResult ReadInto(DeviceLink& link, CommandReport& request, std::span<uint8_t> buffer) {
     CommandReport reply;
-    const int result = RunCommand(link, request, &reply);
-    if (result == kCommandOk) {
+    const CommandResult result = RunCommand(link, request, &reply);
+    if (result == CommandResult::Ok) {
         std::memcpy(buffer.data(), reply.payload, kLightingReplySize);
     }
     return result;
@@ -20,17 +20,17 @@ int ReadInto(DeviceLink& link, CommandReport& request, std::span<uint8_t> buffer
 
 }  // namespace
 
-int ReadLighting(DeviceLink& link, std::span<uint8_t> buffer, uint8_t count, uint16_t address) {
+CommandResult ReadLighting(DeviceLink& link, std::span<uint8_t> buffer, uint8_t count, uint16_t address) {
     if (buffer.size() < kLightingReplySize || count > CommandReport::kPayloadSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     CommandReport request = CommandReport::Request(kCmdReadLighting, count, address);
     return ReadInto(link, request, buffer);
 }
 
-int WriteLighting(DeviceLink& link, std::span<const uint8_t> bytes, uint16_t address) {
+CommandResult WriteLighting(DeviceLink& link, std::span<const uint8_t> bytes, uint16_t address) {
     if (bytes.empty() || bytes.size() > CommandReport::kPayloadSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     CommandReport request =
         CommandReport::Request(kCmdWriteLighting, uint8_t(bytes.size()), address);
@@ -39,10 +39,10 @@ int WriteLighting(DeviceLink& link, std::span<const uint8_t> bytes, uint16_t add
     return RunCommand(link, request, &reply);
 }
 
-int ReadLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second,
+CommandResult ReadLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second,
                         std::span<uint8_t> buffer) {
     if (buffer.size() < kLightingReplySize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     CommandReport request = CommandReport::Request(kCmdReadLighting, 2, 0);
     request.payload[0] = first;
@@ -50,7 +50,7 @@ int ReadLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second,
     return ReadInto(link, request, buffer);
 }
 
-int WriteLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second) {
+CommandResult WriteLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second) {
     const uint8_t bytes[2] = {first, second};
     return WriteLighting(link, bytes, 0);
 }

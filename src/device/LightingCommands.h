@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstddef>
@@ -18,16 +19,16 @@ inline constexpr size_t kLightingReplySize = 56;
 
 // Asks for count bytes (callers ask for 56) at the address. Whatever the count, all 56 reply
 // payload bytes are copied, so the buffer must hold 56; a smaller buffer, or a count above
-// 56, is refused with kCommandBadArgument and nothing is sent.
-int ReadLighting(DeviceLink& link, std::span<uint8_t> buffer, uint8_t count, uint16_t address);
+// 56, is refused with CommandResult::BadArgument and nothing is sent.
+CommandResult ReadLighting(DeviceLink& link, std::span<uint8_t> buffer, uint8_t count, uint16_t address);
 
-// Writes 1 to 56 bytes at the address (other sizes: kCommandBadArgument, nothing sent).
-int WriteLighting(DeviceLink& link, std::span<const uint8_t> bytes, uint16_t address);
+// Writes 1 to 56 bytes at the address (other sizes: CommandResult::BadArgument, nothing sent).
+CommandResult WriteLighting(DeviceLink& link, std::span<const uint8_t> bytes, uint16_t address);
 
 // The fixed two-byte forms, at address 0 with two payload bytes. Nothing sends them. The
 // read copies the 56 reply bytes as ReadLighting does.
-int ReadLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second,
+CommandResult ReadLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second,
                         std::span<uint8_t> buffer);
-int WriteLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second);
+CommandResult WriteLightingTwoByte(DeviceLink& link, uint8_t first, uint8_t second);
 
 }  // namespace vantor

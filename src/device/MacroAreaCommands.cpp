@@ -6,16 +6,16 @@
 
 namespace vantor {
 
-int ReadMacroArea(DeviceLink& link, std::span<uint8_t> buffer) {
+CommandResult ReadMacroArea(DeviceLink& link, std::span<uint8_t> buffer) {
     if (buffer.size() > kMaxMacroAreaSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     return ReadInChunks(link, kCmdReadMacroArea, 0, buffer);
 }
 
-int WriteMacroArea(DeviceLink& link, std::span<const uint8_t> area) {
+CommandResult WriteMacroArea(DeviceLink& link, std::span<const uint8_t> area) {
     if (area.size() > kMaxMacroAreaSize) {
-        return kCommandBadArgument;
+        return CommandResult::BadArgument;
     }
     return WriteInChunks(link, kCmdWriteMacroArea, 0, area);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstddef>
@@ -19,8 +20,8 @@ inline constexpr uint16_t kMacroAreaSignature = 0x55AA;
 inline constexpr size_t kMaxMacroAreaSize = 65536;
 
 // Reads or writes the buffer's length from address 0; longer than kMaxMacroAreaSize gives
-// kCommandBadArgument and nothing is sent; an empty buffer sends nothing and gives 1.
-int ReadMacroArea(DeviceLink& link, std::span<uint8_t> buffer);
-int WriteMacroArea(DeviceLink& link, std::span<const uint8_t> area);
+// CommandResult::BadArgument and nothing is sent; an empty buffer sends nothing and gives Ok.
+CommandResult ReadMacroArea(DeviceLink& link, std::span<uint8_t> buffer);
+CommandResult WriteMacroArea(DeviceLink& link, std::span<const uint8_t> area);
 
 }  // namespace vantor

@@ -101,18 +101,18 @@ void PresenceMonitor::ReportPresence(bool connected) {
         return;
     }
     if (!connected) {
-        CachedActiveProfile().store(-1);
+        m_state.SetActiveProfile(-1);
         m_events.KeyboardGone();
         m_events.HideMainWindow();
     } else {
         KeyMatrix matrix{};
-        if (ReadDefaultKeyMatrix(m_link, matrix) == kCommandOk) {
+        if (ReadDefaultKeyMatrix(m_link, matrix) == CommandResult::Ok) {
             m_state.SetDefaultKeyMatrix(matrix);
         } else {
             m_events.ShowMessage(QStringLiteral("MAIN_DEFAULT_MATRIX_PROMPT"));
         }
         StatusBlock status{};
-        if (ReadStatus(m_link, &status) == kCommandOk) {
+        if (ReadStatus(m_link, &status) == CommandResult::Ok) {
             m_state.SetMacroCapacity(size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
         }
         m_events.KeyboardConnected();

@@ -7,17 +7,17 @@
 
 namespace vantor {
 
-int ReadStatus(DeviceLink& link, StatusBlock* status) {
+CommandResult ReadStatus(DeviceLink& link, StatusBlock* status) {
     CommandReport request = CommandReport::Request(kCmdReadStatus, kStatusBlockSize, 0);
     CommandReport reply;
-    const int result = RunCommand(link, request, &reply);
-    if (result == kCommandOk) {
+    const CommandResult result = RunCommand(link, request, &reply);
+    if (result == CommandResult::Ok) {
         std::memcpy(status->data(), reply.payload, kStatusBlockSize);
     }
     return result;
 }
 
-int WriteStatus(DeviceLink& link, const StatusBlock& status) {
+CommandResult WriteStatus(DeviceLink& link, const StatusBlock& status) {
     CommandReport request = CommandReport::Request(kCmdWriteStatus, kStatusBlockSize, 0);
     std::memcpy(request.payload, status.data(), kStatusBlockSize);
     CommandReport reply;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <array>
@@ -26,7 +27,7 @@ inline constexpr size_t kMacroCapacityUnit = 128;
 using StatusBlock = std::array<uint8_t, kStatusBlockSize>;
 
 // On success the block holds reply bytes 8 to 51; otherwise it is left as it was.
-int ReadStatus(DeviceLink& link, StatusBlock* status);
-int WriteStatus(DeviceLink& link, const StatusBlock& status);
+CommandResult ReadStatus(DeviceLink& link, StatusBlock* status);
+CommandResult WriteStatus(DeviceLink& link, const StatusBlock& status);
 
 }  // namespace vantor

@@ -220,7 +220,8 @@ HidIoResult EmulatedKeyboard::WriteVendorLocked(int endpoint, const FirmwareRepo
     KeyboardFirmware::Outcome outcome;
     const bool refuse = (m_fault.fault == EmulatorFault::StatusFF ||
                          m_fault.fault == EmulatorFault::StatusFE) &&
-                        KeyboardFirmware::ExpectsReply(request);
+                        KeyboardFirmware::ExpectsReply(request) &&
+                        (m_fault.refusedCommand < 0 || request[3] == m_fault.refusedCommand);
     if (refuse) {
         const uint8_t status = m_fault.fault == EmulatorFault::StatusFF
                                    ? KeyboardFirmware::kStatusRefused

@@ -23,6 +23,9 @@ struct FaultSwitch {
     // Longer than the host's 300 ms reply time-out by default.
     int lateReplyMs = 400;
     int reportsBeforeUnplug = 0;
+    // StatusFF and StatusFE: only requests with this command code are refused, the others are
+    // carried out (a keyboard that refuses one step of a sequence); -1 refuses every request.
+    int refusedCommand = -1;
 };
 
 // The switch names used on the emulator's command line: "none", "noreply", "late", "ff",

@@ -40,7 +40,7 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
     return keyMap;
 }
 
-int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
+DownloadOutcome DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages) {
     std::vector<uint8_t> image;
     bool withNames = false;
@@ -49,14 +49,13 @@ int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownl
         const size_t capacity = state.MacroCapacity();
         const MacroAreaSize sizes = MacroAreaSizes(download.macros);
         if (sizes.withoutNames > capacity) {
-            messages.ShowMessage(QStringLiteral("EXTRA_MACRO_TOO_LONG"));
-            return 0;
+            return {DownloadResult::MacrosDoNotFit};
         }
         withNames = sizes.withNames <= capacity;
         try {
             image.resize(withNames ? sizes.withNames : sizes.withoutNames);
         } catch (const std::bad_alloc&) {
-            return 0;
+            return {DownloadResult::OutOfMemory};
         }
         BuildMacroArea(download.macros, image, withNames);
     }
@@ -67,7 +66,7 @@ int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownl
     } else {
         const int current = download.currentProfile ? download.currentProfile() : -1;
         if (current < 0 || current >= kProfileCount) {
-            return 0;
+            return {DownloadResult::NoActiveProfile};
         }
         profiles = {current};
     }
@@ -82,19 +81,20 @@ int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownl
     }
 
     GroupStart(link);
-    bool written = WriteMacroArea(link, image) == kCommandOk;
+    CommandResult written = WriteMacroArea(link, image);
     for (size_t i = 0; i < profiles.size(); ++i) {
         const std::span<const uint8_t> keyMap(keyMaps[i].data(), blockSize);
-        written = WriteKeyMap(link, profiles[i], keyMap) == kCommandOk && written;
+        written = FirstFailure(written, WriteKeyMap(link, profiles[i], keyMap));
     }
     GroupEnd(link);
     if (!withNames) {
         messages.ShowMessage(QStringLiteral("EXTRA_PROFILE_SPACE_TIGHT"));
     }
-    if (written) {
-        ClearRewriteAllMark();
+    if (written != CommandResult::Ok) {
+        return {DownloadResult::Failed, written};
     }
-    return written ? 1 : 0;
+    ClearRewriteAllMark();
+    return {DownloadResult::Done};
 }
 
 }  // namespace vantor

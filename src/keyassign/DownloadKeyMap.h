@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceState.h"
 #include "keyassign/KeyActionCodec.h"
@@ -11,6 +12,22 @@
 #include <mutex>
 
 namespace vantor {
+
+// How a download ended.
+enum class DownloadResult {
+    Done,             // the macro area and every key map were written
+    NoActiveProfile,  // only the active profile was asked for and it is not known: nothing sent
+    MacrosDoNotFit,   // the macros exceed the macro area even without names: nothing sent
+    OutOfMemory,      // the macro area image could not be made: nothing sent
+    Failed,           // a write failed (its result is given beside); the others were still sent
+};
+
+struct DownloadOutcome {
+    DownloadResult result = DownloadResult::Done;
+    CommandResult firstFailure = CommandResult::Ok;  // the first write that failed, for Failed
+
+    bool Succeeded() const { return result == DownloadResult::Done; }
+};
 
 // What a download sends: the download snapshot's key records and macros, guarded by the
 // snapshot lock, and how to find the keyboard's active profile when only it is written.
@@ -32,17 +49,16 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
                              int positionCount, int profile);
 
 // Writes the macro area and the key map of the active profile (or of all three, when asked or
-// when the rewrite-all mark is set) between Group start and Group end. 1 when the macro area
-// and every key map were written, else 0.
+// when the rewrite-all mark is set) between Group start and Group end.
 //
 // Macros that do not fit into the keyboard's macro area even without their names stop the
-// download before anything is sent ("EXTRA_MACRO_TOO_LONG"); when only the names do not fit
-// they are left out and "EXTRA_PROFILE_SPACE_TIGHT" is shown after the writes. A failing
-// command does not stop the sequence. With the active profile unknown and not all profiles
-// asked for, nothing is sent and the result is 0. The rewrite-all mark is cleared only by a
+// download before anything is sent (MacrosDoNotFit; the caller tells the user); when only the
+// names do not fit they are left out and "EXTRA_PROFILE_SPACE_TIGHT" is shown after the
+// writes. A failing command does not stop the sequence. With the active profile unknown and
+// not all profiles asked for, nothing is sent. The rewrite-all mark is cleared only by a
 // download that succeeded, so key maps a failed download may have missed are written next
 // time.
-int DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
+DownloadOutcome DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages);
 
 }  // namespace vantor

@@ -92,10 +92,9 @@ KeyAssignment DecodeAction(const DeviceAction& action, KeyAssignment record) {
                 record.value = code;
             }
         } else if (action.a == kKeyModifier) {
-            if (const KeyCode code = CodeOfModifierMask(action.b); code != 0) {
-                record.type = kAssignKey;
-                record.value = code;
-            }
+            // A modifier action is a key assignment even with no modifier bit set (key 0).
+            record.type = kAssignKey;
+            record.value = CodeOfModifierMask(action.b);
         }
         break;
     default:

@@ -20,4 +20,23 @@ void ClearBlock(std::span<KeyAssignment, kRecordsPerBlock> block) {
     for (int r = 1; r <= kExtraKeyCount; ++r) block[RecordOfExtraKey(r)].parameter = ExtraKeyParameter(r);
 }
 
+void ResetKeyAssignments(std::span<KeyAssignment, kRecordsPerBlock> block,
+                         std::optional<ExtraKeyBank> shownBank) {
+    // The assignment goes back to the default. The colour-selection word stays: it belongs to
+    // the key at the key-list position numbered like the record, not to this key. An extra
+    // key keeps its fixed parameter word, as in a block read from the keyboard.
+    const auto reset = [&](int record) {
+        KeyAssignment& assignment = block[static_cast<size_t>(record)];
+        assignment.type = kAssignDefault;
+        assignment.value = 0;
+        assignment.parameter = ExtraKeyParameterOfRecord(record);
+    };
+    for (int r = 1; r <= kExtraKeyCount; ++r) {
+        const int record = RecordOfExtraKey(r);
+        const bool shown = !shownBank || ExtraKeyButtonOfRecord(record, *shownBank) >= 0;
+        if (shown) reset(record);
+    }
+    for (const KeyCode code : KeyList) reset(RowOfCode(code));
+}
+
 }  // namespace vantor

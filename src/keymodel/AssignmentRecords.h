@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 
 #include "keymodel/KeyAssignment.h"
@@ -56,5 +57,12 @@ uint16_t ExtraKeyParameterOfRecord(int index);
 // Zeros every record, then gives records 256-273 their extra keys' parameter words: the state
 // of a block before it is filled from the keyboard.
 void ClearBlock(std::span<KeyAssignment, kRecordsPerBlock> block);
+
+// Returns the records of the 106 key-list keys and of the extra keys in a block to their
+// defaults; every other record is left as it is. With a bank, only the nine extra keys the
+// main window's buttons show in it are reset (what the user sees is what goes); without one,
+// all eighteen.
+void ResetKeyAssignments(std::span<KeyAssignment, kRecordsPerBlock> block,
+                         std::optional<ExtraKeyBank> shownBank);
 
 }  // namespace vantor

@@ -7,23 +7,23 @@
 
 namespace vantor {
 
-int ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks) {
-    const int started = GroupStart(link);
-    if (started != kCommandOk) {
+CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks) {
+    const CommandResult started = GroupStart(link);
+    if (started != CommandResult::Ok) {
         return started;
     }
-    int result = kCommandOk;
+    CommandResult result = CommandResult::Ok;
     for (int p = 0; p < kLightingProfileCount; ++p) {
         uint8_t reply[kLightingReplySize] = {};
-        const int read = ReadLighting(link, reply, kLightingReplySize, LightingBlockAddress(p));
-        if (read == kCommandOk) {
+        const CommandResult read = ReadLighting(link, reply, kLightingReplySize, LightingBlockAddress(p));
+        if (read == CommandResult::Ok) {
             (*blocks)[size_t(p)] = LightingBlock::FromBytes(reply);
-        } else if (result == kCommandOk) {
+        } else if (result == CommandResult::Ok) {
             result = read;
         }
     }
-    const int ended = GroupEnd(link);
-    return result == kCommandOk ? ended : result;
+    const CommandResult ended = GroupEnd(link);
+    return result == CommandResult::Ok ? ended : result;
 }
 
 }  // namespace vantor

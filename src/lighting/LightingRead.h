@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 #include "lighting/LightingBlock.h"
 
@@ -10,9 +11,9 @@ namespace vantor {
 using LightingBlocks = std::array<LightingBlock, 3>;
 
 // Reads the three profiles' blocks as the lighting panel's refresh does: Group start, Read
-// lighting of 56 bytes at 0, 42 and 84 keeping the first 42 of each, Group end. Returns 1
+// lighting of 56 bytes at 0, 42 and 84 keeping the first 42 of each, Group end. Returns Ok
 // when every read went through, else the first failure; a block whose read failed keeps what
 // it held. When Group start fails nothing more is sent.
-int ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks);
+CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks);
 
 }  // namespace vantor

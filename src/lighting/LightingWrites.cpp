@@ -71,25 +71,25 @@ LightingWrites FactoryLightingWrites(int profile) {
     return One(profile, 0, std::vector<uint8_t>(factory.begin(), factory.end()));
 }
 
-int SendLightingGroup(DeviceLink& link, const LightingWrites& writes) {
+CommandResult SendLightingGroup(DeviceLink& link, const LightingWrites& writes) {
     for (const LightingWrite& write : writes) {
         if (write.bytes.empty() || write.address + write.bytes.size() > kAreaSize) {
-            return kCommandBadArgument;
+            return CommandResult::BadArgument;
         }
     }
-    const int started = GroupStart(link);
-    if (started != kCommandOk) {
+    const CommandResult started = GroupStart(link);
+    if (started != CommandResult::Ok) {
         return started;
     }
-    int result = kCommandOk;
+    CommandResult result = CommandResult::Ok;
     for (const LightingWrite& write : writes) {
-        const int written = WriteLighting(link, write.bytes, write.address);
-        if (result == kCommandOk) {
+        const CommandResult written = WriteLighting(link, write.bytes, write.address);
+        if (result == CommandResult::Ok) {
             result = written;
         }
     }
-    const int ended = GroupEnd(link);
-    return result == kCommandOk ? ended : result;
+    const CommandResult ended = GroupEnd(link);
+    return result == CommandResult::Ok ? ended : result;
 }
 
 }  // namespace vantor

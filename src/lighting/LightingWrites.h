@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
 #include <cstdint>
@@ -45,10 +46,10 @@ LightingWrites ColourChoiceWrites(int profile, uint8_t choice);
 // The factory block over the first 35 bytes of the profile's block.
 LightingWrites FactoryLightingWrites(int profile);
 
-// Sends the writes as one group: Group start, each write in order, Group end. Returns 1 when
+// Sends the writes as one group: Group start, each write in order, Group end. Returns Ok when
 // all went through, else the first failure; when Group start fails nothing more is sent, and
 // once it has gone through Group end is sent whatever the writes gave. A write that would
 // leave the lighting area (three blocks) is refused before anything is sent.
-int SendLightingGroup(DeviceLink& link, const LightingWrites& writes);
+CommandResult SendLightingGroup(DeviceLink& link, const LightingWrites& writes);
 
 }  // namespace vantor

@@ -133,7 +133,7 @@ void CVantorDlg::OnInitDialog() {
     if (m_setup.startListener) m_setup.startListener();
     if (m_setup.startMonitor) m_setup.startMonitor();
 
-    CachedActiveProfile().store(-1);
+    m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
 
@@ -304,7 +304,7 @@ void CVantorDlg::SetColourView(bool on) {
 
 void CVantorDlg::ShowColourView() {
     std::lock_guard lock(m_store.Lock());
-    m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(CachedActiveProfile().load()),
+    m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
                                           m_keys->Bank()),
                            g_pictures.colour0, g_pictures.colour1, m_colourView);
 }
@@ -400,7 +400,7 @@ void CVantorDlg::Exit() { m_shutdown.Run(); }
 
 void CVantorDlg::RefreshKeyButtons() {
     std::lock_guard lock(m_store.Lock());
-    m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(CachedActiveProfile().load()),
+    m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
                                 m_keys->Bank()));
     ApplyFlip();
 }
@@ -409,7 +409,7 @@ void CVantorDlg::ResetProfileAssignments(int block) {
     if (block < 0 || block >= kOnBoardProfileCount) return;
     {
         std::lock_guard lock(m_store.Lock());
-        ResetButtonRecords(m_store.Data(), block, m_keys->Bank());
+        if (m_store.Data().HasImage()) ResetKeyAssignments(m_store.Data().Block(block), m_keys->Bank());
         // The buttons show the active profile's block, which may be another one.
         RefreshKeyButtons();
     }
@@ -509,7 +509,7 @@ void CVantorDlg::ApplyLanguage(int languageIndex) {
     }
     m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
     // The profile button names the active profile in the new language.
-    m_profiles->ShowProfileMenu(BuildProfileMenu(CachedActiveProfile().load()));
+    m_profiles->ShowProfileMenu(BuildProfileMenu(m_setup.deviceState->ActiveProfile()));
 }
 
 bool CVantorDlg::OnOK() {

@@ -46,20 +46,4 @@ std::optional<KeyButtonLook> PlainLookOfRecord(int record, ExtraKeyBank bank) {
     return std::nullopt;
 }
 
-void ResetButtonRecords(ProfileData& data, int block, ExtraKeyBank bank) {
-    if (!data.HasImage()) return;
-    const StoreKeyRecords records = data.Records();
-    // The assignment goes back to the default. The colour-selection word stays: it belongs to
-    // the key at the key-list position numbered like the record, not to this key. An extra
-    // key keeps its fixed parameter word, as in a block read from the keyboard.
-    const auto reset = [&](int record) {
-        KeyAssignment& assignment = records[BlockStart(block) + record];
-        assignment.type = kAssignDefault;
-        assignment.value = 0;
-        assignment.parameter = ExtraKeyParameterOfRecord(record);
-    };
-    for (int i = 0; i < kExtraKeyButtonCount; ++i) reset(RecordOfExtraKeyButton(i, bank));
-    for (const KeyCode code : KeyList) reset(RowOfCode(code));
-}
-
 }  // namespace vantor

@@ -32,9 +32,4 @@ std::vector<KeyButtonLook> KeyButtonLooks(const ProfileData& data, int block, Ex
 // button shows that record.
 std::optional<KeyButtonLook> PlainLookOfRecord(int record, ExtraKeyBank bank);
 
-// Returns the records behind the key buttons (the 106 key-list keys and the extra keys of the
-// bank shown) in a block to their defaults; every other record is left as it is. The caller
-// holds the store lock.
-void ResetButtonRecords(ProfileData& data, int block, ExtraKeyBank bank);
-
 }  // namespace vantor

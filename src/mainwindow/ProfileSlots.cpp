@@ -1,12 +1,11 @@
 #include "mainwindow/ProfileSlots.h"
 
-#include "device/CommandResult.h"
-#include "device/StatusCommands.h"
 #include "mainwindow/CVantorDlg.h"
+#include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/OffUiThread.h"
-#include "macros/RewriteAllMark.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ProfileFlows.h"
 #include "shell/AppLocks.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
@@ -55,7 +54,7 @@ void ProfileSlots::SelectProfile(int profile) {
     if (GetCurrentProfile(m_context) == profile) return;
     SwitchProfile(m_context, profile);
     // Only a switch the keyboard took shows its button selected.
-    if (CachedActiveProfile().load() == profile) {
+    if (m_context.device.ActiveProfile() == profile) {
         ShowProfileButtonSelected(profile);
         m_window.SetColourView(false);
     }
@@ -77,52 +76,52 @@ void ProfileSlots::ShowProfileButtonSelected(int profile) {
 
 // Apply and Default ----------------------------------------------------------------------------
 
-int ProfileSlots::RunWithBusyPicture(const std::function<int()>& work) {
+ProfileResult ProfileSlots::RunWithBusyPicture(const std::function<ProfileResult()>& work) {
     BusyAnimation& busy = m_window.Busy();
     busy.Start();
     m_busy = true;
-    const int result = RunOffUiThread(work);
+    const int result = RunOffUiThread([&work] { return static_cast<int>(work()); });
     m_busy = false;
     busy.Finish();
-    return result;
+    return static_cast<ProfileResult>(result);
+}
+
+void ProfileSlots::AfterStoreFlow(ProfileResult result) {
+    if (result == ProfileResult::MacrosDoNotFit) {
+        ShowMessage(QStringLiteral("EXTRA_MACRO_TOO_LONG"));
+    }
+    {
+        std::lock_guard lock(m_context.store.Lock());
+        m_window.RefreshKeyButtons();
+    }
+    SetUnappliedChanges(result != ProfileResult::Done);
 }
 
 int ProfileSlots::Apply() {
     // A second Apply while keyboard work runs (a queued call) would only repeat it.
     if (m_busy) return 0;
-    int applied = 1;
-    if (HasUnappliedChanges()) {
-        applied = RunWithBusyPicture([this] {
-            std::lock_guard lock(m_context.store.Lock());
-            const int saved = SaveWorkingProfile(m_context.store);
-            const int downloaded = PrepareDownloadSnapshot(m_context, false);
-            return saved != 0 && downloaded != 0 ? 1 : 0;
-        });
-        if (applied) SetUnappliedChanges(false);
-    } else {
+    if (!HasUnappliedChanges()) {
         m_window.Busy().Start();
         m_window.Busy().Finish();
+        return 1;
     }
-    return applied;
+    const ProfileResult result = RunWithBusyPicture([this] {
+        std::lock_guard lock(m_context.store.Lock());
+        const bool saved = SaveWorkingProfile(m_context.store) != 0;
+        const ProfileResult downloaded = PrepareDownloadSnapshot(m_context, false);
+        return FirstFailure(downloaded, saved ? ProfileResult::Done : ProfileResult::FileError);
+    });
+    AfterStoreFlow(result);
+    return result == ProfileResult::Done ? 1 : 0;
 }
 
 void ProfileSlots::RestoreDefaults() {
     if (!AskYesNo(QStringLiteral("MAIN_PROMPT_DEFAULT"))) return;
-    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        m_window.ResetProfileAssignments(profile);
-    }
-    // Lighting and key map of profile 0, then of 1 and 2: each profile's writes go together.
-    const int reset = RunWithBusyPicture([this] {
-        int result = 1;
-        for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-            if (ResetKeyboardProfile(m_context, profile) != kCommandOk) result = 0;
-        }
-        return result;
-    });
-    // A keyboard that missed a key map gets all three with the next download.
-    if (!reset) SetRewriteAllMark();
-    Apply();
+    const ExtraKeyBank bank = m_window.Keys().Bank();
+    AfterStoreFlow(RunWithBusyPicture([this, bank] { return RestoreDefaultProfiles(m_context, bank); }));
     SelectProfile(0);
+    UpdateProfileButtons();
+    RebuildProfileMenu(m_context);
 }
 
 // Backup menu, import and export ---------------------------------------------------------------
@@ -149,47 +148,23 @@ QString ProfileSlots::ChooseProfileFile(bool save) {
 void ProfileSlots::ExportProfile() {
     const QString path = ChooseProfileFile(true);
     if (path.isEmpty()) return;
-    bool saved = false;
-    {
-        std::lock_guard lock(m_context.store.Lock());
-        saved = SaveProfileToPath(m_context.store, path);
-    }
     // A backup that silently did not happen would be found out only when it is needed.
-    if (!saved) ShowMessage(QStringLiteral("MAIN_PROMPT_EXPORT"), path);
+    if (vantor::ExportProfile(m_context.store, path) != ProfileResult::Done)
+        ShowMessage(QStringLiteral("MAIN_PROMPT_EXPORT"), path);
 }
 
 void ProfileSlots::ImportProfile() {
     const QString path = ChooseProfileFile(false);
     if (path.isEmpty()) return;
-    if (ValidateProfileFile(path, *this) <= 0) {
+    ProfileFileRead file = ReadProfileFile(path);
+    if (file.check != ProfileCheck::Valid) {
+        if (ResultOfCheck(file.check) == ProfileResult::InvalidFile)
+            ShowMessage(QStringLiteral("PROFILE_FORMAT_ERROR"), path);
         ShowMessage(QStringLiteral("MAIN_PROMPT_INPORT"));
         return;
     }
-    enum { kNotLoaded = -1, kNotDownloaded = 0, kImported = 1 };
-    const int result = RunWithBusyPicture([this, path] {
-        std::lock_guard lock(m_context.store.Lock());
-        // The store changes only when the whole file was taken in.
-        if (LoadProfileFile(m_context.store, path) != 1) return int(kNotLoaded);
-        SaveWorkingProfile(m_context.store);
-        return PrepareDownloadSnapshot(m_context, true) != 0 ? int(kImported)
-                                                             : int(kNotDownloaded);
-    });
-    if (result == kNotLoaded) {
-        ShowMessage(QStringLiteral("MAIN_PROMPT_INPORT"));
-        return;
-    }
-    {
-        std::lock_guard lock(m_context.store.Lock());
-        m_window.RefreshKeyButtons();
-    }
-    // When the keyboard did not take the import, Apply stays on and rewrites all three key
-    // maps, so the keyboard cannot be left on the key maps it had.
-    if (result == kNotDownloaded) {
-        SetRewriteAllMark();
-        SetUnappliedChanges(true);
-    } else {
-        SetUnappliedChanges(false);
-    }
+    AfterStoreFlow(RunWithBusyPicture(
+        [this, &file] { return vantor::ImportProfile(m_context, std::move(*file.data)); }));
 }
 
 // Profile pop-up menu --------------------------------------------------------------------------
@@ -199,7 +174,7 @@ void ProfileSlots::PopUpProfileMenu() {
         m_profileMenu = new QMenu(&m_window);
         connect(m_profileMenu, &QMenu::triggered, this,
                 [this](QAction* action) { OnProfileMenuCommand(action->data().toInt()); });
-        ShowProfileMenu(BuildProfileMenu(CachedActiveProfile().load()));
+        ShowProfileMenu(BuildProfileMenu(m_context.device.ActiveProfile()));
     }
     m_window.raise();
     m_window.activateWindow();
@@ -242,15 +217,10 @@ void ProfileSlots::KeyboardArrived() {
 }
 
 void ProfileSlots::KeyboardProfilesReset() {
-    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        m_window.ResetProfileAssignments(profile);
-    }
-    // The keyboard is already on its profile: it is read, not switched to, so no question
-    // about the changes the reset itself just made comes up.
-    StatusBlock status{};
-    if (ReadStatus(m_context.link, &status) == kCommandOk) {
-        CachedActiveProfile().store(status[kStatusActiveProfile]);
-    }
+    // A keyboard that did not say its profile keeps the buttons as they were; the store is
+    // reset either way, and the reset stays unapplied as any other change of the store.
+    FollowKeyboardReset(m_context, m_window.Keys().Bank());
+    SetUnappliedChanges(true);
     m_window.SetColourMode(false);
     {
         std::lock_guard lock(m_context.store.Lock());

@@ -2,6 +2,7 @@
 
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileMenu.h"
+#include "profiles/ProfileResult.h"
 #include "profiles/ProfileUi.h"
 
 #include <QObject>
@@ -62,7 +63,7 @@ public:
     // Backup: the whole store to a profile file the user names.
     void ExportProfile();
     // Restore: a profile file the user names becomes the store and goes to the keyboard at
-    // once; a file that fails validation changes nothing and says so.
+    // once; a file that cannot be taken in changes nothing and says so.
     void ImportProfile();
     // The profile pop-up menu at the cursor, created the first time it is asked for.
     void PopUpProfileMenu();
@@ -87,7 +88,11 @@ public:
 
 private:
     // Runs keyboard work off this thread with the busy picture moving; its result.
-    int RunWithBusyPicture(const std::function<int()>& work);
+    ProfileResult RunWithBusyPicture(const std::function<ProfileResult()>& work);
+    // After the store went to the keyboard (Apply, import, Default): the key buttons show the
+    // store, and what the keyboard did not take stays unapplied, so Apply sends it again.
+    // Macros that do not fit are said; other failures say nothing, as the Apply button does.
+    void AfterStoreFlow(ProfileResult result);
     void ShowProfileButtonSelected(int profile);
     QString ChooseProfileFile(bool save);
 

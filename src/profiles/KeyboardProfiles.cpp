@@ -22,120 +22,146 @@ namespace vantor {
 
 namespace {
 
-int BlockOfActiveProfile() {
-    const int active = CachedActiveProfile().load();
+int BlockOfActiveProfile(const DeviceState& device) {
+    const int active = device.ActiveProfile();
     return active >= 0 && active < kOnBoardProfileCount ? active : 0;
 }
 
 // The keyboard's macro area: its header, and the whole table when the header says there is
-// one. nullopt when a read fails.
-std::optional<std::vector<uint8_t>> ReadKeyboardMacroArea(DeviceLink& link) {
-    std::vector<uint8_t> area(kMacroAreaHeaderSize);
-    if (ReadMacroArea(link, area) != kCommandOk) {
-        return std::nullopt;
+// one.
+CommandResult ReadKeyboardMacroArea(DeviceLink& link, std::vector<uint8_t>* area) {
+    area->assign(kMacroAreaHeaderSize, 0);
+    const CommandResult header = ReadMacroArea(link, *area);
+    if (header != CommandResult::Ok) {
+        return header;
     }
-    const uint16_t magic = static_cast<uint16_t>(area[0] | (area[1] << 8));
-    const size_t total = static_cast<size_t>(area[2] | (area[3] << 8));
+    const uint16_t magic = static_cast<uint16_t>((*area)[0] | ((*area)[1] << 8));
+    const size_t total = static_cast<size_t>((*area)[2] | ((*area)[3] << 8));
     if (magic != kMacroAreaMagic || total <= kMacroAreaHeaderSize) {
-        return area;
+        return CommandResult::Ok;
     }
-    area.assign(total, 0);
-    if (ReadMacroArea(link, area) != kCommandOk) {
-        return std::nullopt;
-    }
-    return area;
+    area->assign(total, 0);
+    return ReadMacroArea(link, *area);
 }
 
-void ReloadFromDefault(ProfileContext& context) {
-    std::lock_guard guard(context.store.Lock());
-    CreateDefaultProfile(context.store, 0);
-    context.ui.RefreshKeyButtons(BlockOfActiveProfile());
-}
-
-}  // namespace
-
-int GetCurrentProfile(ProfileContext& context) {
-    const int cached = CachedActiveProfile().load();
-    if (cached != -1) {
-        return cached;
-    }
-    StatusBlock status{};
-    if (ReadStatus(context.link, &status) != kCommandOk) {
-        return -1;
-    }
-    CachedActiveProfile().store(status[kStatusActiveProfile]);
-    return status[kStatusActiveProfile];
-}
-
-void SetCurrentProfile(ProfileContext& context, int profile) {
-    if (profile < 0) {
-        return;
-    }
-    StatusBlock status{};
-    if (ReadStatus(context.link, &status) != kCommandOk) {
-        return;
-    }
-    status[kStatusActiveProfile] = static_cast<uint8_t>(profile & 0xFF);
-    const bool written = WriteStatus(context.link, status) == kCommandOk;
-    CachedActiveProfile().store(written ? status[kStatusActiveProfile] : -1);
-}
-
-int ReadKeyboardProfile(ProfileContext& context, const QString& path) {
+// The keyboard's key maps and macros as store contents.
+ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileData>* out) {
     const int current = GetCurrentProfile(context);
-    if (current < 0 || current > 3) {
-        return 0;
+    if (current < 0) {
+        return ProfileResult::KeyboardNoAnswer;
     }
     const DeviceVariant variant = context.link.Variant();
     const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
     KeyMatrix keyMaps[kOnBoardProfileCount] = {};
     for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        if (ReadKeyMap(context.link, profile, std::span(keyMaps[profile].data(), blockSize)) !=
-            kCommandOk) {
-            return 0;
+        const CommandResult read =
+            ReadKeyMap(context.link, profile, std::span(keyMaps[profile].data(), blockSize));
+        if (read != CommandResult::Ok) {
+            return ResultOfCommand(read);
         }
     }
-    const std::optional<std::vector<uint8_t>> area = ReadKeyboardMacroArea(context.link);
-    if (!area) {
-        return 0;
-    }
     try {
+        std::vector<uint8_t> area;
+        const CommandResult read = ReadKeyboardMacroArea(context.link, &area);
+        if (read != CommandResult::Ok) {
+            return ResultOfCommand(read);
+        }
+        // A macro table the keyboard holds but this program cannot read is not taken as
+        // "no macros", which a later download would write over.
         const std::optional<std::vector<KeyboardMacro>> keyboardMacros =
-            ParseKeyboardMacroArea(*area);
+            ParseKeyboardMacroArea(area);
         if (!keyboardMacros) {
-            return 0;
+            return ProfileResult::InvalidFile;
         }
         std::optional<std::vector<MacroRecord>> macros = MacrosFromKeyboard(*keyboardMacros);
         if (!macros) {
-            return 0;
+            return ProfileResult::OutOfMemory;
         }
         ProfileData data = ProfileData::Default();
         const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
-        StoreKeyRecords records = data.Records();
         for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
             DecodeKeyMap(std::span(keyMaps[profile].data(), blockSize), defaultMatrix,
-                         static_cast<int>(variant.ledSlotCount),
-                         records.subspan(static_cast<size_t>(profile) * kRecordsPerBlock)
-                             .first<kRecordsPerBlock>());
+                         static_cast<int>(variant.ledSlotCount), data.Block(profile));
         }
         if (!data.Macros().Replace(std::move(*macros))) {
-            return 0;
+            return ProfileResult::OutOfMemory;
         }
-        const std::optional<QByteArray> bytes = SerializeProfile(data);
-        return bytes && WriteFileAtomically(path, *bytes) ? 1 : 0;
+        *out = std::move(data);
+        return ProfileResult::Done;
     } catch (const std::bad_alloc&) {
-        return 0;
+        return ProfileResult::OutOfMemory;
     }
+}
+
+void ReloadFromDefault(ProfileContext& context) {
+    std::lock_guard guard(context.store.Lock());
+    CreateDefaultProfile(context.store, 0);
+    context.ui.RefreshKeyButtons(BlockOfActiveProfile(context.device));
+}
+
+}  // namespace
+
+int GetCurrentProfile(ProfileContext& context) {
+    const int known = context.device.ActiveProfile();
+    if (known != -1) {
+        return known;
+    }
+    StatusBlock status{};
+    if (ReadStatus(context.link, &status) != CommandResult::Ok) {
+        return -1;
+    }
+    context.device.SetActiveProfile(status[kStatusActiveProfile]);
+    return status[kStatusActiveProfile];
+}
+
+ProfileResult SetCurrentProfile(ProfileContext& context, int profile) {
+    if (profile < 0) {
+        return ProfileResult::NothingToDo;
+    }
+    StatusBlock status{};
+    const CommandResult read = ReadStatus(context.link, &status);
+    if (read != CommandResult::Ok) {
+        return ResultOfCommand(read);
+    }
+    status[kStatusActiveProfile] = static_cast<uint8_t>(profile & 0xFF);
+    const CommandResult written = WriteStatus(context.link, status);
+    context.device.SetActiveProfile(written == CommandResult::Ok ? status[kStatusActiveProfile]
+                                                                 : -1);
+    return ResultOfCommand(written);
+}
+
+ProfileResult ReadKeyboardIntoStore(ProfileContext& context) {
+    std::optional<ProfileData> data;
+    const ProfileResult result = ReadKeyboardData(context, &data);
+    if (result == ProfileResult::Done) {
+        context.store.Replace(std::move(*data));
+    }
+    return result;
+}
+
+ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path) {
+    std::optional<ProfileData> data;
+    const ProfileResult result = ReadKeyboardData(context, &data);
+    if (result != ProfileResult::Done) {
+        return result;
+    }
+    const std::optional<QByteArray> bytes = SerializeProfile(*data);
+    if (!bytes) {
+        return ProfileResult::OutOfMemory;
+    }
+    return WriteFileAtomically(path, *bytes) ? ProfileResult::Done : ProfileResult::FileError;
 }
 
 int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges) {
     EnsureProfileFolder();
     const QString working = AppPaths::Current()->WorkingProfileFile();
     bool loaded = false;
-    if (GetCurrentProfile(context) >= 0 && ReadKeyboardProfile(context, working) == 1) {
+    if (GetCurrentProfile(context) >= 0 &&
+        ReadKeyboardProfile(context, working) == ProfileResult::Done) {
         std::lock_guard guard(context.store.Lock());
         loaded = LoadProfileFile(context.store, working) == 1;
         if (loaded) {
-            context.ui.RefreshKeyButtons(BlockOfActiveProfile());
+            context.ui.RefreshKeyButtons(BlockOfActiveProfile(context.device));
         }
     }
     if (!loaded) {
@@ -163,7 +189,7 @@ int SwitchProfile(ProfileContext& context, int profile) {
                 context.ui.RunApply();
             } else {
                 context.ui.SetUnappliedChanges(false);
-                if (CachedActiveProfile().load() >= 0) {
+                if (context.device.ActiveProfile() >= 0) {
                     // The edits are discarded: back to the working profile file, or to the
                     // default profile when that cannot be read.
                     std::lock_guard guard(context.store.Lock());
@@ -185,35 +211,34 @@ int SwitchProfile(ProfileContext& context, int profile) {
     }
     {
         std::lock_guard guard(context.store.Lock());
-        context.ui.RefreshKeyButtons(BlockOfActiveProfile());
+        context.ui.RefreshKeyButtons(BlockOfActiveProfile(context.device));
     }
     RebuildProfileMenu(context);
     return 1;
 }
 
-int ResetKeyboardProfile(ProfileContext& context, int profile) {
-    const int lighting = SendLightingGroup(context.link, FactoryLightingWrites(profile));
-    if (lighting != kCommandOk) {
-        return lighting;
-    }
+ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile) {
+    const CommandResult lighting = SendLightingGroup(context.link, FactoryLightingWrites(profile));
     const size_t blockSize =
         std::min<size_t>(context.link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);
     const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
-    return WriteKeyMap(context.link, profile, std::span(defaultMatrix.data(), blockSize));
+    const CommandResult keyMap =
+        WriteKeyMap(context.link, profile, std::span(defaultMatrix.data(), blockSize));
+    return ResultOfCommand(FirstFailure(lighting, keyMap));
 }
 
-int PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {
+ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {
     std::lock_guard storeGuard(context.store.Lock());
     std::lock_guard snapshotGuard(context.snapshot.Lock());
     ProfileData& working = context.store.Data();
     if (!working.HasImage()) {
-        return 0;
+        return ProfileResult::NothingToDo;
     }
     AssignTextOffsets(working);
     ProfileData& snapshot = context.snapshot.Data();
     snapshot.Clear();
     if (!snapshot.CopyFrom(working)) {
-        return 0;
+        return ProfileResult::OutOfMemory;
     }
     FillProfileHeaders(snapshot.Image(), static_cast<uint16_t>(snapshot.Macros().Count()),
                        snapshot.TotalTextBytes(), 0);
@@ -226,11 +251,12 @@ int PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {
         [&workingMacros, &storeLock](uint32_t id) { return workingMacros.IndexOfId(id, storeLock); },
         [&context] { return GetCurrentProfile(context); },
     };
-    return DownloadKeyMap(context.link, context.device, download, allProfiles, context.ui);
+    return ResultOfDownload(
+        DownloadKeyMap(context.link, context.device, download, allProfiles, context.ui));
 }
 
 int RebuildProfileMenu(ProfileContext& context) {
-    context.ui.ShowProfileMenu(BuildProfileMenu(CachedActiveProfile().load()));
+    context.ui.ShowProfileMenu(BuildProfileMenu(context.device.ActiveProfile()));
     return 1;
 }
 

@@ -1,21 +1,24 @@
 #pragma once
 
 #include "profiles/ProfileContext.h"
+#include "profiles/ProfileResult.h"
 
 #include <QString>
 
 namespace vantor {
 
-// The keyboard's active on-board profile: the cached one, else read from its status block
-// (and cached); -1 when the keyboard does not answer.
+// The keyboard's active on-board profile: the one the device state holds, else read from its
+// status block (and kept there); -1 when the keyboard does not answer.
 int GetCurrentProfile(ProfileContext& context);
-// Makes the profile active on the keyboard (status block byte 10); the cache follows the
-// keyboard's answer, -1 when the write failed. Nothing for a negative index.
-void SetCurrentProfile(ProfileContext& context, int profile);
+// Makes the profile active on the keyboard (status block byte 10); the device state follows
+// the keyboard's answer, -1 when the write failed. NothingToDo for a negative index.
+ProfileResult SetCurrentProfile(ProfileContext& context, int profile);
 
-// Reads the keyboard's three key maps and its macro area and writes them as a profile file
-// (no texts: the keyboard holds none). 1 when the file was written.
-int ReadKeyboardProfile(ProfileContext& context, const QString& path);
+// Reads the keyboard's three key maps and its macro area into the store, replacing what it
+// held (no texts: the keyboard holds none). On failure the store is as it was.
+ProfileResult ReadKeyboardIntoStore(ProfileContext& context);
+// The same, written as a profile file (atomically: on failure the file is as it was).
+ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path);
 
 // Rebuilds the working store from the keyboard through the working profile file, or from the
 // default profile when the keyboard cannot be read, and refreshes the key buttons. Unless asked
@@ -26,14 +29,15 @@ int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
 // refused because the key assignment dialog is open, else 1.
 int SwitchProfile(ProfileContext& context, int profile);
 
-// Returns an on-board profile to factory state on the keyboard: the factory lighting block, then
-// the keyboard's default key matrix as its key map. 1, or the first failure's result.
-int ResetKeyboardProfile(ProfileContext& context, int profile);
+// Returns an on-board profile to factory state on the keyboard: the factory lighting block,
+// then the keyboard's default key matrix as its key map. The key map is written whatever the
+// lighting gave; the first failure is the result.
+ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile);
 
 // Copies the working store into the download snapshot and downloads it (all three key maps
 // when asked). The working store's lock is taken before the snapshot's. The download's result,
-// or 0 when memory runs out.
-int PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles);
+// or OutOfMemory when the copy cannot be made.
+ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles);
 
 // Refreshes the profile menu and the profile button from the active profile. 1.
 int RebuildProfileMenu(ProfileContext& context);

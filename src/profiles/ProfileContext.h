@@ -8,7 +8,7 @@
 namespace vantor {
 
 // What the operations that move profiles between the keyboard, the store and files work on:
-// the keyboard's link and what is known of it (its active profile is CachedActiveProfile()),
+// the keyboard's link and what is known of it (its active profile among it),
 // the working store, the download snapshot and the windows.
 struct ProfileContext {
     DeviceLink& link;

@@ -34,6 +34,10 @@ public:
     void SetImage(std::unique_ptr<ProfileImage> image) { m_image = std::move(image); }
     StoreKeyRecords Records() { return StoreKeyRecords(m_image->records); }
     ConstStoreKeyRecords Records() const { return ConstStoreKeyRecords(m_image->records); }
+    // The 512 records of one block (0-3).
+    std::span<KeyAssignment, kRecordsPerBlock> Block(int block) {
+        return Records().subspan(static_cast<size_t>(block) * kRecordsPerBlock).first<kRecordsPerBlock>();
+    }
 
     MacroTable& Macros() { return m_macros; }
     const MacroTable& Macros() const { return m_macros; }

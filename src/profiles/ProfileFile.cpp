@@ -1,5 +1,6 @@
 #include "profiles/ProfileFile.h"
 
+#include "profiles/ProfileFlows.h"
 #include "shell/AtomicFile.h"
 #include "shell/Paths.h"
 
@@ -124,16 +125,18 @@ std::optional<ProfileData> ParseProfile(QIODevice& device) {
             if (!CarriesText(record)) {
                 continue;
             }
+            // A text that starts or runs past the text area is no text; the rest of the file
+            // is still good.
             const size_t start = (record.value & ~1u) / 2;
             if (start >= areaChars) {
-                return std::nullopt;
+                continue;
             }
             size_t end = start;
             while (end < areaChars && area[end] != u'\0') {
                 ++end;
             }
             if (end == areaChars) {
-                return std::nullopt;
+                continue;
             }
             data.SetText(i, std::u16string(area.data() + start, end - start));
         }
@@ -156,28 +159,73 @@ std::optional<ProfileData> ParseProfileBytes(const QByteArray& bytes) {
     return ParseProfile(buffer);
 }
 
-int ValidateProfileFile(const QString& path, UserMessages& messages) {
-    QFile file(path);
-    if (!file.exists()) {
-        return kProfileInvalid;
+ProfileResult ResultOfCheck(ProfileCheck check) {
+    switch (check) {
+    case ProfileCheck::Valid: return ProfileResult::Done;
+    case ProfileCheck::Missing:
+    case ProfileCheck::CannotOpen: return ProfileResult::FileError;
+    case ProfileCheck::OutOfMemory: return ProfileResult::OutOfMemory;
+    case ProfileCheck::TooShort:
+    case ProfileCheck::BadHeader:
+    case ProfileCheck::CutShort: break;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        return kProfileCannotOpen;
-    }
+    return ProfileResult::InvalidFile;
+}
+
+namespace {
+
+// The header checks on an open file; the header read is left in *header.
+ProfileCheck CheckHeader(QFile& file, ProfileFileHeader* header) {
     const qint64 size = file.size();
     if (size > qint64{UINT32_MAX} || size < qint64{kProfileImageSize}) {
-        return kProfileInvalid;
+        return ProfileCheck::TooShort;
     }
     // Every check lies in the header, so only the header is read.
+    if (!ReadExactly(file, reinterpret_cast<char*>(header), sizeof *header)) {
+        return ProfileCheck::CannotOpen;
+    }
+    return ProfileHeaderIsValid(*header) ? ProfileCheck::Valid : ProfileCheck::BadHeader;
+}
+
+}  // namespace
+
+ProfileCheck ValidateProfileFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return ProfileCheck::Missing;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ProfileCheck::CannotOpen;
+    }
     ProfileFileHeader header;
-    if (!ReadExactly(file, reinterpret_cast<char*>(&header), sizeof header)) {
-        return kProfileCannotOpen;
+    return CheckHeader(file, &header);
+}
+
+ProfileFileRead ReadProfileFile(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) {
+        return {ProfileCheck::Missing, std::nullopt};
     }
-    if (!ProfileHeaderIsValid(header)) {
-        messages.ShowMessage(QStringLiteral("PROFILE_FORMAT_ERROR"), path);
-        return kProfileInvalid;
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {ProfileCheck::CannotOpen, std::nullopt};
     }
-    return kProfileValid;
+    ProfileFileHeader header;
+    if (const ProfileCheck check = CheckHeader(file, &header); check != ProfileCheck::Valid) {
+        return {check, std::nullopt};
+    }
+    // The header passes a file cut short after it; only a whole file is taken in. Past this,
+    // reading fails only for want of memory.
+    if (file.size() < qint64{header.fileSize}) {
+        return {ProfileCheck::CutShort, std::nullopt};
+    }
+    if (!file.seek(0)) {
+        return {ProfileCheck::CannotOpen, std::nullopt};
+    }
+    std::optional<ProfileData> data = ParseProfile(file);
+    if (!data) {
+        return {ProfileCheck::OutOfMemory, std::nullopt};
+    }
+    return {ProfileCheck::Valid, std::move(data)};
 }
 
 int LoadProfileFile(ProfileStore& store, const QString& path) {
@@ -194,12 +242,7 @@ int LoadProfileFile(ProfileStore& store, const QString& path) {
 }
 
 bool SaveProfileToPath(ProfileStore& store, const QString& path) {
-    std::optional<QByteArray> bytes;
-    {
-        std::lock_guard guard(store.Lock());
-        bytes = SerializeProfile(store.Data());
-    }
-    return bytes && WriteFileAtomically(path, *bytes);
+    return ExportProfile(store, path) == ProfileResult::Done;
 }
 
 int SaveWorkingProfile(ProfileStore& store) {

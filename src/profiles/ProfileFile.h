@@ -1,7 +1,7 @@
 #pragma once
 
-#include "keyassign/UserMessages.h"
 #include "profiles/ProfileData.h"
+#include "profiles/ProfileResult.h"
 #include "profiles/ProfileStore.h"
 
 #include <QByteArray>
@@ -12,12 +12,24 @@
 
 namespace vantor {
 
-// What ValidateProfileFile gives.
-enum ProfileValidation : int {
-    kProfileValid = 1,
-    kProfileInvalid = 0,        // missing, too short, or a header check failed
-    kProfileCannotOpen = -2,
-    kProfileOutOfMemory = -3,
+// What checking a profile file found.
+enum class ProfileCheck {
+    Valid,
+    Missing,      // no such file
+    CannotOpen,   // it exists but cannot be opened for reading
+    TooShort,     // shorter than the fixed part of a profile file
+    BadHeader,    // a header field is wrong
+    CutShort,     // the header is right, but the file ends before its macros and texts do
+    OutOfMemory,  // memory ran out while reading it
+};
+
+// How a flow reports a file that could not be taken in.
+ProfileResult ResultOfCheck(ProfileCheck check);
+
+// A profile file read whole: its contents when the check found it valid.
+struct ProfileFileRead {
+    ProfileCheck check = ProfileCheck::Missing;
+    std::optional<ProfileData> data;
 };
 
 // The file image of a store. The headers are rebuilt, and the texts of launch-program and
@@ -30,15 +42,19 @@ std::optional<QByteArray> SerializeProfile(ProfileData& data);
 void AssignTextOffsets(ProfileData& data);
 
 // Reads a profile file into new contents. Nothing is validated beyond what reading needs:
-// nullopt for a file shorter than its image, macros and text area, more than 100 macros, a
-// text whose offset lies past the text area or that runs past it unterminated, or when memory
-// runs out.
+// nullopt for a file shorter than its image, macros and text area, more than 100 macros, or
+// when memory runs out. A key's text whose offset lies past the text area, or that runs past
+// it unterminated, counts as no text.
 std::optional<ProfileData> ParseProfile(QIODevice& device);
 std::optional<ProfileData> ParseProfileBytes(const QByteArray& bytes);
 
-// 1 valid, 0 invalid or missing, -2 cannot be opened. A file that was read and failed a
-// header check shows "PROFILE_FORMAT_ERROR" with the path; nothing else shows a message.
-int ValidateProfileFile(const QString& path, UserMessages& messages);
+// The checks of the header alone (Valid, Missing, CannotOpen, TooShort or BadHeader); the real
+// length of the file is not compared with its file size field. Shows nothing: a caller that
+// tells the user shows "PROFILE_FORMAT_ERROR" with the path for BadHeader.
+ProfileCheck ValidateProfileFile(const QString& path);
+
+// The header checks, then the whole file read: what an import takes in.
+ProfileFileRead ReadProfileFile(const QString& path);
 
 // Replaces the store's contents with the file's: 1 when the whole file was taken in; 0, and
 // the store as it was, otherwise.

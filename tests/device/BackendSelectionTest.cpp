@@ -33,7 +33,7 @@ TEST(BackendSelection, ATraceShowsEveryReportAsTheKeyboardsLogDoes) {
     });
     ASSERT_TRUE(link.Connected());
     StatusBlock status{};
-    ASSERT_EQ(ReadStatus(link.Link(), &status), 1);
+    ASSERT_EQ(ReadStatus(link.Link(), &status), CommandResult::Ok);
     QStringList logged;
     for (const ReportLogEntry& entry : link.Keyboard().Log()) {
         logged << entry.ToLine();

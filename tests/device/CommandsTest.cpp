@@ -68,7 +68,7 @@ TEST_P(KeyMapCommands, AKeyMapGoesOutInChunksAtItsProfilesAddress) {
     for (int profile = 0; profile < 3; ++profile) {
         link.Keyboard().ClearLog();
         const std::vector<uint8_t> map = Pattern(size, uint8_t(0x10 * (profile + 1)));
-        ASSERT_EQ(WriteKeyMap(link.Link(), profile, map), kCommandOk);
+        ASSERT_EQ(WriteKeyMap(link.Link(), profile, map), CommandResult::Ok);
 
         const auto requests = link.Requests();
         EXPECT_EQ(SentChunks(requests), ExpectedChunks(profile * Variant().keyMapStride, size));
@@ -98,7 +98,7 @@ TEST_P(KeyMapCommands, KeyMapsAndTheDefaultMatrixReadBackWhole) {
         std::copy(map.begin(), map.end(), area.begin() + 2 * Variant().keyMapStride);
     });
     std::vector<uint8_t> read(512, 0xEE);
-    ASSERT_EQ(ReadKeyMap(link.Link(), 2, read), kCommandOk);
+    ASSERT_EQ(ReadKeyMap(link.Link(), 2, read), CommandResult::Ok);
     EXPECT_TRUE(std::equal(map.begin(), map.end(), read.begin()));
     if (size < read.size()) {
         EXPECT_EQ(read[size], 0xEE);  // nothing past the block is touched
@@ -107,7 +107,7 @@ TEST_P(KeyMapCommands, KeyMapsAndTheDefaultMatrixReadBackWhole) {
 
     link.Keyboard().ClearLog();
     std::vector<uint8_t> matrix(512);
-    ASSERT_EQ(ReadDefaultKeyMatrix(link.Link(), matrix), kCommandOk);
+    ASSERT_EQ(ReadDefaultKeyMatrix(link.Link(), matrix), CommandResult::Ok);
     const KeyboardFirmware firmware = link.Keyboard().Firmware();
     const auto factory = firmware.DefaultKeyMatrix();
     EXPECT_TRUE(std::equal(factory.begin(), factory.end(), matrix.begin()));
@@ -126,26 +126,26 @@ protected:
 
 TEST_F(Commands, TheMacroAreaRoundTripsInChunksFromAddressZero) {
     const std::vector<uint8_t> area = Pattern(200, 0x55);
-    ASSERT_EQ(WriteMacroArea(link.Link(), area), kCommandOk);
+    ASSERT_EQ(WriteMacroArea(link.Link(), area), CommandResult::Ok);
     EXPECT_EQ(SentChunks(link.Requests()), ExpectedChunks(0, 200));
     std::vector<uint8_t> read(200);
-    ASSERT_EQ(ReadMacroArea(link.Link(), read), kCommandOk);
+    ASSERT_EQ(ReadMacroArea(link.Link(), read), CommandResult::Ok);
     EXPECT_EQ(read, area);
 
     link.Keyboard().ClearLog();
-    EXPECT_EQ(WriteMacroArea(link.Link(), {}), kCommandOk);
+    EXPECT_EQ(WriteMacroArea(link.Link(), {}), CommandResult::Ok);
     EXPECT_TRUE(link.Requests().empty());
 }
 
 TEST_F(Commands, TheStatusBlockReadsAndWritesWhole) {
     StatusBlock status{};
-    ASSERT_EQ(ReadStatus(link.Link(), &status), kCommandOk);
+    ASSERT_EQ(ReadStatus(link.Link(), &status), CommandResult::Ok);
     const KeyboardFirmware firmware = link.Keyboard().Firmware();
     const auto held = firmware.StatusBlock();
     EXPECT_TRUE(std::equal(status.begin(), status.end(), held.begin(), held.end()));
 
     status[kStatusActiveProfile] = 2;
-    ASSERT_EQ(WriteStatus(link.Link(), status), kCommandOk);
+    ASSERT_EQ(WriteStatus(link.Link(), status), CommandResult::Ok);
     EXPECT_EQ(link.Keyboard().Firmware().ActiveProfile(), 2);
     const CommandReport write = link.Requests().back();
     EXPECT_EQ(write.length, 44);
@@ -155,20 +155,20 @@ TEST_F(Commands, TheStatusBlockReadsAndWritesWhole) {
 TEST_F(Commands, ReadLightingCopiesAll56ReplyBytesWhateverTheCount) {
     uint8_t buffer[56];
     std::memset(buffer, 0xAA, sizeof buffer);
-    ASSERT_EQ(ReadLighting(link.Link(), buffer, 10, 42), kCommandOk);
+    ASSERT_EQ(ReadLighting(link.Link(), buffer, 10, 42), CommandResult::Ok);
     EXPECT_EQ(link.Requests().back().length, 10);
     EXPECT_EQ(link.Requests().back().Address(), 42);
     EXPECT_EQ(std::memcmp(buffer, link.Replies().back().payload, 56), 0);
 
     const uint8_t change[3] = {0x07, 0x03, 0x01};
-    ASSERT_EQ(WriteLighting(link.Link(), change, 42 + 5), kCommandOk);
+    ASSERT_EQ(WriteLighting(link.Link(), change, 42 + 5), CommandResult::Ok);
     const KeyboardFirmware firmware = link.Keyboard().Firmware();
     const auto block = firmware.LightingBlock(1);
     EXPECT_EQ(std::memcmp(block.data() + 5, change, 3), 0);
 
     // The two-byte forms: byte 4 = 2, address 0, two payload bytes.
-    ASSERT_EQ(WriteLightingTwoByte(link.Link(), 0x09, 0x04), kCommandOk);
-    ASSERT_EQ(ReadLightingTwoByte(link.Link(), 0x01, 0x02, buffer), kCommandOk);
+    ASSERT_EQ(WriteLightingTwoByte(link.Link(), 0x09, 0x04), CommandResult::Ok);
+    ASSERT_EQ(ReadLightingTwoByte(link.Link(), 0x01, 0x02, buffer), CommandResult::Ok);
     const auto requests = link.Requests();
     const CommandReport& write = requests[requests.size() - 2];
     const CommandReport& read = requests.back();
@@ -186,7 +186,7 @@ TEST_F(Commands, ReadLightingCopiesAll56ReplyBytesWhateverTheCount) {
 
 TEST_F(Commands, KeyColoursAddressTheGivenProfilesTable) {
     const std::vector<uint8_t> colours = Pattern(54, 0x21);
-    ASSERT_EQ(WriteKeyColours(link.Link(), 1, colours, 18), kCommandOk);
+    ASSERT_EQ(WriteKeyColours(link.Link(), 1, colours, 18), CommandResult::Ok);
     EXPECT_EQ(link.Requests().back().Address(), 512 + 18 * 3);
     EXPECT_EQ(link.Requests().back().length, 54);
     const KeyboardFirmware firmware = link.Keyboard().Firmware();
@@ -194,19 +194,19 @@ TEST_F(Commands, KeyColoursAddressTheGivenProfilesTable) {
     EXPECT_TRUE(std::equal(colours.begin(), colours.end(), table.begin() + 54));
 
     uint8_t read[56] = {};
-    ASSERT_EQ(ReadKeyColours(link.Link(), 1, 54, 18, read), kCommandOk);
+    ASSERT_EQ(ReadKeyColours(link.Link(), 1, 54, 18, read), CommandResult::Ok);
     EXPECT_EQ(link.Requests().back().command, kCmdReadKeyColours);
     EXPECT_EQ(std::memcmp(read, colours.data(), 54), 0);
 }
 
 TEST_F(Commands, ControlCommandsCarryTheirCodeAndNothingElse) {
-    const std::pair<uint8_t, std::function<int(DeviceLink&)>> commands[] = {
+    const std::pair<uint8_t, std::function<CommandResult(DeviceLink&)>> commands[] = {
         {kCmdGroupStart, GroupStart}, {kCmdGroupEnd, GroupEnd}, {kCmd0B, Command0B},
         {kCmd0C, Command0C},          {kCmd0D, Command0D},     {kCmd0E, Command0E},
     };
     for (const auto& [code, command] : commands) {
         link.Keyboard().ClearLog();
-        ASSERT_EQ(command(link.Link()), kCommandOk) << int(code);
+        ASSERT_EQ(command(link.Link()), CommandResult::Ok) << int(code);
         ASSERT_EQ(link.Requests().size(), 1u);
         CommandReport expected = CommandReport::Request(code, 0, 0);
         expected.Seal();
@@ -216,7 +216,7 @@ TEST_F(Commands, ControlCommandsCarryTheirCodeAndNothingElse) {
 }
 
 TEST_F(Commands, EnterBootModeWritesItsFixedReportAndTheKeyboardLeaves) {
-    ASSERT_EQ(EnterBootMode(link.Link()), 1);
+    ASSERT_EQ(EnterBootMode(link.Link()), CommandResult::Ok);
     ASSERT_EQ(link.Requests().size(), 1u);
     uint8_t expected[64] = {0x04, 0x00, 0x00, 0xEE, 0xEE};
     EXPECT_EQ(std::memcmp(link.Requests()[0].Bytes(), expected, 64), 0);

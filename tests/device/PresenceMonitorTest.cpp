@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_P(PresenceMonitorTest, PresentAtStartOpensTheWindowOnceAndFollowsUnplugAndReplug) {
-    CachedActiveProfile().store(2);
+    state.SetActiveProfile(2);
     monitor.Start();
     ASSERT_TRUE(WaitFor([&] { return state.Present() && events.Count("open") == 1; }));
     EXPECT_EQ(events.Calls(), (Calls{"connected", "tray:141", "open"}));
@@ -75,7 +75,7 @@ TEST_P(PresenceMonitorTest, PresentAtStartOpensTheWindowOnceAndFollowsUnplugAndR
     emulator->Unplug();
     ASSERT_TRUE(WaitFor([&] { return !state.Present(); }));
     EXPECT_EQ(events.Calls(), (Calls{"gone", "hide", "tray:128"}));
-    EXPECT_EQ(CachedActiveProfile().load(), -1);
+    EXPECT_EQ(state.ActiveProfile(), -1);
     EXPECT_FALSE(link.IsDeviceOpen());
     EXPECT_EQ(state.BaseTrayIcon(), kTrayIconDisconnected);
 

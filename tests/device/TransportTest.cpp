@@ -82,8 +82,8 @@ public:
 };
 
 // Every command once, with sound arguments.
-const std::vector<std::pair<const char*, std::function<int(DeviceLink&)>>>& EveryCommand() {
-    static const std::vector<std::pair<const char*, std::function<int(DeviceLink&)>>> commands = {
+const std::vector<std::pair<const char*, std::function<CommandResult(DeviceLink&)>>>& EveryCommand() {
+    static const std::vector<std::pair<const char*, std::function<CommandResult(DeviceLink&)>>> commands = {
         {"Group start", [](DeviceLink& l) { return GroupStart(l); }},
         {"Group end", [](DeviceLink& l) { return GroupEnd(l); }},
         {"0x0B", [](DeviceLink& l) { return Command0B(l); }},
@@ -122,9 +122,9 @@ const std::vector<std::pair<const char*, std::function<int(DeviceLink&)>>>& Ever
 TEST(Transport, EveryRequestCarriesTheSumOfItsBytesFromOffset3) {
     EmulatedLink link;
     ASSERT_TRUE(link.Connected());
-    ASSERT_EQ(GroupStart(link.Link()), kCommandOk);
+    ASSERT_EQ(GroupStart(link.Link()), CommandResult::Ok);
     StatusBlock status{};
-    ASSERT_EQ(ReadStatus(link.Link(), &status), kCommandOk);
+    ASSERT_EQ(ReadStatus(link.Link(), &status), CommandResult::Ok);
     const auto requests = link.Requests();
     ASSERT_EQ(requests.size(), 2u);
     const uint8_t groupStart[8] = {0x04, 0x01, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00};
@@ -135,7 +135,7 @@ TEST(Transport, EveryRequestCarriesTheSumOfItsBytesFromOffset3) {
     // accepts each request.
     for (const auto& [name, command] : EveryCommand()) {
         if (std::string(name) != "Enter boot mode") {
-            EXPECT_EQ(command(link.Link()), kCommandOk) << name;
+            EXPECT_EQ(command(link.Link()), CommandResult::Ok) << name;
         }
     }
 }
@@ -145,13 +145,13 @@ TEST(Transport, TheReplyStatusByteDecidesTheResult) {
         const char* what;
         EmulatorFault fault;
         int rewrittenStatus;  // -1: as the keyboard answers
-        int expected;
+        CommandResult expected;
     } cases[] = {
-        {"keyboard's own success, 0x01", EmulatorFault::None, -1, kCommandOk},
-        {"0x55 is success too", EmulatorFault::None, 0x55, kCommandOk},
-        {"0x00 is success too", EmulatorFault::None, 0x00, kCommandOk},
-        {"0xFF", EmulatorFault::StatusFF, -1, kCommandStatusFF},
-        {"0xFE", EmulatorFault::StatusFE, -1, kCommandStatusFE},
+        {"keyboard's own success, 0x01", EmulatorFault::None, -1, CommandResult::Ok},
+        {"0x55 is success too", EmulatorFault::None, 0x55, CommandResult::Ok},
+        {"0x00 is success too", EmulatorFault::None, 0x00, CommandResult::Ok},
+        {"0xFF", EmulatorFault::StatusFF, -1, CommandResult::StatusFF},
+        {"0xFE", EmulatorFault::StatusFE, -1, CommandResult::StatusFE},
     };
     for (const auto& c : cases) {
         EmulatedLink::Wrap wrap;
@@ -168,7 +168,7 @@ TEST(Transport, TheReplyStatusByteDecidesTheResult) {
         EXPECT_EQ(ReadStatus(link.Link(), &status), c.expected) << c.what;
         EXPECT_EQ(link.Requests().size(), 1u) << c.what;  // a reply, good or bad, ends it
         // Only a successful read hands out the block.
-        EXPECT_EQ(status[0] == 0xAA, c.expected != kCommandOk) << c.what;
+        EXPECT_EQ(status[0] == 0xAA, c.expected != CommandResult::Ok) << c.what;
     }
 }
 
@@ -176,7 +176,7 @@ TEST(Transport, SilenceGivesZeroAfterFourIdenticalRequests) {
     EmulatedLink link;
     link.Keyboard().SetFault({EmulatorFault::NoReply});
     StatusBlock status{};
-    EXPECT_EQ(ReadStatus(link.Link(), &status), kCommandNoReply);
+    EXPECT_EQ(ReadStatus(link.Link(), &status), CommandResult::NoReply);
     const auto requests = link.Requests();
     ASSERT_EQ(requests.size(), 4u);
     for (const CommandReport& r : requests) {
@@ -187,9 +187,9 @@ TEST(Transport, SilenceGivesZeroAfterFourIdenticalRequests) {
 TEST(Transport, AFailedWriteEndsTheCommandWithoutRetry) {
     EmulatedLink link;
     link.Keyboard().SetFault({EmulatorFault::WriteFailure});
-    EXPECT_EQ(GroupStart(link.Link()), kCommandWriteFailed);
+    EXPECT_EQ(GroupStart(link.Link()), CommandResult::WriteFailed);
     EXPECT_EQ(link.Keyboard().FailedWriteCount(), 1u);
-    EXPECT_EQ(EnterBootMode(link.Link()), 0);
+    EXPECT_EQ(EnterBootMode(link.Link()), CommandResult::NoReply);
     EXPECT_EQ(link.Keyboard().FailedWriteCount(), 2u);
     EXPECT_TRUE(link.Requests().empty());
 }
@@ -197,14 +197,15 @@ TEST(Transport, AFailedWriteEndsTheCommandWithoutRetry) {
 TEST(Transport, NothingIsSentWhileNoKeyboardIsOpen) {
     DeviceLink link(std::make_shared<UntouchableBackend>());
     for (const auto& [name, command] : EveryCommand()) {
-        EXPECT_EQ(command(link), kCommandNoReply) << name;
+        EXPECT_EQ(command(link), CommandResult::NoReply) << name;
     }
     uint8_t reply[64];
     size_t received = 99;
     const uint8_t request[64] = {0x04};
-    EXPECT_EQ(link.Exchange(request, sizeof request, reply, sizeof reply, &received), 0);
+    EXPECT_EQ(link.Exchange(request, sizeof request, reply, sizeof reply, &received),
+              CommandResult::NoReply);
     EXPECT_EQ(received, 0u);
-    EXPECT_EQ(link.SendOnly(request, sizeof request), 0);
+    EXPECT_EQ(link.SendOnly(request, sizeof request), CommandResult::NoReply);
 }
 
 TEST(Transport, ArgumentsOutOfRangeSendNothing) {
@@ -216,7 +217,7 @@ TEST(Transport, ArgumentsOutOfRangeSendNothing) {
     uint8_t small[55];
     const struct {
         const char* what;
-        std::function<int()> command;
+        std::function<CommandResult()> command;
     } cases[] = {
         {"Read key map, profile 3", [&] { return ReadKeyMap(l, 3, map); }},
         {"Write key map, profile 3", [&] { return WriteKeyMap(l, 3, map); }},
@@ -237,7 +238,7 @@ TEST(Transport, ArgumentsOutOfRangeSendNothing) {
          [&] { return WriteMacroArea(l, std::vector<uint8_t>(65537)); }},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.command(), kCommandBadArgument) << c.what;
+        EXPECT_EQ(c.command(), CommandResult::BadArgument) << c.what;
     }
     EXPECT_TRUE(link.Requests().empty());
 }
@@ -249,14 +250,14 @@ TEST(Transport, ALateReplyNeverAnswersTheNextCommand) {
     link.Link().SetTimeouts({1000, 30, 10});
     link.Keyboard().SetFault({EmulatorFault::LateReply, 45});
     StatusBlock status{};
-    ASSERT_EQ(ReadStatus(link.Link(), &status), kCommandOk);
+    ASSERT_EQ(ReadStatus(link.Link(), &status), CommandResult::Ok);
     const size_t requestsSent = link.Requests().size();
     EXPECT_GE(requestsSent, 2u);
     // Let every reply of the status read arrive, then ask for something else.
     ASSERT_TRUE(test::WaitFor([&] { return link.Replies().size() == requestsSent; }));
     link.Keyboard().SetFault({EmulatorFault::None});
     uint8_t lighting[56] = {};
-    ASSERT_EQ(ReadLighting(link.Link(), lighting, 56, 0), kCommandOk);
+    ASSERT_EQ(ReadLighting(link.Link(), lighting, 56, 0), CommandResult::Ok);
     const auto replies = link.Replies();
     EXPECT_EQ(replies.back().command, kCmdReadLighting);
     EXPECT_EQ(std::memcmp(lighting, replies.back().payload, 56), 0);
@@ -271,7 +272,7 @@ TEST(Transport, ExchangesFromTwoThreadsNeverTakeEachOthersReplies) {
     std::thread statusReader([&] {
         for (int i = 0; i < 200; ++i) {
             StatusBlock status{};
-            if (ReadStatus(link.Link(), &status) != kCommandOk ||
+            if (ReadStatus(link.Link(), &status) != CommandResult::Ok ||
                 !std::equal(status.begin(), status.end(), firmware.StatusBlock().begin())) {
                 ++wrong;
             }
@@ -279,7 +280,7 @@ TEST(Transport, ExchangesFromTwoThreadsNeverTakeEachOthersReplies) {
     });
     for (int i = 0; i < 200; ++i) {
         uint8_t lighting[56] = {};
-        if (ReadLighting(link.Link(), lighting, 56, 42) != kCommandOk ||
+        if (ReadLighting(link.Link(), lighting, 56, 42) != CommandResult::Ok ||
             std::memcmp(lighting, firmware.LightingBlock(1).data(), 42) != 0) {
             ++wrong;
         }
@@ -295,7 +296,7 @@ TEST(Transport, AKeyboardLeavingMidTransferEndsItAtTheFailedChunk) {
     unplug.reportsBeforeUnplug = 3;
     link.Keyboard().SetFault(unplug);
     std::vector<uint8_t> map(512, 0x5A);
-    EXPECT_EQ(WriteKeyMap(link.Link(), 1, map), kCommandWriteFailed);
+    EXPECT_EQ(WriteKeyMap(link.Link(), 1, map), CommandResult::WriteFailed);
     EXPECT_EQ(link.Requests().size(), 3u);
     const KeyboardFirmware firmware = link.Keyboard().Firmware();
     const auto stored = firmware.KeyMap(1);

@@ -24,21 +24,21 @@ protected:
     DownloadTest() : m_keyboard(*FirmwareVariant::FromLetter(GetParam())) {
         m_keyboard.FillDeviceState(m_device);
         m_device.SetMacroCapacity(1024);
-        CachedActiveProfile().store(1);
+        m_device.SetActiveProfile(1);
         m_records.fill(KeyAssignment{});
         ClearRewriteAllMark();
     }
     ~DownloadTest() override {
         ClearRewriteAllMark();
-        CachedActiveProfile().store(-1);
     }
 
-    int Download(bool all) {
+    DownloadResult Download(bool all) { return DownloadWithOutcome(all).result; }
+    DownloadOutcome DownloadWithOutcome(bool all) {
         m_keyboard.Keyboard().ClearLog();
         const KeyMapDownload download{
             m_records, m_macros, m_lock,
             [this](uint32_t id) { return m_macros.IndexOfId(id, m_lock); },
-            [] { return CachedActiveProfile().load(); }};
+            [this] { return m_device.ActiveProfile(); }};
         return DownloadKeyMap(m_keyboard.Link(), m_device, download, all, m_messages);
     }
 
@@ -92,7 +92,7 @@ TEST_P(DownloadTest, SendsTheMacroAreaAndTheActiveProfilesKeyMapInOneGroup) {
     RecordAt(1, 32).type = kAssignLaunch;
     RecordAt(1, 33).type = kAssignDisabled;
 
-    ASSERT_EQ(Download(false), 1);
+    ASSERT_EQ(Download(false), DownloadResult::Done);
     EXPECT_EQ(CommandRuns(), (std::vector<uint8_t>{kCmdGroupStart, kCmdWriteMacroArea,
                                                    kCmdWriteKeyMap, kCmdGroupEnd}));
     const DeviceVariant variant = m_keyboard.Link().Variant();
@@ -127,7 +127,7 @@ TEST_P(DownloadTest, SendsTheMacroAreaAndTheActiveProfilesKeyMapInOneGroup) {
 TEST_P(DownloadTest, NamesAreLeftOutWhenOnlyTheyDoNotFit) {
     m_macros = test::SampleTable(2, 100, 20);
     m_device.SetMacroCapacity(896);
-    ASSERT_EQ(Download(false), 1);
+    ASSERT_EQ(Download(false), DownloadResult::Done);
     const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
     const auto area = firmware.MacroAreaBytes();
     EXPECT_EQ(area[2] | (area[3] << 8), 828);
@@ -140,20 +140,20 @@ TEST_P(DownloadTest, MacrosThatDoNotFitStopTheDownloadBeforeAnythingIsSent) {
     m_macros = test::SampleTable(2, 100, 20);
     m_device.SetMacroCapacity(827);
     SetRewriteAllMark();
-    EXPECT_EQ(Download(true), 0);
+    EXPECT_EQ(Download(true), DownloadResult::MacrosDoNotFit);
     EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(m_messages.shown, QStringList{QStringLiteral("EXTRA_MACRO_TOO_LONG")});
+    EXPECT_TRUE(m_messages.shown.isEmpty()) << "the caller says it";
     EXPECT_TRUE(RewriteAllMarkIsSet());
 
     m_macros = MacroTable();
     m_device.SetMacroCapacity(0);
-    EXPECT_EQ(Download(false), 0);
+    EXPECT_EQ(Download(false), DownloadResult::MacrosDoNotFit);
     EXPECT_TRUE(Commands().empty());
 }
 
 TEST_P(DownloadTest, NoMacrosStillWriteTheSixteenByteHeader) {
     m_device.SetMacroCapacity(16);
-    ASSERT_EQ(Download(false), 1);
+    ASSERT_EQ(Download(false), DownloadResult::Done);
     const auto requests = m_keyboard.Requests();
     ASSERT_GE(requests.size(), 2u);
     EXPECT_EQ(requests[1].command, kCmdWriteMacroArea);
@@ -163,28 +163,42 @@ TEST_P(DownloadTest, NoMacrosStillWriteTheSixteenByteHeader) {
 TEST_P(DownloadTest, TheRewriteAllMarkWritesAllThreeKeyMapsAndIsClearedBySuccess) {
     const uint32_t stride = m_keyboard.Link().Variant().keyMapStride;
     SetRewriteAllMark();
-    ASSERT_EQ(Download(false), 1);
+    ASSERT_EQ(Download(false), DownloadResult::Done);
     const std::vector<uint16_t> addresses = KeyMapAddresses();
     EXPECT_EQ(addresses.front(), 0);
     EXPECT_NE(std::find(addresses.begin(), addresses.end(), stride), addresses.end());
     EXPECT_EQ(addresses.back() / stride, 2u);
     EXPECT_FALSE(RewriteAllMarkIsSet());
 
-    ASSERT_EQ(Download(false), 1);
+    ASSERT_EQ(Download(false), DownloadResult::Done);
     EXPECT_EQ(KeyMapAddresses().front(), stride);  // the active profile only
     EXPECT_EQ(KeyMapAddresses().back() / stride, 1u);
 }
 
 TEST_P(DownloadTest, AFailedWriteGoesOnAndKeepsTheRewriteAllMark) {
     SetRewriteAllMark();
+    // The keyboard refuses the macro area; the key maps after it still go.
+    FaultSwitch refuseMacroArea{EmulatorFault::StatusFF};
+    refuseMacroArea.refusedCommand = kCmdWriteMacroArea;
+    m_keyboard.Keyboard().SetFault(refuseMacroArea);
+    const DownloadOutcome refused = DownloadWithOutcome(false);
+    EXPECT_EQ(refused.result, DownloadResult::Failed);
+    EXPECT_EQ(refused.firstFailure, CommandResult::StatusFF);
+    EXPECT_EQ(KeyMapAddresses().back() / m_keyboard.Link().Variant().keyMapStride, 2u);
+    EXPECT_EQ(CommandRuns().back(), kCmdGroupEnd);
+    EXPECT_TRUE(RewriteAllMarkIsSet());
+
+    m_keyboard.Keyboard().SetFault({});
     m_keyboard.Link().SetDeviceOpen(false);  // every command fails
-    EXPECT_EQ(Download(false), 0);
+    const DownloadOutcome silent = DownloadWithOutcome(false);
+    EXPECT_EQ(silent.result, DownloadResult::Failed);
+    EXPECT_EQ(silent.firstFailure, CommandResult::NoReply);
     EXPECT_TRUE(RewriteAllMarkIsSet());
 }
 
 TEST_P(DownloadTest, AnUnknownActiveProfileSendsNothing) {
-    CachedActiveProfile().store(-1);
-    EXPECT_EQ(Download(false), 0);
+    m_device.SetActiveProfile(-1);
+    EXPECT_EQ(Download(false), DownloadResult::NoActiveProfile);
     EXPECT_TRUE(Commands().empty());
 }
 

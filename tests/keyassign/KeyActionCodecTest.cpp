@@ -102,11 +102,16 @@ TEST(DecodeKeyMap, UnknownActionsAndPositionsPastTheCountStayDisabledOrUntouched
     keyMap[3 * 8 + 1] = 0x01;
     keyMap[3 * 9] = 5;  // a kind-5 action of no known sort
     keyMap[3 * 9 + 1] = 9;
+    keyMap[3 * 10] = 2;  // a modifier action with no modifier bit
+    keyMap[3 * 10 + 1] = 1;
+    keyMap[3 * 10 + 2] = 0;
     keyMap[3 * 40] = 0;  // past a position count of 40: never read
     std::array<KeyAssignment, kRecordsPerBlock> block;
     DecodeKeyMap(keyMap, matrix, 40, block);
     EXPECT_EQ(block[RowOfCode(0x001)].type, kAssignDisabled);  // Esc
     EXPECT_EQ(block[RowOfCode(0x029)].type, kAssignDisabled);  // grave
+    EXPECT_EQ(block[RowOfCode(0x00F)].type, kAssignKey);       // Tab: key 0, not disabled
+    EXPECT_EQ(block[RowOfCode(0x00F)].value, 0u);
     EXPECT_EQ(block[RowOfCode(0x03E)].type, kAssignDefault);   // F4 at position 40: not read
 }
 

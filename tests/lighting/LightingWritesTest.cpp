@@ -67,7 +67,7 @@ TEST(LightingWrites, EachFieldGoesOutAsThePanelWritesIt) {
     for (const auto& c : cases) {
         EmulatedLink link;
         ASSERT_TRUE(link.Connected());
-        EXPECT_EQ(SendLightingGroup(link.Link(), c.writes), kCommandOk) << c.name;
+        EXPECT_EQ(SendLightingGroup(link.Link(), c.writes), CommandResult::Ok) << c.name;
         EXPECT_EQ(SentRequests(link), Group(c.expected)) << c.name;
     }
 }
@@ -79,14 +79,14 @@ TEST(LightingWrites, SeveralFieldsInOneGroupLandInTheBlock) {
          {BrightnessWrites(2, 5), ColourWrites(2, 1, 2, 3), ReportRateWrites(2, 3)}) {
         writes.insert(writes.end(), more.begin(), more.end());
     }
-    ASSERT_EQ(SendLightingGroup(link.Link(), writes), kCommandOk);
+    ASSERT_EQ(SendLightingGroup(link.Link(), writes), CommandResult::Ok);
     const auto requests = link.Requests();
     EXPECT_EQ(requests.front().command, kCmdGroupStart);
     EXPECT_EQ(requests.back().command, kCmdGroupEnd);
     EXPECT_EQ(requests.size(), writes.size() + 2);
 
     LightingBlocks blocks{};
-    ASSERT_EQ(ReadLightingBlocks(link.Link(), &blocks), kCommandOk);
+    ASSERT_EQ(ReadLightingBlocks(link.Link(), &blocks), CommandResult::Ok);
     const LightingBlock& b = blocks[2];
     EXPECT_EQ(b.effect, 7);
     EXPECT_EQ(b.brightness, 5);
@@ -103,7 +103,7 @@ TEST(LightingRead, ThreeReadsOf56KeepTheFirst42OfEach) {
         for (size_t i = 0; i < area.size(); ++i) area[i] = uint8_t(i);
     });
     LightingBlocks blocks{};
-    ASSERT_EQ(ReadLightingBlocks(link.Link(), &blocks), kCommandOk);
+    ASSERT_EQ(ReadLightingBlocks(link.Link(), &blocks), CommandResult::Ok);
     const std::vector<Sent> expected{{kCmdGroupStart, 0, {}},   {kCmdReadLighting, 0, {}},
                                      {kCmdReadLighting, 42, {}}, {kCmdReadLighting, 84, {}},
                                      {kCmdGroupEnd, 0, {}}};
@@ -123,17 +123,17 @@ TEST(LightingRead, ThreeReadsOf56KeepTheFirst42OfEach) {
 TEST(LightingWrites, FailuresReachTheCallerAndNothingStrays) {
     {
         EmulatedLink link;  // a block past the third profile's: refused, nothing sent
-        EXPECT_EQ(SendLightingGroup(link.Link(), BrightnessWrites(3, 1)), kCommandBadArgument);
+        EXPECT_EQ(SendLightingGroup(link.Link(), BrightnessWrites(3, 1)), CommandResult::BadArgument);
         EXPECT_TRUE(link.Requests().empty());
     }
     {
         EmulatedLink link;  // the keyboard refuses the group: the writes are not sent
         link.Keyboard().SetFault({EmulatorFault::StatusFE});
-        EXPECT_EQ(SendLightingGroup(link.Link(), BrightnessWrites(0, 1)), kCommandStatusFE);
+        EXPECT_EQ(SendLightingGroup(link.Link(), BrightnessWrites(0, 1)), CommandResult::StatusFE);
         EXPECT_EQ(link.Requests().size(), 1u);
         LightingBlocks blocks{};
         blocks[1].brightness = 9;
-        EXPECT_EQ(ReadLightingBlocks(link.Link(), &blocks), kCommandStatusFE);
+        EXPECT_EQ(ReadLightingBlocks(link.Link(), &blocks), CommandResult::StatusFE);
         EXPECT_EQ(blocks[1].brightness, 9);  // kept
     }
 }

@@ -223,9 +223,9 @@ TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheSt
     // Block 1 is not shown while the active profile is unknown; then it is.
     CPngButton* b = keys.KeyButton(PositionOf(kKeyB));
     EXPECT_FALSE(b->IsSelected());
-    CachedActiveProfile().store(1);
+    m_state.SetActiveProfile(1);
     m_window->RefreshKeyButtons();
-    CachedActiveProfile().store(-1);
+    m_state.SetActiveProfile(-1);
     EXPECT_TRUE(b->IsSelected());
     EXPECT_FALSE(a->IsSelected());
     EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA));

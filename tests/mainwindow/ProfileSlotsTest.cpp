@@ -128,7 +128,7 @@ TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
         firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 2;
     });
-    CachedActiveProfile().store(-1);
+    m_state.SetActiveProfile(-1);
     FromDeviceThread([this] { m_window->KeyboardConnected(); });
     EXPECT_TRUE(m_window->Button(1137)->IsSelected());
     EXPECT_FALSE(m_window->Button(1135)->IsSelected());
@@ -241,7 +241,7 @@ TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {
         ModalAnswers answers({ChooseFile(path)});
         m_window->OnCommand(ProfileSlots::kBackupCommand);
     }
-    ASSERT_EQ(ValidateProfileFile(path, Slots()), 1);
+    ASSERT_EQ(ValidateProfileFile(path), ProfileCheck::Valid);
 
     // Back to defaults in the store and on the keyboard, then the backup comes back.
     {

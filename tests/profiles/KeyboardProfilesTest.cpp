@@ -3,9 +3,7 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileMenu.h"
 
-#include "device/EmulatedLink.h"
-#include "keyassign/MacroTables.h"
-#include "keyassign/RecordingMessages.h"
+#include "ProfileRig.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -18,61 +16,8 @@
 namespace vantor {
 namespace {
 
-class FakeUi : public ProfileUi {
-public:
-    void ShowMessage(const QString& key, const QString& /*argument*/) override { shown << key; }
-    bool AskYesNo(const QString& key) override {
-        asked << key;
-        return answer;
-    }
-    void RefreshKeyButtons(int block) override { refreshedBlock = block; }
-    bool HasUnappliedChanges() const override { return unapplied; }
-    void SetUnappliedChanges(bool on) override { unapplied = on; }
-    bool IsKeyAssignDialogOpen() const override { return dialogOpen; }
-    void RunApply() override { ++applies; }
-    void ShowProfileMenu(const ProfileMenu& shown) override { menu = shown; }
-
-    bool answer = false;
-    bool unapplied = false;
-    bool dialogOpen = false;
-    int applies = 0;
-    int refreshedBlock = -2;
-    QStringList asked;
-    QStringList shown;
-    ProfileMenu menu;
-};
-
-// The program's profile side against one emulated keyboard, whose default matrix and macro
-// capacity are known as the device monitor would have read them, its active profile not yet.
-struct Rig {
-    explicit Rig(char variant) : keyboard(*FirmwareVariant::FromLetter(variant)) {
-        keyboard.FillDeviceState(device);
-        CachedActiveProfile().store(-1);
-    }
-    ~Rig() { CachedActiveProfile().store(-1); }
-    test::EmulatedLink keyboard;
-    DeviceState device;
-    ProfileStore store;
-    ProfileStore snapshot;
-    FakeUi ui;
-    ProfileContext context{keyboard.Link(), device, store, snapshot, ui};
-};
-
-// Assignments in all three profiles to keys the keyboard has, and three named macros.
-void FillAssignments(ProfileStore& store) {
-    std::lock_guard guard(store.Lock());
-    StoreKeyRecords records = store.Data().Records();
-    records[0x1E] = {kAssignMacro, 1, 2, 0, 0};            // A plays the second macro
-    records[512 + 0x1F] = {kAssignMedia, 0, 6, 0, 0};      // S: volume up
-    records[1024 + 0x20] = {kAssignKey, 0, 0x15B, 0, 0};   // D: Left Win
-    records[1024 + 0x21] = {kAssignDisabled, 0, 0, 0, 0};  // F
-    records[0x10] = {kAssignFunction, 0, 3, 0, 0};         // Q
-    records[0x11] = {kAssignStopMacro, 0, 0, 0, 0};        // W
-    records[0x12] = {kAssignKey, 0, 0x172, 0, 0};          // E: right button
-    MacroTable table = test::SampleTable(3, 30, 10);
-    std::vector<MacroRecord> macros(table.Records().begin(), table.Records().end());
-    store.Data().Macros().Replace(std::move(macros));
-}
+using test::FillAssignments;
+using test::Rig;
 
 class KeyboardProfilesTest : public ::testing::TestWithParam<char> {
 protected:
@@ -81,16 +26,16 @@ protected:
 
 TEST_P(KeyboardProfilesTest, KeyboardToFileToKeyboardKeepsKeyMapsAndMacros) {
     Rig first(GetParam());
-    CachedActiveProfile().store(0);
+    first.device.SetActiveProfile(0);
     FillAssignments(first.store);
-    ASSERT_EQ(PrepareDownloadSnapshot(first.context, true), 1);
+    ASSERT_EQ(PrepareDownloadSnapshot(first.context, true), ProfileResult::Done);
 
     const QString path = m_env.Root() + QStringLiteral("/export.vpf");
-    ASSERT_EQ(ReadKeyboardProfile(first.context, path), 1);
-    EXPECT_EQ(ValidateProfileFile(path, first.ui), 1);
+    ASSERT_EQ(ReadKeyboardProfile(first.context, path), ProfileResult::Done);
+    EXPECT_EQ(ValidateProfileFile(path), ProfileCheck::Valid);
 
     Rig second(GetParam());
-    CachedActiveProfile().store(0);
+    second.device.SetActiveProfile(0);
     ASSERT_EQ(LoadProfileFile(second.store, path), 1);
     {
         std::lock_guard guard(second.store.Lock());
@@ -101,7 +46,7 @@ TEST_P(KeyboardProfilesTest, KeyboardToFileToKeyboardKeepsKeyMapsAndMacros) {
         ASSERT_EQ(data.Macros().Count(), 3);
         EXPECT_EQ(data.Macros().Records()[2].Name(), QString(10, QChar(u'd')));
     }
-    ASSERT_EQ(PrepareDownloadSnapshot(second.context, true), 1);
+    ASSERT_EQ(PrepareDownloadSnapshot(second.context, true), ProfileResult::Done);
     const KeyboardFirmware a = first.keyboard.Keyboard().Firmware();
     const KeyboardFirmware b = second.keyboard.Keyboard().Firmware();
     for (int profile = 0; profile < 3; ++profile) {
@@ -122,10 +67,10 @@ TEST_P(KeyboardProfilesTest, TheActiveProfileIsReadOnceAndFollowsWhatTheKeyboard
     EXPECT_TRUE(rig.keyboard.Requests().empty());  // cached
 
     SetCurrentProfile(rig.context, 2);
-    EXPECT_EQ(CachedActiveProfile().load(), 2);
+    EXPECT_EQ(rig.device.ActiveProfile(), 2);
     EXPECT_EQ(rig.keyboard.Keyboard().Firmware().ActiveProfile(), 2);
     SetCurrentProfile(rig.context, 7);  // the keyboard refuses it
-    EXPECT_EQ(CachedActiveProfile().load(), -1);
+    EXPECT_EQ(rig.device.ActiveProfile(), -1);
     EXPECT_EQ(rig.keyboard.Keyboard().Firmware().ActiveProfile(), 2);
 
     rig.keyboard.Link().SetDeviceOpen(false);
@@ -134,7 +79,7 @@ TEST_P(KeyboardProfilesTest, TheActiveProfileIsReadOnceAndFollowsWhatTheKeyboard
 
 TEST_P(KeyboardProfilesTest, SwitchingAsksAboutUnappliedChangesAndTakesFiveAsZero) {
     Rig rig(GetParam());
-    CachedActiveProfile().store(1);
+    rig.device.SetActiveProfile(1);
     rig.keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
         firmware.MutableArea(FirmwareArea::Status)[10] = 1;
     });
@@ -177,9 +122,9 @@ TEST_P(KeyboardProfilesTest, SwitchingAsksAboutUnappliedChangesAndTakesFiveAsZer
 
 TEST_P(KeyboardProfilesTest, ReloadingRewritesTheWorkingFileOrFallsBackToTheDefault) {
     Rig rig(GetParam());
-    CachedActiveProfile().store(0);
+    rig.device.SetActiveProfile(0);
     FillAssignments(rig.store);
-    ASSERT_EQ(PrepareDownloadSnapshot(rig.context, true), 1);
+    ASSERT_EQ(PrepareDownloadSnapshot(rig.context, true), ProfileResult::Done);
     rig.ui.unapplied = true;
     rig.store.Replace(ProfileData::Default());
     EXPECT_EQ(ReloadCurrentProfile(rig.context, false), 1);
@@ -193,7 +138,7 @@ TEST_P(KeyboardProfilesTest, ReloadingRewritesTheWorkingFileOrFallsBackToTheDefa
 
     // The keyboard gone: the default profile, block 0 shown, the mark kept when asked.
     rig.keyboard.Link().SetDeviceOpen(false);
-    CachedActiveProfile().store(-1);
+    rig.device.SetActiveProfile(-1);
     rig.ui.unapplied = true;
     EXPECT_EQ(ReloadCurrentProfile(rig.context, true), 1);
     EXPECT_TRUE(rig.ui.unapplied);
@@ -209,7 +154,7 @@ TEST_P(KeyboardProfilesTest, ApplyWithTheActiveProfileWritesOnlyItsKeyMap) {
     Rig rig(GetParam());
     FillAssignments(rig.store);
     rig.keyboard.Keyboard().ClearLog();
-    ASSERT_EQ(PrepareDownloadSnapshot(rig.context, false), 1);
+    ASSERT_EQ(PrepareDownloadSnapshot(rig.context, false), ProfileResult::Done);
     std::vector<uint8_t> runs;
     for (const CommandReport& report : rig.keyboard.Requests()) {
         if (runs.empty() || runs.back() != report.command) runs.push_back(report.command);

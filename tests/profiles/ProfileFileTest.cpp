@@ -2,7 +2,6 @@
 #include "profiles/ProfileFileFormat.h"
 
 #include "keyassign/MacroTables.h"
-#include "keyassign/RecordingMessages.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +49,6 @@ class ProfileFileTest : public ::testing::Test {
 protected:
     QString Path(const QString& name) const { return m_env.Root() + u'/' + name; }
     test::TestEnvironment m_env;
-    test::RecordingMessages m_messages;
 };
 
 TEST_F(ProfileFileTest, StoreToFileToStoreKeepsEveryByteAndText) {
@@ -60,7 +58,7 @@ TEST_F(ProfileFileTest, StoreToFileToStoreKeepsEveryByteAndText) {
     const QByteArray first = ReadAll(Path("a.vpf"));
     const uint32_t textSize = 2 * (20 + 1) + 2 * (9 + 1) + 2 * (5 + 1);
     ASSERT_EQ(first.size(), qsizetype{32832 + 2 * 32512 + textSize});
-    EXPECT_EQ(ValidateProfileFile(Path("a.vpf"), m_messages), 1);
+    EXPECT_EQ(ValidateProfileFile(Path("a.vpf")), ProfileCheck::Valid);
 
     // Texts lie in record order at the offsets their keys record; the type-2 key's text is
     // counted in the area but not written, so its bytes stay zero.
@@ -98,7 +96,7 @@ TEST_F(ProfileFileTest, TheDefaultProfileIsTheSmallestValidFile) {
     ASSERT_EQ(CreateDefaultProfile(Path("d.vpf"), 0), 1);
     const QByteArray bytes = ReadAll(Path("d.vpf"));
     ASSERT_EQ(bytes.size(), 32832);
-    EXPECT_EQ(ValidateProfileFile(Path("d.vpf"), m_messages), 1);
+    EXPECT_EQ(ValidateProfileFile(Path("d.vpf")), ProfileCheck::Valid);
     EXPECT_EQ(bytes.left(4), QByteArray("\x46\x44\x20\x00", 4));
     EXPECT_EQ(bytes.mid(32, 4), QByteArray("\x4B\x48\x20\x00", 4));
     uint16_t parameter = 0;
@@ -106,41 +104,42 @@ TEST_F(ProfileFileTest, TheDefaultProfileIsTheSmallestValidFile) {
     EXPECT_EQ(parameter, 0x0301);  // extra key 1 of block 0
     std::memcpy(&parameter, bytes.constData() + 64 + 512 * 16 + 256 * 16 + 2, 2);
     EXPECT_EQ(parameter, 0);  // only block 0 carries them
-    EXPECT_TRUE(m_messages.shown.isEmpty());
 }
 
 // One header field changed per case, the checksum recomputed unless the case is the checksum.
-TEST_F(ProfileFileTest, EachHeaderCheckRefusesTheFileWithTheFormatMessage) {
+TEST_F(ProfileFileTest, EachHeaderCheckRefusesTheFile) {
     ASSERT_EQ(CreateDefaultProfile(Path("sane.vpf"), 0), 1);
     const QByteArray sane = ReadAll(Path("sane.vpf"));
     struct Case {
         const char* name;
         std::function<void(ProfileFileHeader&)> change;
-        int expected;
+        ProfileCheck expected;
     };
+    constexpr ProfileCheck kValid = ProfileCheck::Valid;
+    constexpr ProfileCheck kBad = ProfileCheck::BadHeader;
     const Case cases[] = {
-        {"magic", [](ProfileFileHeader& h) { h.magic = 0x4447; }, 0},
-        {"header size", [](ProfileFileHeader& h) { h.headerSize = 31; }, 0},
-        {"version", [](ProfileFileHeader& h) { h.version = 2; }, 0},
-        {"kind", [](ProfileFileHeader& h) { h.kind = 0; }, 0},
-        {"record count", [](ProfileFileHeader& h) { h.recordCount = 2047; }, 0},
+        {"magic", [](ProfileFileHeader& h) { h.magic = 0x4447; }, kBad},
+        {"header size", [](ProfileFileHeader& h) { h.headerSize = 31; }, kBad},
+        {"version", [](ProfileFileHeader& h) { h.version = 2; }, kBad},
+        {"kind", [](ProfileFileHeader& h) { h.kind = 0; }, kBad},
+        {"record count", [](ProfileFileHeader& h) { h.recordCount = 2047; }, kBad},
         {"101 macros", [](ProfileFileHeader& h) {
              h.macroCount = 101;
              h.fileSize = 32832 + 101 * 32512;
-         }, 0},
-        {"flag 2", [](ProfileFileHeader& h) { h.flag = 2; }, 0},
-        {"flag 1", [](ProfileFileHeader& h) { h.flag = 1; }, 1},
-        {"file size off", [](ProfileFileHeader& h) { h.fileSize += 2; }, 0},
-        {"text size without file size", [](ProfileFileHeader& h) { h.textAreaSize = 2; }, 0},
+         }, kBad},
+        {"flag 2", [](ProfileFileHeader& h) { h.flag = 2; }, kBad},
+        {"flag 1", [](ProfileFileHeader& h) { h.flag = 1; }, kValid},
+        {"file size off", [](ProfileFileHeader& h) { h.fileSize += 2; }, kBad},
+        {"text size without file size", [](ProfileFileHeader& h) { h.textAreaSize = 2; }, kBad},
         {"claims more than the file holds", [](ProfileFileHeader& h) {
              h.textAreaSize = 64;
              h.fileSize += 64;
-         }, 1},
+         }, kValid},
         {"sizes that wrap", [](ProfileFileHeader& h) {
              h.macroCount = 100;
              h.textAreaSize = 0xFFFFFFFFu - 100 * 32512 + 1;
              h.fileSize = 32832;
-         }, 0},
+         }, kBad},
     };
     for (const Case& c : cases) {
         QByteArray bytes = sane;
@@ -150,29 +149,77 @@ TEST_F(ProfileFileTest, EachHeaderCheckRefusesTheFileWithTheFormatMessage) {
         header.checksum = HeaderChecksum(header);
         std::memcpy(bytes.data(), &header, sizeof header);
         WriteAll(Path("case.vpf"), bytes);
-        m_messages.shown.clear();
-        EXPECT_EQ(ValidateProfileFile(Path("case.vpf"), m_messages), c.expected) << c.name;
-        EXPECT_EQ(m_messages.shown.size(), c.expected == 1 ? 0 : 1) << c.name;
+        EXPECT_EQ(ValidateProfileFile(Path("case.vpf")), c.expected) << c.name;
     }
     QByteArray badSum = sane;
     badSum[31] = static_cast<char>(badSum[31] + 1);
     WriteAll(Path("sum.vpf"), badSum);
-    m_messages.shown.clear();
-    m_messages.arguments.clear();
-    EXPECT_EQ(ValidateProfileFile(Path("sum.vpf"), m_messages), 0);
-    EXPECT_EQ(m_messages.shown, QStringList{QStringLiteral("PROFILE_FORMAT_ERROR")});
-    EXPECT_EQ(m_messages.arguments, QStringList{Path("sum.vpf")});
+    EXPECT_EQ(ValidateProfileFile(Path("sum.vpf")), ProfileCheck::BadHeader);
 }
 
-TEST_F(ProfileFileTest, MissingShortOrUnreadableFilesAreRefusedSilently) {
-    m_messages.shown.clear();
-    EXPECT_EQ(ValidateProfileFile(Path("none.vpf"), m_messages), 0);
+TEST_F(ProfileFileTest, MissingShortOrUnreadableFilesEachHaveTheirReason) {
+    EXPECT_EQ(ValidateProfileFile(Path("none.vpf")), ProfileCheck::Missing);
     ASSERT_EQ(CreateDefaultProfile(Path("short.vpf"), 0), 1);
     QFile::resize(Path("short.vpf"), 32831);
-    EXPECT_EQ(ValidateProfileFile(Path("short.vpf"), m_messages), 0);
+    EXPECT_EQ(ValidateProfileFile(Path("short.vpf")), ProfileCheck::TooShort);
     QDir().mkpath(Path("folder.vpf"));
-    EXPECT_EQ(ValidateProfileFile(Path("folder.vpf"), m_messages), -2);
-    EXPECT_TRUE(m_messages.shown.isEmpty());
+    EXPECT_EQ(ValidateProfileFile(Path("folder.vpf")), ProfileCheck::CannotOpen);
+    EXPECT_EQ(ReadProfileFile(Path("folder.vpf")).check, ProfileCheck::CannotOpen);
+
+    // The header alone passes a file cut short after it; reading it whole does not.
+    ProfileStore store;
+    FillSample(store);
+    ASSERT_TRUE(SaveProfileToPath(store, Path("full.vpf")));
+    WriteAll(Path("cut.vpf"), ReadAll(Path("full.vpf")).chopped(1));
+    EXPECT_EQ(ValidateProfileFile(Path("cut.vpf")), ProfileCheck::Valid);
+    const ProfileFileRead cut = ReadProfileFile(Path("cut.vpf"));
+    EXPECT_EQ(cut.check, ProfileCheck::CutShort);
+    EXPECT_FALSE(cut.data);
+    EXPECT_EQ(ReadProfileFile(Path("full.vpf")).check, ProfileCheck::Valid);
+}
+
+// A key whose text lies outside the text area has no text; the file is otherwise taken in.
+TEST_F(ProfileFileTest, ADanglingTextLoadsAsNoText) {
+    ProfileStore source;
+    FillSample(source);
+    ASSERT_TRUE(SaveProfileToPath(source, Path("full.vpf")));
+    const QByteArray full = ReadAll(Path("full.vpf"));
+
+    QByteArray pastEnd = full;
+    const uint32_t offset = 2 * 32512 + 4096;  // far past the text area
+    std::memcpy(pastEnd.data() + 64 + 0x1E * 16 + 4, &offset, 4);
+    QByteArray unterminated = full;  // the last text, block 2's, loses its NUL and its end
+    unterminated[unterminated.size() - 13] = 'x';
+    unterminated[unterminated.size() - 14] = 'x';
+    unterminated.chop(12);
+    ProfileFileHeader header;
+    std::memcpy(&header, unterminated.constData(), sizeof header);
+    header.textAreaSize -= 12;
+    header.fileSize -= 12;
+    header.checksum = HeaderChecksum(header);
+    std::memcpy(unterminated.data(), &header, sizeof header);
+
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        int dangling;
+        int kept;
+    } cases[] = {
+        {"text offset past the end", pastEnd, 0x1E, 2 * 512 + 0x10},
+        {"text without its end", unterminated, 2 * 512 + 0x10, 0x1E},
+    };
+    for (const auto& c : cases) {
+        WriteAll(Path("dangling.vpf"), c.bytes);
+        const ProfileFileRead read = ReadProfileFile(Path("dangling.vpf"));
+        ASSERT_EQ(read.check, ProfileCheck::Valid) << c.name;
+        EXPECT_TRUE(read.data->Text(c.dangling).empty()) << c.name;
+        EXPECT_EQ(read.data->Records()[c.dangling].type, source.Data().Records()[c.dangling].type)
+            << c.name;
+        EXPECT_EQ(read.data->Text(c.kept), source.Data().Text(c.kept)) << c.name;
+        EXPECT_EQ(read.data->Macros().Count(), 2) << c.name;
+        ProfileStore store;
+        EXPECT_EQ(LoadProfileFile(store, Path("dangling.vpf")), 1) << c.name;
+    }
 }
 
 // A file that cannot be taken in whole leaves the store exactly as it was.
@@ -182,17 +229,6 @@ TEST_F(ProfileFileTest, AFailedLoadLeavesTheStoreAsItWas) {
     ASSERT_TRUE(SaveProfileToPath(source, Path("full.vpf")));
     const QByteArray full = ReadAll(Path("full.vpf"));
 
-    QByteArray pastEnd = full;
-    const uint32_t offset = 2 * 32512 + 4096;  // far past the text area
-    std::memcpy(pastEnd.data() + 64 + 0x1E * 16 + 4, &offset, 4);
-    QByteArray unterminated = full;
-    unterminated[unterminated.size() - 13] = 'x';  // the last text loses its NUL
-    unterminated[unterminated.size() - 14] = 'x';
-    unterminated.chop(12);  // and the area ends right there
-    ProfileFileHeader header;
-    std::memcpy(&header, unterminated.constData(), sizeof header);
-    header.textAreaSize -= 12;
-    std::memcpy(unterminated.data(), &header, sizeof header);
     QByteArray tooManyMacros = full;
     const uint16_t count = 101;
     std::memcpy(tooManyMacros.data() + 14, &count, 2);
@@ -200,8 +236,6 @@ TEST_F(ProfileFileTest, AFailedLoadLeavesTheStoreAsItWas) {
     const std::pair<const char*, QByteArray> cases[] = {
         {"short by one byte", full.left(full.size() - 1)},
         {"shorter than the image", full.left(1000)},
-        {"text offset past the end", pastEnd},
-        {"text without its end", unterminated},
         {"101 macros", tooManyMacros},
     };
     ProfileStore store;

@@ -2,9 +2,9 @@
 
 #include "CtlExit.h"
 
-#include "device/CommandResult.h"
 #include "device/HidPath.h"
 #include "device/VendorInterfaceSearch.h"
+#include "device/emulator/SimSocketBackend.h"
 
 #include <QFileInfo>
 
@@ -35,12 +35,13 @@ QString DeniedNode(const QStringList& unopenable) {
 }  // namespace
 
 CtlContext::CtlContext(QStringList args, QTextStream& out, QTextStream& err,
-                       std::shared_ptr<HidBackend> backend, QString devicePath)
+                       std::shared_ptr<HidBackend> backend, QString devicePath, QString simSocket)
     : m_args(std::move(args)),
       m_out(out),
       m_err(err),
       m_backend(std::move(backend)),
-      m_devicePath(std::move(devicePath)) {}
+      m_devicePath(std::move(devicePath)),
+      m_simSocket(std::move(simSocket)) {}
 
 bool CtlContext::ProfileArgument(int index, int* profile, int* exitCode) {
     bool ok = false;
@@ -68,18 +69,56 @@ int CtlContext::Fail(int code, const QString& text) {
     return code;
 }
 
-int CtlContext::FailCommand(int result, const QString& what) {
+namespace {
+
+QString Refused(const QString& what, const QString& status) {
+    return QStringLiteral("%1: the keyboard refused it%2; check the values, or unplug and plug "
+                          "in the keyboard")
+        .arg(what, status);
+}
+
+QString NoAnswer(const QString& what) {
+    return QStringLiteral("%1: the keyboard did not answer; unplug and plug it in, then try "
+                          "again")
+        .arg(what);
+}
+
+}  // namespace
+
+int CtlContext::FailCommand(CommandResult result, const QString& what) {
     const int code = ExitOfCommandResult(result);
-    if (code == kExitKeyboardError) {
-        return Fail(code, QStringLiteral("%1: the keyboard refused it (status 0x%2); check the "
-                                         "values, or unplug and plug in the keyboard")
-                              .arg(what)
-                              .arg(result == kCommandStatusFF ? QStringLiteral("ff")
-                                                              : QStringLiteral("fe")));
+    switch (result) {
+    case CommandResult::StatusFF: return Fail(code, Refused(what, QStringLiteral(" (status 0xff)")));
+    case CommandResult::StatusFE: return Fail(code, Refused(what, QStringLiteral(" (status 0xfe)")));
+    case CommandResult::BadArgument:
+        return Fail(code, QStringLiteral("%1: a value is out of range").arg(what));
+    default: return Fail(code, NoAnswer(what));
     }
-    return Fail(code, QStringLiteral("%1: the keyboard did not answer; unplug and plug it in, "
-                                     "then try again")
-                          .arg(what));
+}
+
+int CtlContext::FailProfile(ProfileResult result, const QString& what, const QString& file) {
+    const int code = ExitOfProfileResult(result);
+    switch (result) {
+    case ProfileResult::Done: return code;
+    case ProfileResult::NothingToDo:
+        return Fail(code, QStringLiteral("%1: the keyboard did not say which profile is active")
+                              .arg(what));
+    case ProfileResult::InvalidFile:
+        return Fail(code, QStringLiteral("%1: the keyboard's macro table is in a form this "
+                                         "program cannot read")
+                              .arg(what));
+    case ProfileResult::FileError:
+        return Fail(code, QStringLiteral("%1: %2 could not be written").arg(what, file));
+    case ProfileResult::MacrosDoNotFit:
+        return Fail(code, QStringLiteral("%1: the macros do not fit into the keyboard's macro "
+                                         "area, even without their names; nothing was sent")
+                              .arg(what));
+    case ProfileResult::OutOfMemory:
+        return Fail(code, QStringLiteral("%1: out of memory").arg(what));
+    case ProfileResult::KeyboardRefused: return Fail(code, Refused(what, QString()));
+    case ProfileResult::KeyboardNoAnswer: break;
+    }
+    return Fail(code, NoAnswer(what));
 }
 
 DeviceLink* CtlContext::Connect(int* exitCode) {
@@ -101,6 +140,11 @@ DeviceLink* CtlContext::Connect(int* exitCode) {
         if (!denied.isEmpty()) {
             *exitCode = Fail(kExitPermission,
                              QStringLiteral("permission denied on %1: %2").arg(denied, QString::fromLatin1(kUdevHint)));
+        } else if (!m_simSocket.isEmpty() && !SimSocketBackend(m_simSocket).IsServerReachable()) {
+            *exitCode = Fail(kExitNoKeyboard,
+                             QStringLiteral("no emulator answers on %1; start it with "
+                                            "vantor-sim --socket %1")
+                                 .arg(m_simSocket));
         } else {
             *exitCode = Fail(kExitNoKeyboard,
                              wanted.isEmpty()

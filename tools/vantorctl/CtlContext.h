@@ -1,7 +1,9 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 #include "device/HidBackend.h"
+#include "profiles/ProfileResult.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +17,9 @@ namespace vantor::ctl {
 // found and opened on first use.
 class CtlContext {
 public:
+    // simSocket: the emulator's socket the backend talks to, empty for the kernel's devices.
     CtlContext(QStringList args, QTextStream& out, QTextStream& err,
-               std::shared_ptr<HidBackend> backend, QString devicePath);
+               std::shared_ptr<HidBackend> backend, QString devicePath, QString simSocket = {});
 
     const QStringList& Args() const { return m_args; }
     QTextStream& Out() { return m_out; }
@@ -36,7 +39,10 @@ public:
     // Writes "vantorctl: " and the text as one line to the error stream; returns code.
     int Fail(int code, const QString& text);
     // Reports a failed command result ("what" names the step) and returns its exit code.
-    int FailCommand(int result, const QString& what);
+    int FailCommand(CommandResult result, const QString& what);
+    // Reports a profile flow that did not finish ("what" names the step, file the file a
+    // FileError concerns) and returns its exit code.
+    int FailProfile(ProfileResult result, const QString& what, const QString& file = {});
 
 private:
     QStringList m_args;
@@ -44,6 +50,7 @@ private:
     QTextStream& m_err;
     std::shared_ptr<HidBackend> m_backend;
     QString m_devicePath;
+    QString m_simSocket;
     std::unique_ptr<DeviceLink> m_link;
 };
 

@@ -77,7 +77,10 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
     }
     std::shared_ptr<HidBackend> backend =
         backends ? backends(simSocket, reportTrace) : SelectBackend(simSocket, reportTrace);
-    CtlContext context(args.mid(i + 1), out, err, std::move(backend), device);
+    // The socket the emulator is asked for on, as SelectBackend takes it.
+    const QString emulatorSocket =
+        simSocket.isEmpty() ? qEnvironmentVariable("VANTOR_SIM") : simSocket;
+    CtlContext context(args.mid(i + 1), out, err, std::move(backend), device, emulatorSocket);
     const int code = command->run(context);
     out.flush();
     err.flush();

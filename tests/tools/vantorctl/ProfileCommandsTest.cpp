@@ -22,9 +22,7 @@ class ProfileCommandsTest : public ::testing::TestWithParam<char> {
 protected:
     void SetUp() override {
         for (int index : {0, 1}) {
-            env.WriteLanguageFile(index, {{"PROFILE_FORMAT_ERROR", "bad file %s"},
-                                          {"MAIN_PROMPT_INPORT", "import failed"},
-                                          {"EXTRA_MACRO_TOO_LONG", "macros too long"}});
+            env.WriteLanguageFile(index, {{"EXTRA_PROFILE_SPACE_TIGHT", "names left out"}});
         }
     }
 
@@ -89,8 +87,8 @@ TEST_P(ProfileCommandsTest, ValidateNeedsNoKeyboardAndTellsWhyAFileIsRefused) {
         const char* says;
     } cases[] = {
         {"valid.vpf", bytes, kExitOk, ""},
-        {"checksum.vpf", badChecksum, kExitInvalidFile, "bad file "},
-        {"macros.vpf", tooManyMacros, kExitInvalidFile, "bad file "},
+        {"checksum.vpf", badChecksum, kExitInvalidFile, "a header field is wrong"},
+        {"macros.vpf", tooManyMacros, kExitInvalidFile, "a header field is wrong"},
         {"short.vpf", cutShort, kExitInvalidFile, "shorter than its header says"},
         {"tiny.vpf", bytes.left(32831), kExitInvalidFile, "shorter than a profile file"},
     };
@@ -134,13 +132,15 @@ TEST_P(ProfileCommandsTest, ARefusedImportLeavesKeyboardAndWorkingFileAlone) {
         int exit;
         const char* says;
     } cases[] = {
-        {"short.vpf", kExitInvalidFile, "vantorctl: import failed\n"},
-        {"huge.vpf", kExitNoRoom, "vantorctl: macros too long\n"},
+        {"short.vpf", kExitInvalidFile, "shorter than its header says"},
+        {"huge.vpf", kExitNoRoom, "the macros do not fit into the keyboard's macro area"},
     };
     for (const auto& c : cases) {
         Keyboard().ClearLog();
         EXPECT_EQ(Run({"import", Path(c.name)}), c.exit) << c.name;
-        EXPECT_EQ(err, c.says) << c.name;
+        EXPECT_TRUE(err.startsWith("vantorctl: import: ")) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.says)) << err.toStdString();
+        EXPECT_EQ(err.count('\n'), 1) << "one cause: " << err.toStdString();
         EXPECT_EQ(Writes(), 0u) << c.name;
     }
     const KeyboardFirmware firmwareAfter = Keyboard().Firmware();
@@ -148,6 +148,20 @@ TEST_P(ProfileCommandsTest, ARefusedImportLeavesKeyboardAndWorkingFileAlone) {
     QFile after(working);
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), workingBefore);
+}
+
+// A keyboard that refuses the macro area midway: the key maps still go, the exit code says it
+// refused, and the working profile file does not claim the import.
+TEST_P(ProfileCommandsTest, AnImportRefusedMidwayExitsWithTheRefusal) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    FaultSwitch refuse{EmulatorFault::StatusFF};
+    refuse.refusedCommand = 0x0A;
+    Keyboard().SetFault(refuse);
+    EXPECT_EQ(Run({"import", imported}), kExitKeyboardError);
+    EXPECT_TRUE(err.contains("import: the keyboard refused it")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(env.Paths().WorkingProfileFile()));
+    EXPECT_GE(Writes(), 4u);  // the refused macro area and the three key maps
 }
 
 TEST_P(ProfileCommandsTest, ResetGivesFactoryLightingAndKeyMapsAndProfileZero) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace vantor::ctl {
@@ -112,6 +113,16 @@ TEST_F(VantorCtlTest, EachFailureHasItsExitCodeAndSendsNothingOnBadInput) {
     emulator->Unplug();
     EXPECT_EQ(Run({"status"}), kExitNoKeyboard);
     EXPECT_EQ(Run({"list"}), kExitNoKeyboard);
+}
+
+TEST(VantorCtlSim, NoEmulatorOnTheSocketIsSaidSo) {
+    QTemporaryDir folder;
+    const QString socket = folder.filePath("none.sock");
+    QString out, err;
+    QTextStream o(&out), e(&err);
+    EXPECT_EQ(RunVantorCtl({"--sim", socket, "status"}, o, e), kExitNoKeyboard);
+    EXPECT_EQ(err, "vantorctl: no emulator answers on " + socket +
+                       "; start it with vantor-sim --socket " + socket + "\n");
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ int RunBoot(CtlContext& context) {
     if (!context.ExpectArguments(0, "boot", &code)) return code;
     DeviceLink* link = context.Connect(&code);
     if (link == nullptr) return code;
-    if (EnterBootMode(*link) != kCommandOk) {
+    if (EnterBootMode(*link) != CommandResult::Ok) {
         return context.Fail(kExitNoAnswer, QStringLiteral("boot mode was not entered: the "
                                                           "request could not be written"));
     }

@@ -5,6 +5,7 @@
 #include "commands/ProfileSession.h"
 
 #include "profiles/KeyboardProfiles.h"
+#include "profiles/ProfileFlows.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,17 +22,18 @@ int RunExport(CtlContext& context) {
     }
     DeviceLink* link = context.Connect(&code);
     if (link == nullptr) return code;
+    // The command line has no store of its own: it takes the keyboard's, then exports it as
+    // the main window exports its store.
     ProfileSession session(context, *link);
     if ((code = session.Learn()) != kExitOk) return code;
-    if (ReadKeyboardProfile(session.Context(), path) != 1) {
-        // The file is written last and atomically: a failure leaves any old file as it was.
-        if (!QFileInfo(target.absolutePath()).isWritable()) {
-            return context.Fail(kExitFileError, QStringLiteral("%1: cannot be written").arg(path));
-        }
-        return context.Fail(kExitNoAnswer,
-                            QStringLiteral("export: the keyboard's key maps or macros could not "
-                                           "be read, or %1 could not be written")
-                                .arg(path));
+    ProfileResult result = ReadKeyboardIntoStore(session.Context());
+    if (result != ProfileResult::Done) {
+        return context.FailProfile(result, QStringLiteral("export: reading the keyboard"));
+    }
+    // The file is written atomically: a failure leaves any old file as it was.
+    result = ExportProfile(session.Store(), path);
+    if (result != ProfileResult::Done) {
+        return context.FailProfile(result, QStringLiteral("export"), path);
     }
     context.Out() << "exported to " << path << '\n';
     return kExitOk;

@@ -29,8 +29,8 @@ int RunLighting(CtlContext& context) {
     DeviceLink* link = context.Connect(&code);
     if (link == nullptr) return code;
     LightingBlocks blocks{};
-    const int result = ReadLightingBlocks(*link, &blocks);
-    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("read lighting"));
+    const CommandResult result = ReadLightingBlocks(*link, &blocks);
+    if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read lighting"));
 
     const LightingBlock& b = blocks[size_t(profile)];
     QTextStream& out = context.Out();

@@ -2,7 +2,6 @@
 
 #include "CtlExit.h"
 
-#include "device/CommandResult.h"
 #include "device/KeyMapCommands.h"
 #include "device/StatusCommands.h"
 
@@ -16,18 +15,18 @@ ProfileSession::ProfileSession(CtlContext& context, DeviceLink& link)
 
 int ProfileSession::Learn() {
     KeyMatrix matrix{};
-    int result = ReadDefaultKeyMatrix(m_link, matrix);
-    if (result != kCommandOk) {
+    CommandResult result = ReadDefaultKeyMatrix(m_link, matrix);
+    if (result != CommandResult::Ok) {
         return m_ctl.FailCommand(result, QStringLiteral("read default key matrix"));
     }
     m_device.SetDefaultKeyMatrix(matrix);
     StatusBlock status{};
     result = ReadStatus(m_link, &status);
-    if (result != kCommandOk) {
+    if (result != CommandResult::Ok) {
         return m_ctl.FailCommand(result, QStringLiteral("read status"));
     }
     m_device.SetMacroCapacity(size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
-    CachedActiveProfile().store(status[kStatusActiveProfile]);
+    m_device.SetActiveProfile(status[kStatusActiveProfile]);
     return kExitOk;
 }
 

@@ -13,8 +13,7 @@ namespace vantor::ctl {
 
 // The profile side of the program for one command: a working store, a download snapshot and
 // the device state of the connected keyboard, which Learn reads from it as the device monitor
-// does on arrival (default key matrix, macro capacity), together with its active profile
-// (CachedActiveProfile()).
+// does on arrival (default key matrix, macro capacity, active profile).
 class ProfileSession {
 public:
     ProfileSession(CtlContext& context, DeviceLink& link);

@@ -121,8 +121,8 @@ int RunSetLighting(CtlContext& context) {
     if (effect) {
         // The panel lists only the effects the keyboard offers; the same holds here.
         StatusBlock status{};
-        int result = ReadStatus(*link, &status);
-        if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("read status"));
+        CommandResult result = ReadStatus(*link, &status);
+        if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read status"));
         QStringList offered;
         bool isOffered = false;
         for (size_t i = 0; i < kStatusEffectListSize; ++i) {
@@ -141,7 +141,7 @@ int RunSetLighting(CtlContext& context) {
         if (EffectCarriesRandomFlag(uint8_t(*effect))) {
             LightingBlocks blocks{};
             result = ReadLightingBlocks(*link, &blocks);
-            if (result != kCommandOk)
+            if (result != CommandResult::Ok)
                 return context.FailCommand(result, QStringLiteral("read lighting"));
             blockRandom = blocks[size_t(profile)].randomColour != 0;
         }
@@ -158,8 +158,8 @@ int RunSetLighting(CtlContext& context) {
         }
         writes = std::move(filled);
     }
-    const int result = SendLightingGroup(*link, writes);
-    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("write lighting"));
+    const CommandResult result = SendLightingGroup(*link, writes);
+    if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("write lighting"));
     context.Out() << "written: " << writes.size() << " field write(s) to profile " << profile
                   << '\n';
     return kExitOk;

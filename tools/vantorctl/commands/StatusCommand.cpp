@@ -14,8 +14,8 @@ int RunStatus(CtlContext& context) {
     DeviceLink* link = context.Connect(&code);
     if (link == nullptr) return code;
     StatusBlock status{};
-    const int result = ReadStatus(*link, &status);
-    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("read status"));
+    const CommandResult result = ReadStatus(*link, &status);
+    if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read status"));
 
     QStringList effects;
     for (size_t i = 0; i < kStatusEffectListSize; ++i) {

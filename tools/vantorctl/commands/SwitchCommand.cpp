@@ -18,11 +18,11 @@ int RunSwitch(CtlContext& context) {
     DeviceLink* link = context.Connect(&code);
     if (link == nullptr) return code;
     StatusBlock status{};
-    int result = ReadStatus(*link, &status);
-    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("read status"));
+    CommandResult result = ReadStatus(*link, &status);
+    if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read status"));
     status[kStatusActiveProfile] = uint8_t(profile);
     result = WriteStatus(*link, status);
-    if (result != kCommandOk) return context.FailCommand(result, QStringLiteral("write status"));
+    if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("write status"));
     context.Out() << "active profile: " << profile << '\n';
     return kExitOk;
 }

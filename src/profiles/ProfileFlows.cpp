@@ -1,0 +1,89 @@
+#include "profiles/ProfileFlows.h"
+
+#include "device/StatusCommands.h"
+#include "macros/RewriteAllMark.h"
+#include "profiles/KeyboardProfiles.h"
+#include "profiles/ProfileFile.h"
+#include "shell/AtomicFile.h"
+#include "shell/Paths.h"
+
+namespace vantor {
+
+namespace {
+
+void ResetStoreAssignments(ProfileStore& store, std::optional<ExtraKeyBank> shownBank) {
+    std::lock_guard guard(store.Lock());
+    ProfileData& data = store.Data();
+    if (!data.HasImage()) {
+        return;
+    }
+    for (int block = 0; block < kOnBoardProfileCount; ++block) {
+        ResetKeyAssignments(data.Block(block), shownBank);
+    }
+}
+
+// The working profile file after the keyboard took the store: created with its folder when
+// missing, as on the keyboard's arrival.
+ProfileResult SaveWorkingFile(ProfileStore& store) {
+    EnsureProfileFolder();
+    return ExportProfile(store, AppPaths::Current()->WorkingProfileFile());
+}
+
+}  // namespace
+
+ProfileResult ImportProfile(ProfileContext& context, ProfileData imported) {
+    std::lock_guard guard(context.store.Lock());
+    context.store.Replace(std::move(imported));
+    const ProfileResult downloaded = PrepareDownloadSnapshot(context, true);
+    if (downloaded != ProfileResult::Done) {
+        SetRewriteAllMark();
+        return downloaded;
+    }
+    return SaveWorkingFile(context.store);
+}
+
+ProfileResult ExportProfile(ProfileStore& store, const QString& path) {
+    std::optional<QByteArray> bytes;
+    {
+        std::lock_guard guard(store.Lock());
+        bytes = SerializeProfile(store.Data());
+    }
+    if (!bytes) {
+        return ProfileResult::OutOfMemory;
+    }
+    return WriteFileAtomically(path, *bytes) ? ProfileResult::Done : ProfileResult::FileError;
+}
+
+ProfileResult RestoreDefaultProfiles(ProfileContext& context,
+                                     std::optional<ExtraKeyBank> shownBank) {
+    std::lock_guard guard(context.store.Lock());
+    ResetStoreAssignments(context.store, shownBank);
+    ProfileResult result = ProfileResult::Done;
+    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+        result = FirstFailure(result, ResetKeyboardProfile(context, profile));
+    }
+    // A key map the keyboard missed goes again with this download, and with every later one
+    // until one succeeds.
+    if (result != ProfileResult::Done) {
+        SetRewriteAllMark();
+    }
+    const ProfileResult downloaded = PrepareDownloadSnapshot(context, false);
+    result = FirstFailure(result, downloaded);
+    if (downloaded == ProfileResult::Done) {
+        result = FirstFailure(result, SaveWorkingFile(context.store));
+    }
+    return FirstFailure(result, SetCurrentProfile(context, 0));
+}
+
+ProfileResult FollowKeyboardReset(ProfileContext& context,
+                                  std::optional<ExtraKeyBank> shownBank) {
+    ResetStoreAssignments(context.store, shownBank);
+    StatusBlock status{};
+    const CommandResult read = ReadStatus(context.link, &status);
+    if (read == CommandResult::Ok) {
+        context.device.SetActiveProfile(status[kStatusActiveProfile]);
+    }
+    return ResultOfCommand(read);
+}
+
+}  // namespace vantor
