@@ -3,9 +3,9 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileMenu.h"
 
-#include "device/EmulatedLink.h"
 #include "keyassign/MacroTables.h"
 #include "keyassign/RecordingMessages.h"
+#include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
