@@ -4,6 +4,7 @@
 #include "keymodel/AssignmentRecords.h"
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyAssignDialogStandIn.h"
+#include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
@@ -50,7 +51,9 @@ public:
     static constexpr int kTestCommand = 1008;
     // Exit from a command no menu issues (kept for senders of the old command).
     static constexpr int kExitCommand = 32779;
-    // Timer 1052: the lighting preview's tick, every 50 ms while colour mode is on.
+    // Timer 1052, the lighting preview's tick: armed only while colour mode is on, first
+    // 100 ms after it comes on, then 50 ms after each tick.
+    static constexpr int kPreviewFirstMs = 100;
     static constexpr int kPreviewMs = 50;
     // How often a device event that came during keyboard work checks whether it may run.
     static constexpr int kBusyRetryMs = 20;
@@ -188,7 +191,6 @@ protected:
 
 private:
     void BuildShutdown();
-    void LoadStatePictures();
     void PlaceButtons();
     void PlaceFlipButtons();
     void PlaceFnLayerKeys();
@@ -211,6 +213,7 @@ private:
     bool m_started = false;
     bool m_initialisedFlag = false;
     QString m_link;
+    MainWindowPictures m_pictures;
     std::map<int, CPngButton*> m_buttons;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
