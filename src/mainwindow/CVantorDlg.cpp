@@ -19,6 +19,7 @@
 #include "shell/tray/SessionWatcher.h"
 #include "shell/tray/TrayPictures.h"
 #include "ui/CPngButton.h"
+#include "ui/FirstPaint.h"
 #include "ui/SkinPlacement.h"
 
 #include <QAction>
@@ -100,8 +101,10 @@ void CVantorDlg::OnInitDialog() {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
-    // Decoded on worker threads while the rest is set up.
+    // Decoded on a worker thread while the rest is set up; what the first paint does not show
+    // once it is done.
     m_pictures = MainWindowPictures::Request(size());
+    AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
 
     if (m_setup.startListener) m_setup.startListener();
     if (m_setup.startMonitor) m_setup.startMonitor();

@@ -15,7 +15,7 @@
 #include "shell/InstanceServer.h"
 #include "shell/Paths.h"
 #include "shell/SettingsStore.h"
-#include "ui/FirstPaintMark.h"
+#include "ui/FirstPaint.h"
 
 #include <QApplication>
 
@@ -110,7 +110,10 @@ int RunVantor(int argc, char** argv) {
                                           std::move(setup));
     // Benchmarks ask for a line on the window's first paint to time the start to a visible window.
     if (qEnvironmentVariableIsSet("VANTOR_MARK_FIRST_PAINT")) {
-        MarkFirstPaint(*window, QByteArrayLiteral("vantor: main window painted"));
+        AfterFirstPaint(*window, [] {
+            std::fputs("vantor: main window painted\n", stderr);
+            std::fflush(stderr);
+        });
     }
     QObject::connect(window.get(), &CVantorDlg::Ended, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);

@@ -40,11 +40,20 @@ using Key = std::pair<QString, std::pair<int, int>>;
 using Decoding = std::shared_future<std::optional<QImage>>;
 
 struct Store {
+    Store() {
+        // One worker: it takes the pictures in the order asked for, and leaves the other
+        // processor to the thread that sets the window up.
+        workers.setMaxThreadCount(1);
+    }
+
     std::map<Key, std::unique_ptr<QPixmap>> pixmaps;
-    // Pixmaps still null, by their address, with the decoding that will fill them.
+    // Pixmaps still null, by their address, with the decoding that will fill them (none yet
+    // while held back).
     struct Pending {
         QPixmap* pixmap;
-        Decoding decoding;
+        QString path;
+        QSize size;
+        std::optional<Decoding> decoding;
     };
     std::map<const QPixmap*, Pending> pending;
     // Last, so it is the first to go: its destructor waits for decodings under way.
@@ -81,6 +90,15 @@ void Fill(QPixmap& pixmap, std::optional<QImage> canvas) {
     pixmap = QPixmap::fromImage(*std::move(canvas));
 }
 
+// Queues the decoding of a pending picture on the worker.
+void StartDecoding(Store& store, Store::Pending& pending) {
+    auto decoded = std::make_shared<std::promise<std::optional<QImage>>>();
+    pending.decoding = decoded->get_future().share();
+    store.workers.start([decoded, path = pending.path, size = pending.size] {
+        decoded->set_value(ComposeStatePicture(path, size));
+    });
+}
+
 }  // namespace
 
 const QPixmap* SkinPictureCache::StatePicture(const QString& relativeName,
@@ -101,7 +119,7 @@ const QPixmap* SkinPictureCache::StatePictureOfFile(const QString& path, const Q
 }
 
 const QPixmap* SkinPictureCache::DecodingStatePicture(const QString& relativeName,
-                                                      const QSize& clientSize) {
+                                                      const QSize& clientSize, Start start) {
     const QString path = AppPaths::Current()->ResolveProgramFile(relativeName);
     const QSize size = PixmapSize(clientSize);
     Store& store = GetStore();
@@ -110,13 +128,21 @@ const QPixmap* SkinPictureCache::DecodingStatePicture(const QString& relativeNam
         return it->second.get();
     }
     if (path.isEmpty() || !QFileInfo(path).isFile()) ExitForMissingSkinPicture();
-    auto decoded = std::make_shared<std::promise<std::optional<QImage>>>();
-    Decoding decoding = decoded->get_future().share();
-    // In the order asked for: a window asks first for what its first paint shows.
-    store.workers.start([decoded, path, size] { decoded->set_value(ComposeStatePicture(path, size)); });
     QPixmap* pixmap = store.pixmaps.emplace(key, std::make_unique<QPixmap>()).first->second.get();
-    store.pending.emplace(pixmap, Store::Pending{pixmap, std::move(decoding)});
+    Store::Pending& pending =
+        store.pending.emplace(pixmap, Store::Pending{pixmap, path, size, std::nullopt})
+            .first->second;
+    // The worker takes them in the order asked for: a window asks first for what it shows first.
+    if (start == Start::AtOnce) StartDecoding(store, pending);
     return pixmap;
+}
+
+void SkinPictureCache::DecodeHeldBack() {
+    Store* store = StorePointer();
+    if (!store) return;
+    for (auto& [address, pending] : store->pending) {
+        if (!pending.decoding) StartDecoding(*store, pending);
+    }
 }
 
 const QPixmap* SkinPictureCache::Ready(const QPixmap* picture) {
@@ -126,7 +152,8 @@ const QPixmap* SkinPictureCache::Ready(const QPixmap* picture) {
     if (found == store->pending.end()) return picture;
     const Store::Pending pending = found->second;
     store->pending.erase(found);
-    Fill(*pending.pixmap, pending.decoding.get());
+    Fill(*pending.pixmap, pending.decoding ? pending.decoding->get()
+                                           : ComposeStatePicture(pending.path, pending.size));
     return picture;
 }
 

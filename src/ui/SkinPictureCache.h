@@ -22,15 +22,24 @@ public:
     // The same for a file given by its full path.
     static const QPixmap* StatePictureOfFile(const QString& path, const QSize& clientSize);
 
+    // When a picture from DecodingStatePicture starts decoding: at once, or only once
+    // DecodeHeldBack() is called (or a paint needs it first).
+    enum class Start { AtOnce, HeldBack };
+
     // The same picture without waiting for it: it is decoded on a worker thread, and the pixmap
     // behind the pointer stays null until Ready() is called for it. A window asks for all its
-    // pictures this way and goes on setting itself up while they decode; image buttons call
-    // Ready() before they draw. A missing file ends the process here, one that does not decode
-    // in Ready().
-    static const QPixmap* DecodingStatePicture(const QString& relativeName, const QSize& clientSize);
+    // pictures this way and goes on setting itself up while they decode, holding back those
+    // its first paint does not show; image buttons call Ready() before they draw. A missing
+    // file ends the process here, one that does not decode in Ready().
+    static const QPixmap* DecodingStatePicture(const QString& relativeName, const QSize& clientSize,
+                                               Start start = Start::AtOnce);
 
-    // Completes a picture from DecodingStatePicture, waiting for its decoding if need be; any
-    // other picture (or null) is returned as it is. Cheap once nothing is decoding.
+    // Starts decoding the pictures held back so far.
+    static void DecodeHeldBack();
+
+    // Completes a picture from DecodingStatePicture, waiting for its decoding (or decoding it
+    // here when it was held back); any other picture (or null) is returned as it is. Cheap
+    // once nothing is decoding.
     static const QPixmap* Ready(const QPixmap* picture);
 
     // How many pictures are held (for tests).

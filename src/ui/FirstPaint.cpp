@@ -1,9 +1,7 @@
-#include "ui/FirstPaintMark.h"
+#include "ui/FirstPaint.h"
 
 #include <QEvent>
 #include <QMetaObject>
-
-#include <cstdio>
 
 namespace vantor {
 
@@ -11,7 +9,8 @@ namespace {
 
 class FirstPaintWatch : public QObject {
 public:
-    FirstPaintWatch(QWidget& window, QByteArray line) : QObject(&window), m_line(std::move(line)) {
+    FirstPaintWatch(QWidget& window, std::function<void()> work)
+        : QObject(&window), m_work(std::move(work)) {
         window.installEventFilter(this);
     }
 
@@ -24,8 +23,7 @@ public:
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    std::fprintf(stderr, "%s\n", m_line.constData());
-                    std::fflush(stderr);
+                    m_work();
                     deleteLater();
                 },
                 Qt::QueuedConnection);
@@ -34,12 +32,14 @@ public:
     }
 
 private:
-    QByteArray m_line;
+    std::function<void()> m_work;
     bool m_seen = false;
 };
 
 }  // namespace
 
-void MarkFirstPaint(QWidget& window, QByteArray line) { new FirstPaintWatch(window, std::move(line)); }
+void AfterFirstPaint(QWidget& window, std::function<void()> work) {
+    new FirstPaintWatch(window, std::move(work));
+}
 
 }  // namespace vantor
