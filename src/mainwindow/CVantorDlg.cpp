@@ -20,6 +20,7 @@
 #include "shell/tray/SessionWatcher.h"
 #include "shell/tray/TrayPictures.h"
 #include "ui/CPngButton.h"
+#include "ui/FirstPaint.h"
 #include "ui/SkinPlacement.h"
 
 #include <QAction>
@@ -37,35 +38,6 @@ namespace vantor {
 namespace {
 
 const QString kButtonInfo = QStringLiteral("BUTTONINFO");
-
-// The full-window state pictures of the main window, by the letters the control tables use.
-struct StatePictures {
-    const QPixmap* normal = nullptr;    // N
-    const QPixmap* over = nullptr;      // O
-    const QPixmap* down = nullptr;      // D
-    const QPixmap* disabled = nullptr;  // X
-    const QPixmap* arrow = nullptr;     // A
-    const QPixmap* colour0 = nullptr;   // C0
-    const QPixmap* colour1 = nullptr;   // C1
-};
-
-StatePictures g_pictures;
-
-const QPixmap* PictureOf(StateImage image) {
-    switch (image) {
-        case StateImage::N: return g_pictures.normal;
-        case StateImage::O: return g_pictures.over;
-        case StateImage::D: return g_pictures.down;
-        case StateImage::X: return g_pictures.disabled;
-        case StateImage::A: return g_pictures.arrow;
-    }
-    return nullptr;
-}
-
-ButtonFaces FacesOf(const std::array<StateImage, 5>& faces) {
-    return {PictureOf(faces[0]), PictureOf(faces[1]), PictureOf(faces[2]), PictureOf(faces[3]),
-            PictureOf(faces[4])};
-}
 
 // White text, blue while hovered and pressed, grey when disabled; centred on one line.
 ButtonTextStyle LanguageTextStyle(int pointSize, uint32_t format = TextFormat::kDefault) {
@@ -130,6 +102,10 @@ void CVantorDlg::OnInitDialog() {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
+    // Decoded on a worker thread while the rest is set up; what the first paint does not show
+    // once it is done.
+    m_pictures = MainWindowPictures::Request(size());
+    AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
 
     if (m_setup.startDeviceThreads) m_setup.startDeviceThreads();
 
@@ -137,14 +113,13 @@ void CVantorDlg::OnInitDialog() {
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
 
-    LoadStatePictures();
     const CIniFile skin(SkinIniPath());
     m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
                              QString::fromUtf16(kDefaultLink))
                  .value_or(QString())
                  .left(259);
-    m_keys->Place(SkinIniPath(), ButtonFaces{g_pictures.normal, g_pictures.over, g_pictures.down,
-                                             g_pictures.normal, g_pictures.disabled});
+    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
+                                             m_pictures.normal, m_pictures.disabled});
     PlaceButtons();
     m_busy->Load(SkinFolder(), SkinIniPath());
     RefreshKeyButtons();
@@ -169,17 +144,6 @@ void CVantorDlg::OnInitDialog() {
     qApp->installEventFilter(this);
 }
 
-void CVantorDlg::LoadStatePictures() {
-    // A missing or undecodable picture ends the process here, before anything shows.
-    g_pictures.normal = StatePicture(QStringLiteral("Skins\\main_normal.jpg"));
-    g_pictures.over = StatePicture(QStringLiteral("Skins\\main_over.jpg"));
-    g_pictures.down = StatePicture(QStringLiteral("Skins\\main_down.jpg"));
-    g_pictures.disabled = StatePicture(QStringLiteral("Skins\\main_disable.jpg"));
-    g_pictures.arrow = StatePicture(QStringLiteral("Skins\\Arrow.jpg"));
-    g_pictures.colour0 = StatePicture(QStringLiteral("Skins\\main_color0.jpg"));
-    g_pictures.colour1 = StatePicture(QStringLiteral("Skins\\main_color1.jpg"));
-}
-
 void CVantorDlg::PlaceButtons() {
     namespace Id = ControlIds;
     for (const FunctionButtonRow& row : kFunctionButtons) {
@@ -190,7 +154,7 @@ void CVantorDlg::PlaceButtons() {
                                  ? LanguageTextStyle(row.textSize)
                                  : ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
         PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(row.skinKey),
-                         FacesOf(row.faces));
+                         m_pictures.Faces(row.faces));
         if (row.disabled) button->setEnabled(false);
         connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
         m_buttons[id] = button;
@@ -260,7 +224,7 @@ void CVantorDlg::PlaceArrow(int id, bool left) {
         QString::number(1));
     PlaceWithOrigin(*Button(id), SkinIniPath(), kButtonInfo,
                     left ? QStringLiteral("LEFT_ARROW") : QStringLiteral("RIGHT_ARROW"),
-                    QStringLiteral("BUTTONINFO2"), origin, g_pictures.arrow);
+                    QStringLiteral("BUTTONINFO2"), origin, m_pictures.arrow);
     Button(id)->setEnabled(false);
 }
 
@@ -274,8 +238,8 @@ void CVantorDlg::ApplyFlip() {
         if (CPngButton* key = Button(id)) key->setEnabled(on);
     // The second loading of N is the same picture; the face origin stays the skin's.
     if (CPngButton* flip0 = Button(Id::kFlip0)) {
-        flip0->SetPictures({g_pictures.normal, g_pictures.normal, g_pictures.normal,
-                            g_pictures.normal, g_pictures.disabled});
+        flip0->SetPictures({m_pictures.normal, m_pictures.normal, m_pictures.normal,
+                            m_pictures.normal, m_pictures.disabled});
     }
     if (CPngButton* flip1 = Button(Id::kFlip1)) flip1->update();
     if (CPngButton* flip2 = Button(Id::kFlip2)) flip2->update();
@@ -306,7 +270,7 @@ void CVantorDlg::ShowColourView() {
     std::lock_guard lock(m_store.Lock());
     m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
                                           m_keys->Bank()),
-                           g_pictures.colour0, g_pictures.colour1, m_colourView);
+                           m_pictures.colour0, m_pictures.colour1, m_colourView);
 }
 
 void CVantorDlg::OpenLink() {
@@ -450,7 +414,7 @@ void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
 
 void CVantorDlg::SetColourMode(bool on) {
     m_colourMode = on;
-    if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewMs);
+    if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewFirstMs);
     if (!on) m_previewTimer.stop();
 }
 

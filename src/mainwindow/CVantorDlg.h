@@ -5,6 +5,7 @@
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyAssignDialogStandIn.h"
 #include "mainwindow/UiThreadBridge.h"
+#include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
@@ -42,7 +43,9 @@ class CVantorDlg : public CBaseDialog, public DeviceEvents {
     Q_OBJECT
 
 public:
-    // The lighting preview's tick, every 50 ms while colour mode is on.
+    // The lighting preview's tick: armed only while colour mode is on, first 100 ms after it
+    // comes on, then 50 ms after each tick.
+    static constexpr int kPreviewFirstMs = 100;
     static constexpr int kPreviewMs = 50;
     // Used when the skin names no "SCREEN" / "Link".
     static constexpr char16_t kDefaultLink[] = u"https://vantor.app/";
@@ -178,7 +181,6 @@ protected:
 
 private:
     void BuildShutdown();
-    void LoadStatePictures();
     void PlaceButtons();
     void PlaceFlipButtons();
     void PlaceFnLayerKeys();
@@ -197,6 +199,7 @@ private:
     bool m_started = false;
     bool m_initialisedFlag = false;
     QString m_link;
+    MainWindowPictures m_pictures;
     std::map<int, CPngButton*> m_buttons;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
