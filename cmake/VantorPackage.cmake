@@ -9,13 +9,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "the Vantor developers")
 set(CPACK_PACKAGE_CONTACT "Vantor developers <vantor@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration utility of a USB RGB gaming keyboard")
+# The long description: lines of at most 80 characters, as dpkg shows them.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Vantor remaps the keys of each of the keyboard's three on-board profiles, records and
-edits macros, chooses lighting effects and per-key colours, and switches, resets, exports
-and imports profiles. It lives in the tray and opens its window when the keyboard is
-plugged in. The package also holds vantorctl, the same on the command line, and
-vantor-sim, an emulated keyboard for trying both without one. A udev rule gives the
-person at the seat access to the keyboard.")
+    "Vantor remaps the keys of each of the keyboard's three on-board profiles,
+records and edits macros, chooses lighting effects and per-key colours, and
+switches, resets, exports and imports profiles. It lives in the tray and opens
+its window when the keyboard is plugged in. The package also holds vantorctl,
+the same on the command line, and vantor-sim, an emulated keyboard for trying
+both without one. A udev rule gives the person at the seat access to the
+keyboard.")
 set(CPACK_STRIP_FILES ON)
 # Every file goes under the staging root, the /etc one included.
 set(CPACK_SET_DESTDIR ON)

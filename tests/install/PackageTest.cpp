@@ -1,5 +1,6 @@
-// The Debian package that `cpack -G DEB` builds from the install rules: what it holds, its
-// control data, its install and removal by dpkg in a scratch root, and lintian's verdict.
+// The Debian package that `cpack -G DEB` builds from the install rules (the test
+// "package_build" makes it into the build's test-package/): what it holds, its control data,
+// its install and removal by dpkg in a scratch root, and lintian's verdict.
 
 #include "install/InstalledTree.h"
 
@@ -20,10 +21,7 @@ class PackageTest : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         s_root = std::make_unique<QTemporaryDir>();
-        if (test::Tool("dpkg-deb").isEmpty() || test::Tool("dpkg-shlibdeps").isEmpty()) return;
-        const QString out = s_root->filePath("out");
-        s_build = test::Run(QStringLiteral(VANTOR_CPACK_COMMAND),
-                            {"-G", "DEB", "--config", test::BinaryDir() + "/CPackConfig.cmake", "-B", out});
+        const QString out = test::BinaryDir() + "/test-package";
         const QStringList debs = QDir(out).entryList({"*.deb"}, QDir::Files);
         if (debs.size() == 1) s_package = out + u'/' + debs.first();
     }
@@ -33,8 +31,8 @@ protected:
         if (test::Tool("dpkg-deb").isEmpty() || test::Tool("dpkg-shlibdeps").isEmpty()) {
             GTEST_SKIP() << "dpkg-deb or dpkg-shlibdeps is not installed";
         }
-        ASSERT_TRUE(s_build.finished && s_build.exitCode == 0) << s_build.Text().toStdString();
-        ASSERT_FALSE(s_package.isEmpty()) << "cpack made no single .deb";
+        ASSERT_TRUE(s_root->isValid());
+        ASSERT_FALSE(s_package.isEmpty()) << "no single .deb in test-package/: run package_build first";
     }
 
     static test::RunResult DpkgDeb(const QStringList& args) {
@@ -67,7 +65,6 @@ protected:
     }
 
     static inline std::unique_ptr<QTemporaryDir> s_root;
-    static inline test::RunResult s_build;
     static inline QString s_package;
 };
 
