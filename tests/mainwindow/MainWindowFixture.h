@@ -6,14 +6,14 @@
 #include "mainwindow/CVantorDlg.h"
 
 #include "device/DeviceState.h"
-#include "device/EmulatedLink.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/ProgramData.h"
 #include "shell/tray/CAboutDlg.h"
+#include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
+#include "support/WaitUntil.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -85,8 +85,9 @@ protected:
     // loop turns.
     void FromDeviceThread(const std::function<void()>& work) {
         auto done = std::async(std::launch::async, work);
-        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_TRUE(test::WaitUntil([&done] {
+            return done.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+        }));
         QApplication::processEvents();
     }
 
@@ -103,14 +104,6 @@ protected:
 // The key-list position of a key code.
 inline int PositionOf(KeyCode code) {
     return int(std::find(KeyList.begin(), KeyList.end(), code) - KeyList.begin());
-}
-
-// Turns the event loop until `done` holds or two seconds pass.
-inline bool WaitUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(2000);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
 }
 
 }  // namespace vantor::test
