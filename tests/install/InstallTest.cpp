@@ -3,6 +3,7 @@
 // (the program finds its skins in ../share/vantor by itself).
 
 #include "install/InstalledTree.h"
+#include "support/WaitFor.h"
 
 #include "shell/InstanceGuard.h"
 #include "shell/InstanceMessages.h"
@@ -15,9 +16,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
-#include <thread>
 
 namespace vantor {
 namespace {
@@ -68,7 +67,7 @@ TEST_F(InstallTest, LaysOutTheStandardTree) {
         EXPECT_TRUE(QFileInfo(Installed(QStringLiteral("bin/") + program)).isExecutable()) << program;
     }
     // Each icon is drawn at its own size.
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : test::kIconSizes) {
         const QImage icon(Installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/vantor.png").arg(size)));
         EXPECT_EQ(icon.size(), QSize(size, size)) << size;
     }
@@ -113,11 +112,8 @@ TEST_F(InstallTest, InstalledProgramsRunAgainstTheInstalledEmulator) {
 
     test::ChildProcess sim;
     ASSERT_TRUE(sim.Start(Installed("bin/vantor-sim"), {"--socket", socket}));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kProgramTimeoutMs);
-    while (!QFileInfo::exists(socket) && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    ASSERT_TRUE(QFileInfo::exists(socket)) << "vantor-sim did not start";
+    ASSERT_TRUE(test::WaitFor([&] { return QFileInfo::exists(socket); }, kProgramTimeoutMs))
+        << "vantor-sim did not start";
 
     const QStringList autostart = ExecOf(Autostart());
     test::ChildProcess program;
@@ -128,15 +124,13 @@ TEST_F(InstallTest, InstalledProgramsRunAgainstTheInstalledEmulator) {
         << "the installed vantor did not come up";
 
     // It found the emulated keyboard: the emulator has received its requests.
-    const QString log = [&] {
-        test::RunResult result;
-        while (std::chrono::steady_clock::now() < deadline) {
-            result = test::Run(Installed("bin/vantor-sim"), {"--socket", socket, "ctl", "log"});
-            if (result.out.contains("> ")) break;
-        }
-        return result.out;
-    }();
-    EXPECT_TRUE(log.contains("> ")) << "the program sent the keyboard nothing";
+    EXPECT_TRUE(test::WaitFor(
+        [&] {
+            return test::Run(Installed("bin/vantor-sim"), {"--socket", socket, "ctl", "log"})
+                .out.contains("> ");
+        },
+        kProgramTimeoutMs))
+        << "the program sent the keyboard nothing";
 
     const QStringList launcher = ExecOf(Launcher());
     const test::RunResult second = test::Run(launcher.first(), launcher.mid(1), kProgramTimeoutMs);

@@ -3,7 +3,7 @@
 // Helpers of the install and package tests: the build's own cmake and cpack, running a program
 // to its end, and what an install puts where.
 
-#include "emulator/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -74,6 +74,9 @@ inline QString Tool(const char* name) {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
 }
 
+// The sizes of the application icon in the hicolor theme.
+inline constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+
 // What every install holds, relative to the prefix; `autostart` is where the autostart entry
 // lands, which depends on the prefix.
 inline QStringList ExpectedFiles(const QString& autostart) {
@@ -96,7 +99,7 @@ inline QStringList ExpectedFiles(const QString& autostart) {
         "share/doc/vantor/copyright",
         "share/doc/vantor/changelog.gz",
     };
-    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : kIconSizes) {
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/vantor.png").arg(size);
     }
     files << autostart + QStringLiteral("/org.vantor.Vantor.desktop");
