@@ -7,6 +7,19 @@
 
 namespace vantor {
 
+CommandResult ReadLightingBlock(DeviceLink& link, int profile, LightingBlock* block) {
+    if (profile < 0 || profile >= kLightingProfileCount) {
+        return CommandResult::BadArgument;
+    }
+    uint8_t reply[kLightingReplySize] = {};
+    const CommandResult read =
+        ReadLighting(link, reply, kLightingReplySize, LightingBlockAddress(profile));
+    if (read == CommandResult::Ok) {
+        *block = LightingBlock::FromBytes(reply);
+    }
+    return read;
+}
+
 CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks) {
     const CommandResult started = GroupStart(link);
     if (started != CommandResult::Ok) {
@@ -14,13 +27,7 @@ CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks) {
     }
     CommandResult result = CommandResult::Ok;
     for (int p = 0; p < kLightingProfileCount; ++p) {
-        uint8_t reply[kLightingReplySize] = {};
-        const CommandResult read = ReadLighting(link, reply, kLightingReplySize, LightingBlockAddress(p));
-        if (read == CommandResult::Ok) {
-            (*blocks)[size_t(p)] = LightingBlock::FromBytes(reply);
-        } else if (result == CommandResult::Ok) {
-            result = read;
-        }
+        result = FirstFailure(result, ReadLightingBlock(link, p, &(*blocks)[size_t(p)]));
     }
     const CommandResult ended = GroupEnd(link);
     return result == CommandResult::Ok ? ended : result;

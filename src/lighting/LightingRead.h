@@ -16,4 +16,8 @@ using LightingBlocks = std::array<LightingBlock, 3>;
 // it held. When Group start fails nothing more is sent.
 CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks);
 
+// One Read lighting of 56 bytes at the profile's block, keeping the first 42; the block is
+// left as it was when the read fails.
+CommandResult ReadLightingBlock(DeviceLink& link, int profile, LightingBlock* block);
+
 }  // namespace vantor

@@ -6,7 +6,7 @@
 #include "device/StatusCommands.h"
 #include "keyassign/DownloadKeyMap.h"
 #include "keyassign/MacroArea.h"
-#include "lighting/LightingWrites.h"
+#include "lighting/LightingPanel.h"
 #include "macros/MacrosFromKeyboard.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileMenu.h"
@@ -218,7 +218,7 @@ int SwitchProfile(ProfileContext& context, int profile) {
 }
 
 ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile) {
-    const CommandResult lighting = SendLightingGroup(context.link, FactoryLightingWrites(profile));
+    const CommandResult lighting = ResetProfileLighting(context.link, profile);
     const size_t blockSize =
         std::min<size_t>(context.link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);
     const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();

@@ -4,6 +4,7 @@
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
 #include "support/EmulatedLink.h"
+#include "lighting/LightingWire.h"
 
 #include <gtest/gtest.h>
 
@@ -15,33 +16,10 @@ namespace vantor {
 namespace {
 
 using test::EmulatedLink;
-
-// One request as it crossed the wire: command, address, and the payload its length names.
-struct Sent {
-    uint8_t command;
-    uint16_t address;
-    std::vector<uint8_t> payload;
-    friend bool operator==(const Sent&, const Sent&) = default;
-};
-
-std::vector<Sent> SentRequests(const EmulatedLink& link) {
-    std::vector<Sent> sent;
-    for (const CommandReport& r : link.Requests()) {
-        const size_t n = r.command == kCmdWriteLighting ? r.length : 0;
-        sent.push_back({r.command, r.Address(), std::vector<uint8_t>(r.payload, r.payload + n)});
-    }
-    return sent;
-}
-
-std::vector<Sent> Group(std::vector<Sent> writes) {
-    writes.insert(writes.begin(), Sent{kCmdGroupStart, 0, {}});
-    writes.push_back(Sent{kCmdGroupEnd, 0, {}});
-    return writes;
-}
-
-Sent Write(uint16_t address, std::vector<uint8_t> bytes) {
-    return {kCmdWriteLighting, address, std::move(bytes)};
-}
+using test::Group;
+using test::Sent;
+using test::SentRequests;
+using test::Write;
 
 TEST(LightingWrites, EachFieldGoesOutAsThePanelWritesIt) {
     const std::vector<uint8_t> factory{1, 4, 2, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,

@@ -164,6 +164,8 @@ TEST_P(ProfileFlowsTest, DefaultResetsEveryProfileAndEndsOnTheFirst) {
     rig.device.SetActiveProfile(2);
     rig.keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
         firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 2;
+        // Lighting far from the factory block, so the reset must write every byte of it.
+        std::ranges::fill(firmware.MutableArea(FirmwareArea::Lighting), uint8_t(0x5A));
     });
     FillAssignments(rig.store);
     ASSERT_EQ(PrepareDownloadSnapshot(rig.context, true), ProfileResult::Done);
