@@ -230,6 +230,19 @@ TEST(LightingPanel, ValuesTheControlsDoNotOfferSendNothing) {
     EXPECT_TRUE(rig.Written().empty());
 }
 
+// The keyboard's own effect key (event 0x0401) moves its effect on; the refresh that follows
+// shows the next effect of its list.
+TEST(LightingPanel, ARefreshAfterTheEffectKeyShowsTheKeyboardsNewEffect) {
+    PanelRig rig({1, 4, 5});
+    ASSERT_EQ(rig.panel.Refresh(0), CommandResult::Ok);
+    EXPECT_EQ(rig.panel.Redisplay().selectedEffect, 0);
+    ASSERT_TRUE(rig.link.Keyboard().ChangeLightingOnKeyboard());
+    ASSERT_EQ(rig.panel.Refresh(0), CommandResult::Ok);
+    const LightingView view = rig.panel.Redisplay();
+    EXPECT_EQ(view.selectedEffect, 1);
+    EXPECT_EQ(view.controls, ControlsOfEffect(4));
+}
+
 // A write the keyboard refuses does not look taken: the block is read back and the state
 // shows what the keyboard holds.
 TEST(LightingPanel, ARefusedWriteShowsTheKeyboardsValueAfterwards) {
