@@ -22,6 +22,15 @@ CommandResult AfterSettling(DeviceLink& link, uint8_t command) {
 
 CommandResult GroupStart(DeviceLink& link) { return RunStatusOnlyCommand(link, kCmdGroupStart); }
 CommandResult GroupEnd(DeviceLink& link) { return AfterSettling(link, kCmdGroupEnd); }
+CommandResult InGroup(DeviceLink& link, const std::function<CommandResult()>& body) {
+    const CommandResult started = GroupStart(link);
+    if (started != CommandResult::Ok) {
+        return started;
+    }
+    const CommandResult result = body();
+    return FirstFailure(result, GroupEnd(link));
+}
+
 CommandResult Command0B(DeviceLink& link) { return RunStatusOnlyCommand(link, kCmd0B); }
 CommandResult Command0C(DeviceLink& link) { return AfterSettling(link, kCmd0C); }
 CommandResult Command0D(DeviceLink& link) { return RunStatusOnlyCommand(link, kCmd0D); }

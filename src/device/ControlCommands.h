@@ -3,6 +3,8 @@
 #include "device/CommandResult.h"
 #include "device/DeviceLink.h"
 
+#include <functional>
+
 namespace vantor {
 
 // ---------------------------------------------------------------------------------------
@@ -14,6 +16,10 @@ namespace vantor {
 CommandResult GroupStart(DeviceLink& link);
 // Pauses briefly first, so the keyboard has finished with the group's last write.
 CommandResult GroupEnd(DeviceLink& link);
+
+// Group start, the body's commands, Group end. When Group start fails nothing more is sent;
+// once it has gone through, Group end is sent whatever the body gave. The first failure.
+CommandResult InGroup(DeviceLink& link, const std::function<CommandResult()>& body);
 
 // Commands whose effect is the keyboard's own business. 0x0D is sent by the main window's
 // hidden test button; 0x0B, 0x0C and 0x0E are offered but nothing sends them.

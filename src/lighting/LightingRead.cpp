@@ -21,16 +21,13 @@ CommandResult ReadLightingBlock(DeviceLink& link, int profile, LightingBlock* bl
 }
 
 CommandResult ReadLightingBlocks(DeviceLink& link, LightingBlocks* blocks) {
-    const CommandResult started = GroupStart(link);
-    if (started != CommandResult::Ok) {
-        return started;
-    }
-    CommandResult result = CommandResult::Ok;
-    for (int p = 0; p < kLightingProfileCount; ++p) {
-        result = FirstFailure(result, ReadLightingBlock(link, p, &(*blocks)[size_t(p)]));
-    }
-    const CommandResult ended = GroupEnd(link);
-    return result == CommandResult::Ok ? ended : result;
+    return InGroup(link, [&] {
+        CommandResult result = CommandResult::Ok;
+        for (int p = 0; p < kLightingProfileCount; ++p) {
+            result = FirstFailure(result, ReadLightingBlock(link, p, &(*blocks)[size_t(p)]));
+        }
+        return result;
+    });
 }
 
 }  // namespace vantor

@@ -77,19 +77,13 @@ CommandResult SendLightingGroup(DeviceLink& link, const LightingWrites& writes) 
             return CommandResult::BadArgument;
         }
     }
-    const CommandResult started = GroupStart(link);
-    if (started != CommandResult::Ok) {
-        return started;
-    }
-    CommandResult result = CommandResult::Ok;
-    for (const LightingWrite& write : writes) {
-        const CommandResult written = WriteLighting(link, write.bytes, write.address);
-        if (result == CommandResult::Ok) {
-            result = written;
+    return InGroup(link, [&] {
+        CommandResult result = CommandResult::Ok;
+        for (const LightingWrite& write : writes) {
+            result = FirstFailure(result, WriteLighting(link, write.bytes, write.address));
         }
-    }
-    const CommandResult ended = GroupEnd(link);
-    return result == CommandResult::Ok ? ended : result;
+        return result;
+    });
 }
 
 }  // namespace vantor

@@ -50,6 +50,11 @@ std::optional<QByteArray> IniFile::ReadBytes(const QString& path) {
 }
 
 bool IniFile::WriteString(const QString& section, const QString& key, const QString& value) {
+    return WriteStrings(section, {{key, value}});
+}
+
+bool IniFile::WriteStrings(const QString& section,
+                           const QList<std::pair<QString, QString>>& values) {
     std::lock_guard lock(WriteMutex());
     IniDocument document;
     std::optional<QByteArray> original;
@@ -60,8 +65,10 @@ bool IniFile::WriteString(const QString& section, const QString& key, const QStr
         }
         document = IniDocument::Parse(*original);
     }
-    if (!document.SetValue(section, key, value)) {
-        return false;
+    for (const auto& [key, value] : values) {
+        if (!document.SetValue(section, key, value)) {
+            return false;
+        }
     }
     if (original && document.Bytes() == *original) {
         return true;

@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace vantor {
 
@@ -33,6 +35,9 @@ public:
     // A missing file is created (UTF-16 LE with BOM); its folder must exist. Fails when the
     // existing file cannot be read, so that nothing it held is lost.
     bool WriteString(const QString& section, const QString& key, const QString& value);
+    // Sets several values of one section in one atomic replacement; nothing is written when
+    // any of them cannot be set.
+    bool WriteStrings(const QString& section, const QList<std::pair<QString, QString>>& values);
 
     // The whole file, or nothing when it is missing, unreadable, not a regular file or larger
     // than kMaxFileSize.

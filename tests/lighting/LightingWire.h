@@ -9,8 +9,8 @@
 
 namespace vantor::test {
 
-// One request as it crossed the wire: command, address, and for Write lighting the payload
-// its length names.
+// One request as it crossed the wire: command, address, and for Write lighting and Write key
+// colours the payload its length names.
 struct Sent {
     uint8_t command;
     uint16_t address;
@@ -24,7 +24,8 @@ inline std::vector<Sent> SentRequests(const EmulatedLink& link, size_t first = 0
     const std::vector<CommandReport> requests = link.Requests();
     for (size_t i = first; i < requests.size(); ++i) {
         const CommandReport& r = requests[i];
-        const size_t n = r.command == kCmdWriteLighting ? r.length : 0;
+        const bool write = r.command == kCmdWriteLighting || r.command == kCmdWriteKeyColours;
+        const size_t n = write ? r.length : 0;
         sent.push_back({r.command, r.Address(), std::vector<uint8_t>(r.payload, r.payload + n)});
     }
     return sent;
