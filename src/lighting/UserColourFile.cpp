@@ -4,7 +4,7 @@
 #include "shell/IniFile.h"
 #include "shell/Paths.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -129,15 +129,14 @@ bool SetColourModeSetting(bool on) {
 
 bool CreateUserColourFiles() {
     const auto paths = AppPaths::Current();
-    if (QDir(paths->UserFolder()).exists()) {
-        return true;
-    }
     if (!paths->EnsureUserFolder()) {
         return false;
     }
     bool all = true;
     for (int p = 0; p < 3; ++p) {
-        all = CopyTemplate(*paths, p) && all;
+        if (!QFileInfo::exists(paths->UserColourFile(p))) {
+            all = CopyTemplate(*paths, p) && all;
+        }
     }
     return all;
 }

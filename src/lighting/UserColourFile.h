@@ -60,9 +60,10 @@ private:
 bool ColourModeSetting();
 bool SetColourModeSetting(bool on);
 
-// Makes the user data folder with the three user colour files copied from the skin's
-// template, when the folder does not exist yet; an existing folder is left as it is. False
-// when the folder or a file cannot be made.
+// Makes the user data folder and copies the skin's template to each of the three user colour
+// files that does not exist yet; existing files are left as they are (the folder also holds
+// other files, so its existence says nothing about them). False when the folder or a file
+// cannot be made.
 bool CreateUserColourFiles();
 // Copies the template over the profile's user colour file (atomically).
 bool ResetUserColourFile(int profile);

@@ -52,14 +52,17 @@ struct ColourRig {
     size_t mark = 0;
 };
 
-TEST(UserColourFiles, AreMadeFromTheTemplateOnlyWhenTheFolderIsNew) {
+TEST(UserColourFiles, AreMadeFromTheTemplateOnlyWhenMissing) {
     ColourRig rig;
     for (int p = 0; p < 3; ++p) {
         EXPECT_EQ(rig.FileBytes(p), kTemplate) << p;
     }
     ASSERT_TRUE(UserColourFile(AppPaths::Current()->UserColourFile(1)).SetPresentMode(2));
     ASSERT_TRUE(CreateUserColourFiles());
-    EXPECT_NE(rig.FileBytes(1), kTemplate) << "an existing folder is left alone";
+    EXPECT_NE(rig.FileBytes(1), kTemplate) << "an existing file is left alone";
+    ASSERT_TRUE(QFile::remove(AppPaths::Current()->UserColourFile(2)));
+    ASSERT_TRUE(CreateUserColourFiles());
+    EXPECT_EQ(rig.FileBytes(2), kTemplate) << "a missing one is made again";
     ASSERT_TRUE(ResetUserColourFile(1));
     EXPECT_EQ(rig.FileBytes(1), kTemplate);
 
