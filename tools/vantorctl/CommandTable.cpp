@@ -15,6 +15,10 @@ const std::vector<CtlCommand>& CommandTable() {
          "write lighting fields of profile P in one group: effect, brightness (0-5), speed "
          "(0-5), direction (left|right), random (0|1), colour (RRGGBB), rate (0-3), choice (0-3)",
          &RunSetLighting},
+        {"colours", "P [MODE]",
+         "send mode MODE (default: the current one) of profile P's user colour file as the "
+         "keyboard's per-key colours",
+         &RunColours},
         {"boot", "", "put the keyboard into boot mode", &RunBoot},
         {"export", "FILE", "the keyboard's key maps and macros as a profile file", &RunExport},
         {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},

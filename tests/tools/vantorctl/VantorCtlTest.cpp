@@ -5,9 +5,12 @@
 
 #include "device/TracingBackend.h"
 #include "emulator/EmulatorBackend.h"
+#include "shell/Paths.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -91,6 +94,10 @@ TEST_F(VantorCtlTest, EachFailureHasItsExitCodeAndSendsNothingOnBadInput) {
         {{"set-lighting", "0", "colour=12345g"}, kExitUsage},
         {{"set-lighting", "0", "glow=1"}, kExitUsage},
         {{"set-lighting", "0", "brightness=1", "effect=19"}, kExitUsage},  // not offered
+        {{"colours"}, kExitUsage},
+        {{"colours", "3"}, kExitUsage},
+        {{"colours", "0", "-1"}, kExitUsage},
+        {{"colours", "0", "1", "2"}, kExitUsage},
     };
     for (const auto& c : usage) {
         emulator->Keyboard().ClearLog();
@@ -113,6 +120,30 @@ TEST_F(VantorCtlTest, EachFailureHasItsExitCodeAndSendsNothingOnBadInput) {
     emulator->Unplug();
     EXPECT_EQ(Run({"status"}), kExitNoKeyboard);
     EXPECT_EQ(Run({"list"}), kExitNoKeyboard);
+}
+
+// The user colour files are made from the skin's template on first use; a mode of one of them
+// becomes the keyboard's per-key colour table of that profile.
+TEST_F(VantorCtlTest, ColoursSendsAModeOfTheProfilesColourFile) {
+    test::TestEnvironment env;
+    EXPECT_EQ(Run({"colours", "1"}), kExitFileError) << "no template to make the files from";
+    EXPECT_TRUE(err.contains("user colour files")) << err.toStdString();
+
+    env.WriteProgramFile(QStringLiteral("Skins/UserDengColor_3.userd"),
+                           "[PRESENTMODE]\r\nmode=0\r\n[Mode0]\r\n64=0,255,0,1\r\n"
+                           "[Mode2]\r\n64=9,8,7,0\r\n");
+    ASSERT_EQ(Run({"colours", "1"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(out, "profile 1: sent mode 0\n");
+    EXPECT_TRUE(QFile::exists(AppPaths::Current()->UserColourFile(2)));
+    auto colours = Firmware().KeyColours(1);
+    EXPECT_EQ(colours[64 * 3], 0);
+    EXPECT_EQ(colours[64 * 3 + 1], 255);
+    EXPECT_EQ(colours[76 * 3], 255) << "keys the mode does not name are red";
+
+    ASSERT_EQ(Run({"colours", "1", "2"}), kExitOk) << err.toStdString();
+    colours = Firmware().KeyColours(1);
+    EXPECT_EQ(colours[64 * 3], 9);
+    EXPECT_EQ(colours[64 * 3 + 2], 7);
 }
 
 TEST(VantorCtlSim, NoEmulatorOnTheSocketIsSaidSo) {

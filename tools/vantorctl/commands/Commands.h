@@ -11,5 +11,6 @@ int RunSwitch(CtlContext& context);
 int RunLighting(CtlContext& context);
 int RunSetLighting(CtlContext& context);
 int RunBoot(CtlContext& context);
+int RunColours(CtlContext& context);
 
 }  // namespace vantor::ctl
