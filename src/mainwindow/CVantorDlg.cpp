@@ -12,6 +12,7 @@
 #include "shell/AppLocks.h"
 #include "shell/ClockChangeWatch.h"
 #include "shell/InstanceMessages.h"
+#include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/CIniFile.h"
 #include "shell/tray/CAboutDlg.h"
@@ -82,6 +83,8 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
       m_windowTag(kMainWindowTag),
       m_keys(new KeyButtonGrid(this)),
       m_store(StoreLock()),
+      m_keyAssign(new Vantor_DlgComposite(AppPaths::Current()->CompositeSkinFile(), skinFolder,
+                                          KeyAssignHost(), this)),
       m_busy(new BusyAnimation(this)),
       m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
                                                 m_store)),
@@ -377,7 +380,7 @@ void CVantorDlg::OnCommand(int command) {
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
         case kTestCommand: Command0D(*m_setup.link); break;
         case FunctionButtonIds::kMacro:
-            m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
+            m_keyAssign->OpenForButton(FunctionButtonIds::kMacroExtraKey);
             break;
         case FunctionButtonIds::kLink: OpenLink(); break;
         case FunctionButtonIds::kFlip1:
@@ -429,7 +432,40 @@ void CVantorDlg::OnKeyClick(int controlId) {
     }
     // Fn has nothing to assign; it only takes part in painting colours.
     if (controlId == kFnButtonId) return;
-    m_keyAssign.OpenForButton(controlId);
+    m_keyAssign->OpenForButton(controlId);
+}
+
+Vantor_DlgComposite::Host CVantorDlg::KeyAssignHost() {
+    Vantor_DlgComposite::Host host;
+    host.store = &m_store;
+    host.block = [this] { return ShownBlock(m_setup.deviceState->ActiveProfile()); };
+    host.bank = [this] { return m_keys->Bank(); };
+    host.colourView = [this] { return m_colourView; };
+    host.buttonRect = [this](int controlId) {
+        const CPngButton* button = m_keys->Button(controlId);
+        return button ? QRect(button->mapToGlobal(QPoint(0, 0)), button->size()) : QRect();
+    };
+    // Hovered while the dialog is open; normal faces, and the disabled picture as selected,
+    // once it closes.
+    host.showButtonOpen = [this](int controlId, bool open) {
+        using enum StateImage;
+        if (CPngButton* button = m_keys->Button(controlId))
+            button->SetPictures(open ? FacesOf({O, O, D, N, O}) : FacesOf({N, O, D, N, X}));
+    };
+    host.recordsChanged = [this] {
+        {
+            std::lock_guard lock(m_store.Lock());
+            m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
+                                        m_keys->Bank()));
+        }
+        SetUnappliedChanges(true);
+    };
+    host.colourChanged = [this] {
+        ShowColourView();
+        SetUnappliedChanges(true);
+    };
+    host.help = [] { OpenHelp(); };
+    return host;
 }
 
 void CVantorDlg::SetKeyButtonColour(int controlId, uint32_t colour, bool on) {

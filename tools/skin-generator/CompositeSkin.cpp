@@ -71,6 +71,7 @@ void AddKeyPage(SkinWindow& w) {
     w.AddRect("FUNC_KEY_INPUT", QRect(54, 214, 220, 28), key(WellPainter()));
     w.AddRect("FUNC_KEY_RADIO_MOU", QRect(290, 184, 20, 20), key(Radio()));
     w.AddRect("FUNC_KEY_RADIO_MOU_STATIC", QRect(314, 184, 216, 20));
+    w.AddRect("FUNC_KEY_MOUSE_SELECT", kMouseListArea.toRect());
 }
 
 void AddListPage(SkinWindow& w, int set, const char* hint, const char* list) {
@@ -121,6 +122,7 @@ SkinWindow BuildCompositeWindow() {
     AddMacroPage(w);
     w.AddRect("FUNC_MACRO_CYCLES_PROMPT", QRect(16, 424, 96, 26));
     w.AddRect("FUNC_MACRO_CYCLES", QRect(116, 424, 56, 26), WellPainter());
+    w.AddButton("CONTROL_APPLY", QRect(kWidth - 16 - 304, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddButton("CONTROL_OK", QRect(kWidth - 16 - 200, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddButton("CONTROL_CANCEL", QRect(kWidth - 16 - 96, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddEntry("SCREEN", "Main", "composite_bg.jpg");
