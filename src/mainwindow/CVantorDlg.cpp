@@ -535,6 +535,7 @@ void CVantorDlg::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
+    m_keyAssign->HandleMessage(kMessageLanguage, kTagLang, languageIndex);
     setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
     for (const FunctionButtonSpec& spec : kFunctionButtons) {
         CPngButton* button = Button(spec.id);
@@ -640,6 +641,8 @@ void CVantorDlg::LightingChanged() {
 void CVantorDlg::ProfileSwitched() {
     OnUiThread(
         [this] {
+            // The records under an open key assignment dialog are about to be reset.
+            m_keyAssign->CloseIfOpen();
             m_profiles->KeyboardProfilesReset();
             OnProfileSwitchTimer();
         },

@@ -293,16 +293,22 @@ TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheB
     }
 }
 
-TEST_F(KeyAssignDialogTest, CloseIfOpenClosesAsCancelAndTheKeyboardGoingDoesToo) {
-    SetRecord(RowOfCode(kKeyA), {kAssignFunction, 0, 1, 0, 0});
-    const int result = WhileOpen(kButtonA, [this](D& d) {
-        Press(d, KEY_B);
-        m_window->HandleMessage(kMessageGone, 0);
-        EXPECT_FALSE(d.IsOpen());
-    });
-    EXPECT_EQ(result, QDialog::Rejected);
-    EXPECT_FALSE(Dialog().IsCapturing());
-    EXPECT_EQ(Record(0, RowOfCode(kKeyA)).type, kAssignFunction);
+TEST_F(KeyAssignDialogTest, TheKeyboardGoingOrResettingClosesTheDialogAsCancel) {
+    const std::function<void()> events[] = {
+        [this] { m_window->HandleMessage(kMessageGone, 0); },
+        [this] { m_window->ProfileSwitched(); },
+    };
+    for (const auto& event : events) {
+        SetRecord(RowOfCode(kKeyA), {kAssignFunction, 0, 1, 0, 0});
+        const int result = WhileOpen(kButtonA, [&event](D& d) {
+            Press(d, KEY_B);
+            event();
+            EXPECT_FALSE(d.IsOpen());
+        });
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_FALSE(Dialog().IsCapturing());
+        EXPECT_NE(Record(0, RowOfCode(kKeyA)).type, kAssignKey) << "B was not written";
+    }
 }
 
 // With the keyboard connected: what the dialog writes goes out with the main window's Apply.
