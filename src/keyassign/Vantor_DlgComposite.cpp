@@ -75,6 +75,11 @@ ButtonTextStyle WhiteText(int pointSize) {
 
 // Labels, radios and the check box draw their text in light grey on the dialog's own picture.
 const QString kLabelStyle = QStringLiteral("color: #E4E4E4; background: transparent;");
+// Lists and fields let the skin's inset well show through and draw in the same light grey.
+const QString kInputStyle = QStringLiteral(
+    "* { background: transparent; color: #E4E4E4; border: none;"
+    " selection-background-color: #FF8A1F; selection-color: #121418; }"
+    " *:disabled { color: #6A707C; selection-background-color: #3A404A; selection-color: #8A909C; }");
 
 bool IsMouseCode(KeyCode code) {
     for (const MouseEntry& entry : MouseList)
@@ -236,6 +241,11 @@ void Vantor_DlgComposite::CreateControls() {
     m_macroList->setEditable(true);
     m_cycles = new QLineEdit(this);
     m_cycles->setValidator(new QIntValidator(1, kMaxPlayCount, m_cycles));
+    for (QWidget* input : std::initializer_list<QWidget*>{m_keyField, m_mouseList, m_mediaList,
+                                                          m_functionList, m_macroList, m_cycles}) {
+        input->setStyleSheet(kInputStyle);
+        input->setFont(QFont(kFont, 10));
+    }
     m_controls[kKeyField] = m_keyField;
     m_controls[kKeyRadio] = m_keyRadio;
     m_controls[kMouseRadio] = m_mouseRadio;
@@ -355,6 +365,7 @@ void Vantor_DlgComposite::ShowPage(int type, bool initial) {
                              : type == kAssignFunction ? static_cast<QWidget*>(m_functionList)
                                                        : nullptr;
     if (input) input->setFocus();
+    m_keyField->deselect();
 }
 
 void Vantor_DlgComposite::SetPageButton(int type) {

@@ -34,13 +34,10 @@ ControlPainter TabButton(QString label = {}) {
 
 void DrawPage(QPainter& p, const QRectF& r, const RenderPass& pass) {
     DrawCard(p, r, palette::kCard, palette::kCardEdge, 10);
-    // A faint emblem of the page in the lower right corner.
-    Glyph emblem = Glyph::Keyboard;
-    if (pass.variant == kMacroSet || pass.variant == kMacro2Set) emblem = Glyph::Record;
-    if (pass.variant == kMediaSet) emblem = Glyph::ChevronUp;
-    if (pass.variant == kFunctionSet) emblem = Glyph::Menu;
-    QColor faint = palette::kCardEdge;
-    DrawGlyph(p, QRectF(r.right() - 70, r.bottom() - 70, 64, 64), emblem, faint, 3);
+    // A faint emblem in the lower right corner of the macro pages; the other pages' lists
+    // reach down there.
+    if (pass.variant == kMacroSet || pass.variant == kMacro2Set)
+        DrawGlyph(p, QRectF(r.right() - 70, r.bottom() - 70, 64, 64), Glyph::Record, palette::kCardEdge, 3);
     p.fillRect(QRectF(r.left() + 10, r.top(), r.width() - 20, 2), palette::kAccent);
     // The mouse function list keeps the dialog template's place, under the mouse choice.
     if (pass.variant == kKeySet) DrawWell(p, kMouseListArea);
