@@ -127,7 +127,7 @@ int Vantor_DlgComposite::OpenForButton(int controlId) {
     if (IsOpen()) return -1;
     m_controlId = controlId;
     m_record = record;
-    m_macroOnly = controlId == kMacroOnlyButton;
+    m_macroOnly = controlId == ExtraKeyButtonIds[kExtraKeyButtonCount - 1];
     if (m_host.showButtonOpen) m_host.showButtonOpen(controlId, true);
     return exec();
 }

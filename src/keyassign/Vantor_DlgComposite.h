@@ -49,8 +49,6 @@ public:
     static constexpr int kFunctionList = 1129;
     static constexpr int kMacroList = 1126;
     static constexpr int kCycles = 1125;
-    // The main window's extra-key button that its macro command opens the dialog for.
-    static constexpr int kMacroOnlyButton = 1143;
 
     // What the dialog needs of the main window.
     struct Host {
@@ -73,7 +71,8 @@ public:
     ~Vantor_DlgComposite() override;
 
     // Opens the dialog modally for a key or extra-key button and returns its result; -1 for a
-    // control that is neither. In the colour view it toggles the button's colour-selection
+    // control that is neither. For the last extra-key button (G9), which the main window's
+    // macro command names, it opens centred on the macro page alone. In the colour view it toggles the button's colour-selection
     // word instead and returns 0.
     int OpenForButton(int controlId);
     // Closes the dialog as Cancel does, when it is open.

@@ -5,6 +5,7 @@
 
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/ProfileSlots.h"
 #include "shell/AppLocks.h"
@@ -252,7 +253,7 @@ TEST_F(KeyAssignDialogTest, OpensBesideTheButtonWithTextsOfTheLanguage) {
         });
     }
     EXPECT_EQ(Dialog().OpenForButton(kFnButtonId), -1);
-    EXPECT_EQ(Dialog().OpenForButton(1006), -1);
+    EXPECT_EQ(Dialog().OpenForButton(ControlIds::kApply), -1);
 }
 
 TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheBankShown) {
@@ -284,7 +285,7 @@ TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheB
             static_cast<QLineEdit*>(d.Control(D::kCycles))->setText("3");
             d.OnCommand(D::kOk);
         });
-        m_window->OnCommand(1007);
+        m_window->OnCommand(ControlIds::kMacro);
         EXPECT_FALSE(Dialog().IsOpen());
         const KeyAssignment& r = Record(0, record);
         EXPECT_EQ(r.type, kAssignMacro);
