@@ -260,7 +260,7 @@ void Vantor_DlgComposite::CreateControls() {
     connect(m_mouseRadio, &QRadioButton::clicked, this, [this] { OnCommand(kMouseRadio); });
     // Choosing in a list or the count is an edit that Apply has not written yet.
     for (QListWidget* list : {m_mouseList, m_mediaList, m_functionList})
-        connect(list, &QListWidget::itemClicked, this, [this] { SetApplyEnabled(true); });
+        connect(list, &QListWidget::currentRowChanged, this, [this] { SetApplyEnabled(true); });
     connect(m_macroList, &QComboBox::activated, this, [this] { SetApplyEnabled(true); });
     connect(m_cycles, &QLineEdit::textEdited, this, [this] { SetApplyEnabled(true); });
 }

@@ -179,10 +179,12 @@ TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
          [](D& d) { d.OnCommand(D::kClear); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 9}},
         {"Clear from the media page", {kAssignMedia, 0, 3, 0, 0},
          [](D& d) { d.OnCommand(D::kClear); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 0}},
-        {"media 6", {},
+        {"media 6", {kAssignMedia, 0, 2, 0, 0},
          [](D& d) {
-             d.OnCommand(D::kPageMedia);
+             EXPECT_EQ(static_cast<QListWidget*>(d.Control(D::kMediaList))->currentRow(), 2);
+             EXPECT_FALSE(d.Button(D::kApply)->isEnabled());
              static_cast<QListWidget*>(d.Control(D::kMediaList))->setCurrentRow(6);
+             EXPECT_TRUE(d.Button(D::kApply)->isEnabled()) << "a choice is an edit";
              d.OnCommand(D::kOk);
          },
          {kAssignMedia, 0, 6, 0, 0}},
