@@ -13,6 +13,7 @@
 #include "shell/AppLocks.h"
 #include "shell/ClockChangeWatch.h"
 #include "shell/InstanceMessages.h"
+#include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/CIniFile.h"
 #include "shell/tray/CAboutDlg.h"
@@ -56,6 +57,8 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
       m_windowTag(kMainWindowTag),
       m_keys(new KeyButtonGrid(this)),
       m_store(StoreLock()),
+      m_keyAssign(new Vantor_DlgComposite(AppPaths::Current()->CompositeSkinFile(), skinFolder,
+                                          KeyAssignHost(), this)),
       m_busy(new BusyAnimation(this)),
       m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
                                                 m_store)),
@@ -346,7 +349,7 @@ void CVantorDlg::OnCommand(int command) {
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
         case ControlIds::kTestCommand: Command0D(*m_setup.link); break;
         case ControlIds::kMacro:
-            m_keyAssign.OpenForButton(ControlIds::kMacroExtraKey);
+            m_keyAssign->OpenForButton(ControlIds::kMacroExtraKey);
             break;
         case ControlIds::kLink: OpenLink(); break;
         case ControlIds::kFlip1:
@@ -402,7 +405,40 @@ void CVantorDlg::OnKeyClick(int controlId) {
     }
     // Fn has nothing to assign; it only takes part in painting colours.
     if (controlId == kFnButtonId) return;
-    m_keyAssign.OpenForButton(controlId);
+    m_keyAssign->OpenForButton(controlId);
+}
+
+Vantor_DlgComposite::Host CVantorDlg::KeyAssignHost() {
+    Vantor_DlgComposite::Host host;
+    host.store = &m_store;
+    host.block = [this] { return ShownBlock(m_setup.deviceState->ActiveProfile()); };
+    host.bank = [this] { return m_keys->Bank(); };
+    host.colourView = [this] { return m_colourView; };
+    host.buttonRect = [this](int controlId) {
+        const CPngButton* button = m_keys->Button(controlId);
+        return button ? QRect(button->mapToGlobal(QPoint(0, 0)), button->size()) : QRect();
+    };
+    // Hovered while the dialog is open; normal faces, and the disabled picture as selected,
+    // once it closes.
+    host.showButtonOpen = [this](int controlId, bool open) {
+        using enum StateImage;
+        if (CPngButton* button = m_keys->Button(controlId))
+            button->SetPictures(open ? m_pictures.Faces({O, O, D, N, O}) : m_pictures.Faces({N, O, D, N, X}));
+    };
+    host.recordsChanged = [this] {
+        {
+            std::lock_guard lock(m_store.Lock());
+            m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
+                                        m_keys->Bank()));
+        }
+        SetUnappliedChanges(true);
+    };
+    host.colourChanged = [this] {
+        ShowColourView();
+        SetUnappliedChanges(true);
+    };
+    host.help = [] { OpenHelp(); };
+    return host;
 }
 
 void CVantorDlg::SetKeyButtonColour(int controlId, uint32_t colour, bool on) {
@@ -472,6 +508,7 @@ void CVantorDlg::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
+    m_keyAssign->HandleMessage(kMessageLanguage, kTagLang, languageIndex);
     setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
     for (const FunctionButtonRow& row : kFunctionButtons) {
         CPngButton* button = Button(row.id);
@@ -554,6 +591,8 @@ void CVantorDlg::LightingChanged() {
 
 void CVantorDlg::ProfileSwitched() {
     m_bridge.Post([this] {
+        // The records under an open key assignment dialog are about to be reset.
+        m_keyAssign->CloseIfOpen();
         m_profiles->KeyboardProfilesReset();
         OnProfileSwitchTimer();
     });

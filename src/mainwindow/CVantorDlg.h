@@ -1,9 +1,9 @@
 #pragma once
 
 #include "device/DeviceEvents.h"
+#include "keyassign/Vantor_DlgComposite.h"
 #include "keymodel/AssignmentRecords.h"
 #include "mainwindow/BusyAnimation.h"
-#include "mainwindow/KeyAssignDialogStandIn.h"
 #include "mainwindow/UiThreadBridge.h"
 #include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileStore.h"
@@ -90,7 +90,7 @@ public:
     KeyButtonGrid& Keys() const { return *m_keys; }
     // The working store the key buttons show, guarded by the process-wide store lock.
     ProfileStore& Store() { return m_store; }
-    KeyAssignDialogStandIn& KeyAssignDialog() { return m_keyAssign; }
+    Vantor_DlgComposite& KeyAssignDialog() { return *m_keyAssign; }
     // The profile buttons, Apply, Default, import and export.
     ProfileSlots& Profiles() { return *m_profiles; }
     BusyAnimation& Busy() { return *m_busy; }
@@ -187,6 +187,7 @@ private:
     // Places a Flip arrow from the skin, its picture following the Flip setting.
     void PlaceArrow(int id, bool left);
     void ShowColourView();
+    Vantor_DlgComposite::Host KeyAssignHost();
     void OpenLink();
     void CreateTray();
     void ApplyLanguage(int languageIndex);
@@ -203,7 +204,7 @@ private:
     std::map<int, CPngButton*> m_buttons;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
-    KeyAssignDialogStandIn m_keyAssign;
+    Vantor_DlgComposite* m_keyAssign = nullptr;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
     UiThreadBridge m_bridge;

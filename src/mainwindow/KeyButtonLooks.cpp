@@ -22,19 +22,25 @@ std::vector<KeyButtonLook> KeyButtonLooks(const ProfileData& data, int block, Ex
         return macro ? macro->Name() : QString();
     };
     // A released store has no records; its keys show as unassigned.
-    const auto look = [&](int controlId, int record, const QString& baseName) {
-        const KeyAssignment assignment =
-            data.HasImage() ? data.Records()[BlockStart(block) + record] : KeyAssignment{};
+    const auto recordAt = [&](int record) {
+        return data.HasImage() ? data.Records()[BlockStart(block) + record] : KeyAssignment{};
+    };
+    // The colour-selection word shown is the one the button's click toggles, which lies in
+    // the record numbered after the button, not in the key's own record.
+    const auto look = [&](int controlId, int record, int colourRecord, const QString& baseName) {
+        const KeyAssignment assignment = recordAt(record);
         return KeyButtonLook{controlId, record, assignment.type != kAssignDefault,
                              AssignmentSummary(baseName, assignment, macroName),
-                             assignment.colourSelection != 0};
+                             recordAt(colourRecord).colourSelection != 0};
     };
     std::vector<KeyButtonLook> looks;
     looks.reserve(kExtraKeyButtonCount + kKeyListSize);
     for (int i = 0; i < kExtraKeyButtonCount; ++i)
-        looks.push_back(look(ExtraKeyButtonIds[i], RecordOfExtraKeyButton(i, bank), ExtraKeyBaseName(i)));
+        looks.push_back(look(ExtraKeyButtonIds[i], RecordOfExtraKeyButton(i, bank),
+                             ColourRecordOfExtraKeyButton(i, bank), ExtraKeyBaseName(i)));
     for (int p = 0; p < kKeyListSize; ++p)
-        looks.push_back(look(KeyListButtonIds[p], RowOfCode(KeyList[p]), KeyName(KeyList[p])));
+        looks.push_back(look(KeyListButtonIds[p], RowOfCode(KeyList[p]),
+                             ColourRecordOfKeyListPosition(p), KeyName(KeyList[p])));
     return looks;
 }
 

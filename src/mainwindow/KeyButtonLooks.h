@@ -17,7 +17,8 @@ struct KeyButtonLook {
     int record = -1;  // index within the block
     bool selected = false;
     QString toolTip;
-    // The record's colour-selection word is set: the colour view shows the second swatch.
+    // The colour-selection word the button owns is set: the colour view shows the second
+    // swatch.
     bool colourSecond = false;
 };
 

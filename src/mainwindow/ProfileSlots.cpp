@@ -255,6 +255,6 @@ bool ProfileSlots::HasUnappliedChanges() const { return m_window.HasUnappliedCha
 
 void ProfileSlots::SetUnappliedChanges(bool on) { m_window.SetUnappliedChanges(on); }
 
-bool ProfileSlots::IsKeyAssignDialogOpen() const { return false; }
+bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssignDialog().IsOpen(); }
 
 }  // namespace vantor

@@ -227,7 +227,8 @@ ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile) {
     return ResultOfCommand(FirstFailure(lighting, keyMap));
 }
 
-ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles) {
+ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles,
+                                      std::optional<int> profile) {
     std::lock_guard storeGuard(context.store.Lock());
     std::lock_guard snapshotGuard(context.snapshot.Lock());
     ProfileData& working = context.store.Data();
@@ -249,7 +250,7 @@ ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles)
         snapshot.Macros(),
         context.snapshot.Lock(),
         [&workingMacros, &storeLock](uint32_t id) { return workingMacros.IndexOfId(id, storeLock); },
-        [&context] { return GetCurrentProfile(context); },
+        [&context, profile] { return profile ? *profile : GetCurrentProfile(context); },
     };
     return ResultOfDownload(
         DownloadKeyMap(context.link, context.device, download, allProfiles, context.ui));

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vantor {
 
 // The keyboard's active on-board profile: the one the device state holds, else read from its
@@ -35,9 +37,11 @@ int SwitchProfile(ProfileContext& context, int profile);
 ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile);
 
 // Copies the working store into the download snapshot and downloads it (all three key maps
-// when asked). The working store's lock is taken before the snapshot's. The download's result,
-// or OutOfMemory when the copy cannot be made.
-ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles);
+// when asked, else the given profile's or, without one, the active profile's). The working
+// store's lock is taken before the snapshot's. The download's result, or OutOfMemory when the
+// copy cannot be made.
+ProfileResult PrepareDownloadSnapshot(ProfileContext& context, bool allProfiles,
+                                      std::optional<int> profile = std::nullopt);
 
 // Refreshes the profile menu and the profile button from the active profile. 1.
 int RebuildProfileMenu(ProfileContext& context);

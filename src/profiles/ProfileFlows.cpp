@@ -86,4 +86,22 @@ ProfileResult FollowKeyboardReset(ProfileContext& context,
     return ResultOfCommand(read);
 }
 
+ProfileResult AssignKey(ProfileContext& context, int profile, int record, const KeyChoice& choice) {
+    std::lock_guard guard(context.store.Lock());
+    const ProfileResult read = ReadKeyboardIntoStore(context);
+    if (read != ProfileResult::Done) {
+        return read;
+    }
+    ProfileData& data = context.store.Data();
+    if (choice.type == kAssignMacro && data.Macros().FindById(choice.value) == nullptr) {
+        return ProfileResult::NoSuchMacro;
+    }
+    ApplyKeyChoice(data, profile, record, choice);
+    const ProfileResult downloaded = PrepareDownloadSnapshot(context, false, profile);
+    if (downloaded != ProfileResult::Done) {
+        return downloaded;
+    }
+    return SaveWorkingFile(context.store);
+}
+
 }  // namespace vantor

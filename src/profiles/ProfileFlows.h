@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keymodel/AssignmentRecords.h"
+#include "profiles/KeyChoice.h"
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileResult.h"
 
@@ -48,5 +49,13 @@ ProfileResult RestoreDefaultProfiles(ProfileContext& context,
 // a file. KeyboardNoAnswer or KeyboardRefused when the status could not be read; the store is
 // reset regardless.
 ProfileResult FollowKeyboardReset(ProfileContext& context, std::optional<ExtraKeyBank> shownBank);
+
+// One key of on-board profile `profile` (0-2) changed on the keyboard, for scripts: the store
+// is read from the keyboard (key maps and macro area), record `record` of the profile's block
+// takes the choice by the rules of ApplyKeyChoice, and the macro area and that profile's key
+// map are downloaded (all three when the rewrite-all mark is set). The working profile file
+// is written only once the keyboard took the download, so it keeps mirroring the keyboard.
+// NoSuchMacro when the choice names a macro the keyboard does not hold; nothing is sent then.
+ProfileResult AssignKey(ProfileContext& context, int profile, int record, const KeyChoice& choice);
 
 }  // namespace vantor

@@ -18,6 +18,7 @@ enum class ProfileResult {
     OutOfMemory,       // memory ran out before anything was sent or written
     KeyboardNoAnswer,  // a request went unanswered or could not be written
     KeyboardRefused,   // the keyboard answered a request with an error status
+    NoSuchMacro,       // a key was to play a macro that is not there; nothing was sent
 };
 
 // A command's result as a flow reports it. An argument the command layer refused before

@@ -24,6 +24,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -315,29 +316,6 @@ TEST_F(CVantorDlgTest, ExtraKeyButtonsFollowTheBankShown) {
     m_window->ResetKeyButton(511);  // no button: nothing happens
 }
 
-TEST_F(CVantorDlgTest, KeyClicksGoToTheKeyAssignmentDialog) {
-    KeyButtonGrid& keys = m_window->Keys();
-    const KeyAssignDialogStandIn& dialog = m_window->KeyAssignDialog();
-    const struct {
-        CPngButton* button;
-        int expectedId;  // 0: no call
-    } cases[] = {
-        {keys.KeyButton(PositionOf(kKeyA)), KeyListButtonIds[PositionOf(kKeyA)]},
-        {keys.ExtraKeyButton(2), ExtraKeyButtonIds[2]},
-        {keys.FnButton(), 0},
-    };
-    for (const auto& c : cases) {
-        const int callsBefore = dialog.Calls();
-        c.button->click();
-        if (c.expectedId == 0) {
-            EXPECT_EQ(dialog.Calls(), callsBefore) << c.button->objectName().toStdString();
-        } else {
-            EXPECT_EQ(dialog.Calls(), callsBefore + 1);
-            EXPECT_EQ(dialog.LastControlId(), c.expectedId);
-        }
-    }
-}
-
 TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};
     // Buttons with a language text: the text of the current language, the shared style.
@@ -394,8 +372,13 @@ TEST_F(CVantorDlgTest, MacroAndCancelButtonsDoTheirCommands) {
     m_state.SetPresent(true);
     m_window->OnCommand(CTrayIcon::kCommandOpen);
     ASSERT_TRUE(m_window->isVisible());
+    int openedFor = 0;
+    QTimer::singleShot(0, m_window.get(), [&] {
+        openedFor = m_window->KeyAssignDialog().RecordIndex();
+        m_window->KeyAssignDialog().CloseIfOpen();
+    });
     m_window->OnCommand(ControlIds::kMacro);
-    EXPECT_EQ(m_window->KeyAssignDialog().LastControlId(), ControlIds::kMacroExtraKey);
+    EXPECT_EQ(openedFor, 264) << "G9 of bank A";
     m_window->OnCommand(2);
     EXPECT_FALSE(m_window->isVisible());
 }
@@ -444,13 +427,17 @@ TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
     }
 }
 
-TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
+TEST_F(CVantorDlgTest, ColourViewShowsTheColourWordEachButtonOwns) {
+    const int five = PositionOf(0x006);  // key-list position 30 = 0x1E, the number of A's record
     {
         std::lock_guard lock(StoreLock());
-        Record(*m_window, 0, RowOfCode(kKeyA)).colourSelection = 1;
+        Record(*m_window, 0, 0).colourSelection = 1;             // owned by A, position 0
+        Record(*m_window, 0, RowOfCode(kKeyA)).colourSelection = 1;  // owned by position 0x1E
+        Record(*m_window, 0, 3).colourSelection = 1;             // owned by G4 in bank A
     }
     CPngButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
     CPngButton* b = m_window->Keys().KeyButton(PositionOf(kKeyB));
+    ASSERT_EQ(five, 0x1E);
     EXPECT_FALSE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
 
@@ -458,9 +445,24 @@ TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
     EXPECT_TRUE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::ToggleSecond);
     EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleFirst);
-    EXPECT_EQ(m_window->Keys().ExtraKeyButton(0)->CurrentFace(), ButtonFace::ToggleFirst);
+    EXPECT_EQ(m_window->Keys().KeyButton(five)->CurrentFace(), ButtonFace::ToggleSecond);
+    EXPECT_EQ(m_window->Keys().ExtraKeyButton(3)->CurrentFace(), ButtonFace::ToggleSecond);
+    // G1 in bank A owns record 0 too, with A.
+    EXPECT_EQ(m_window->Keys().ExtraKeyButton(0)->CurrentFace(), ButtonFace::ToggleSecond);
+    EXPECT_EQ(m_window->Keys().ExtraKeyButton(2)->CurrentFace(), ButtonFace::ToggleFirst);
     EXPECT_EQ(m_window->Button(ControlIds::kSwitch)->text(), LanguageText("MAIN_SWITCH_COLOR_TEXT"));
     EXPECT_NE(a->PictureOf(ButtonFace::ToggleFirst), a->PictureOf(ButtonFace::ToggleSecond));
+
+    // A click toggles the word the view shows, marks it unapplied and opens no dialog.
+    b->click();
+    EXPECT_FALSE(m_window->KeyAssignDialog().IsOpen());
+    EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleSecond);
+    EXPECT_EQ(Record(*m_window, 0, PositionOf(kKeyB)).colourSelection, 1u);
+    EXPECT_EQ(Record(*m_window, 0, RowOfCode(kKeyB)).colourSelection, 0u);
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+    m_window->Keys().ExtraKeyButton(3)->click();
+    EXPECT_EQ(m_window->Keys().ExtraKeyButton(3)->CurrentFace(), ButtonFace::ToggleFirst);
+    EXPECT_EQ(Record(*m_window, 0, 3).colourSelection, 0u);
 
     m_window->OnCommand(ControlIds::kSwitch);
     EXPECT_FALSE(m_window->ColourView());

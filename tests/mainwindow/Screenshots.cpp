@@ -1,5 +1,5 @@
 // A person's check of the windows: under an X server (Xvfb), shows the main window with a
-// keyboard present, the about box and the tray menu, in both languages, and saves a picture of
+// keyboard present, the key assignment dialog's pages, the about box and the tray menu, in both languages, and saves a picture of
 // the screen for each into the folder given.
 //
 //   VANTOR_BINARY_DIR=build xvfb-run -a -s "-screen 0 1600x1000x24"
@@ -10,6 +10,7 @@
 
 #include "device/DeviceState.h"
 #include "keymodel/KeyCode.h"
+#include "keymodel/KeyTables.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/AppLocks.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -74,6 +76,18 @@ int main(int argc, char** argv) {
         window.OnCommand(CTrayIcon::kCommandOpen);
         window.move(40, 40);
         Save(folder, "main-" + suffix);
+
+        // The key assignment dialog for A, on each of its pages.
+        Vantor_DlgComposite& dialog = window.KeyAssignDialog();
+        QTimer::singleShot(0, &dialog, [&] {
+            Save(folder, "keyassign-single-" + suffix);
+            dialog.OnCommand(Vantor_DlgComposite::kPageMedia);
+            Save(folder, "keyassign-media-" + suffix);
+            dialog.OnCommand(Vantor_DlgComposite::kPageFunction);
+            Save(folder, "keyassign-function-" + suffix);
+            dialog.CloseIfOpen();
+        });
+        dialog.OpenForButton(KeyListButtonIds[0]);
 
         window.OnCommand(CTrayIcon::kCommandAbout);
         if (CAboutDlg* about = CAboutDlg::Instance()) about->move(500, 300);

@@ -34,13 +34,10 @@ ControlPainter TabButton(QString label = {}) {
 
 void DrawPage(QPainter& p, const QRectF& r, const RenderPass& pass) {
     DrawCard(p, r, palette::kCard, palette::kCardEdge, 10);
-    // A faint emblem of the page in the lower right corner.
-    Glyph emblem = Glyph::Keyboard;
-    if (pass.variant == kMacroSet || pass.variant == kMacro2Set) emblem = Glyph::Record;
-    if (pass.variant == kMediaSet) emblem = Glyph::ChevronUp;
-    if (pass.variant == kFunctionSet) emblem = Glyph::Menu;
-    QColor faint = palette::kCardEdge;
-    DrawGlyph(p, QRectF(r.right() - 70, r.bottom() - 70, 64, 64), emblem, faint, 3);
+    // A faint emblem in the lower right corner of the macro pages; the other pages' lists
+    // reach down there.
+    if (pass.variant == kMacroSet || pass.variant == kMacro2Set)
+        DrawGlyph(p, QRectF(r.right() - 70, r.bottom() - 70, 64, 64), Glyph::Record, palette::kCardEdge, 3);
     p.fillRect(QRectF(r.left() + 10, r.top(), r.width() - 20, 2), palette::kAccent);
     // The mouse function list keeps the dialog template's place, under the mouse choice.
     if (pass.variant == kKeySet) DrawWell(p, kMouseListArea);
@@ -71,6 +68,7 @@ void AddKeyPage(SkinWindow& w) {
     w.AddRect("FUNC_KEY_INPUT", QRect(54, 214, 220, 28), key(WellPainter()));
     w.AddRect("FUNC_KEY_RADIO_MOU", QRect(290, 184, 20, 20), key(Radio()));
     w.AddRect("FUNC_KEY_RADIO_MOU_STATIC", QRect(314, 184, 216, 20));
+    w.AddRect("FUNC_KEY_MOUSE_SELECT", kMouseListArea.toRect());
 }
 
 void AddListPage(SkinWindow& w, int set, const char* hint, const char* list) {
@@ -121,6 +119,7 @@ SkinWindow BuildCompositeWindow() {
     AddMacroPage(w);
     w.AddRect("FUNC_MACRO_CYCLES_PROMPT", QRect(16, 424, 96, 26));
     w.AddRect("FUNC_MACRO_CYCLES", QRect(116, 424, 56, 26), WellPainter());
+    w.AddButton("CONTROL_APPLY", QRect(kWidth - 16 - 304, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddButton("CONTROL_OK", QRect(kWidth - 16 - 200, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddButton("CONTROL_CANCEL", QRect(kWidth - 16 - 96, 420, 96, 34), ButtonPainter(AltMeaning::Selected));
     w.AddEntry("SCREEN", "Main", "composite_bg.jpg");

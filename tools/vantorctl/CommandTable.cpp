@@ -24,6 +24,11 @@ const std::vector<CtlCommand>& CommandTable() {
         {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},
         {"import", "FILE", "write a profile file's key maps and macros to the keyboard", &RunImport},
         {"reset", "", "every profile back to factory lighting and key map, profile 0 active", &RunReset},
+        {"assign", "P KEY ACTION",
+         "what KEY (a key's name, or G1-G18) does in profile P: key NAME, mouse "
+         "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
+         "[CYCLES], or default",
+         &RunAssign},
     };
     return table;
 }

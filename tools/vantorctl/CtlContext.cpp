@@ -116,6 +116,10 @@ int CtlContext::FailProfile(ProfileResult result, const QString& what, const QSt
     case ProfileResult::OutOfMemory:
         return Fail(code, QStringLiteral("%1: out of memory").arg(what));
     case ProfileResult::KeyboardRefused: return Fail(code, Refused(what, QString()));
+    case ProfileResult::NoSuchMacro:
+        return Fail(code, QStringLiteral("%1: the keyboard holds no macro with that id; nothing "
+                                         "was sent")
+                              .arg(what));
     case ProfileResult::KeyboardNoAnswer: break;
     }
     return Fail(code, NoAnswer(what));

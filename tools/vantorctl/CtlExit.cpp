@@ -22,6 +22,7 @@ int ExitOfProfileResult(ProfileResult result) {
     case ProfileResult::MacrosDoNotFit: return kExitNoRoom;
     case ProfileResult::OutOfMemory: return kExitOutOfMemory;
     case ProfileResult::KeyboardRefused: return kExitKeyboardError;
+    case ProfileResult::NoSuchMacro: return kExitUsage;
     // The active profile is unknown only when the keyboard did not say it.
     case ProfileResult::NothingToDo:
     case ProfileResult::KeyboardNoAnswer: break;

@@ -131,6 +131,7 @@ QString CompositePage(const QString& key) {
     static const std::map<QString, QString> pages = {
         {"TISHI_SINGLE_STATIC", "key"}, {"FUNC_KEY_INPUT", "key"}, {"FUNC_KEY_RADIO_KB", "key"},
         {"FUNC_KEY_RADIO_KB_STATIC", "key"}, {"FUNC_KEY_RADIO_MOU", "key"}, {"FUNC_KEY_RADIO_MOU_STATIC", "key"},
+        {"FUNC_KEY_MOUSE_SELECT", "key"},
         {"MEDIA_SETTING_TISHI", "media"}, {"FUNC_MEDIA_SELECT", "media"},
         {"FUNCTION_KEY_SETTING_TISHI", "function"}, {"FUNC_FUNCTION_SELECT", "function"},
         {"MARCO_NAME_SETTING", "macro"}, {"FUNC_MACRO_RECORD_DELAY2", "macro"}, {"FUNC_MACRO_RECORD_DELAY", "macro"}};

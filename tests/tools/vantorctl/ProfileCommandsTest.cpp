@@ -5,6 +5,7 @@
 
 #include "SampleProfile.h"
 #include "emulator/EmulatorBackend.h"
+#include "keymodel/KeyTables.h"
 #include "lighting/LightingBlock.h"
 #include "support/TestEnvironment.h"
 
@@ -14,6 +15,8 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
+#include <tuple>
 
 namespace vantor::ctl {
 namespace {
@@ -195,6 +198,93 @@ TEST_P(ProfileCommandsTest, ResetWritesNothingWhenTheDefaultMatrixCannotBeRead) 
     EXPECT_EQ(Run({"reset"}), kExitKeyboardError);
     EXPECT_TRUE(err.contains("read default key matrix")) << err.toStdString();
     EXPECT_EQ(Writes(), 0u);
+}
+
+// The key-map position of the factory key that sends a device code.
+int PositionOfFactoryKey(const KeyboardFirmware& firmware, uint8_t deviceCode) {
+    const auto matrix = firmware.DefaultKeyMatrix();
+    for (size_t p = 0; p + 2 < matrix.size(); p += 3)
+        if (matrix[p] == 2 && matrix[p + 1] == 2 && matrix[p + 2] == deviceCode) return int(p / 3);
+    return -1;
+}
+
+std::array<uint8_t, 3> ActionAt(std::span<const uint8_t> keyMap, int position) {
+    return {keyMap[3 * position], keyMap[3 * position + 1], keyMap[3 * position + 2]};
+}
+
+TEST_P(ProfileCommandsTest, AssignChangesOneKeyOfOneProfileByTheDialogsRules) {
+    const int a = PositionOfFactoryKey(Keyboard().Firmware(), 0x04);
+    ASSERT_GE(a, 0);
+    const struct {
+        QStringList args;
+        int profile;
+        std::array<uint8_t, 3> action;  // at A's position afterwards
+        KeyAssignment record;           // A's record in the working profile file
+    } cases[] = {
+        {{"assign", "1", "a", "key", "B"}, 1, {2, 2, 0x05}, {kAssignKey, 0, 0x30, 0, 0}},
+        {{"assign", "0", "A", "media", "6"}, 0, {3, 0xE9, 0x00}, {kAssignMedia, 0, 6, 0, 0}},
+        {{"assign", "0", "A", "mouse", "right"}, 0, {1, 1, 0x02}, {kAssignKey, 0, 0x172, 0, 0}},
+        // A key assigned to itself is the key's default.
+        {{"assign", "2", "A", "key", "a"}, 2, {2, 2, 0x04}, {kAssignDefault, 0, 0, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const std::string what = c.args.join(' ').toStdString();
+        ASSERT_EQ(Run(c.args), kExitOk) << what << err.toStdString();
+        const KeyboardFirmware firmware = Keyboard().Firmware();
+        EXPECT_EQ(ActionAt(firmware.KeyMap(c.profile), a), c.action) << what;
+        const std::optional<ProfileData> working = test::ReadProfile(env.Paths().WorkingProfileFile());
+        ASSERT_TRUE(working);
+        const KeyAssignment& record = working->Records()[BlockStart(c.profile) + 0x1E];
+        EXPECT_EQ(std::tie(record.type, record.parameter, record.value),
+                  std::tie(c.record.type, c.record.parameter, c.record.value))
+            << what;
+    }
+    // The other profiles were left as they were: profile 0's A still plays right button.
+    EXPECT_EQ(ActionAt(Keyboard().Firmware().KeyMap(0), a), (std::array<uint8_t, 3>{1, 1, 0x02}));
+
+    // An extra key's record keeps its parameter word beside a function.
+    ASSERT_EQ(Run({"assign", "0", "g2", "function", "3"}), kExitOk) << err.toStdString();
+    const std::optional<ProfileData> working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Records()[257].type, kAssignFunction);
+    EXPECT_EQ(working->Records()[257].parameter, ExtraKeyParameter(2));
+    EXPECT_EQ(working->Records()[257].value, 3u);
+}
+
+TEST_P(ProfileCommandsTest, AssignRefusesBadArgumentsAndMissingMacrosBeforeSending) {
+    const struct {
+        QStringList args;
+        const char* says;
+    } cases[] = {
+        {{"assign", "3", "A", "default"}, "a profile is 0, 1 or 2"},
+        {{"assign", "0", "Nokey", "default"}, "no key is named 'Nokey'"},
+        {{"assign", "0", "G19", "default"}, "no key is named 'G19'"},
+        {{"assign", "0", "A", "media", "18"}, "a media number is 0-17"},
+        {{"assign", "0", "A", "function", "-1"}, "a function number is 0-10"},
+        {{"assign", "0", "A", "mouse", "side"}, "a mouse action is"},
+        {{"assign", "0", "A", "macro", "1", "256"}, "a macro plays 1-255 times"},
+        {{"assign", "0", "A", "key", "Nokey"}, "no key is named 'Nokey'"},
+        {{"assign", "0", "A", "default", "x"}, "'default' takes 0 value(s)"},
+        {{"assign", "0", "A", "launch"}, "unknown action 'launch'"},
+        {{"assign", "0", "A"}, "usage: vantorctl assign P KEY"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Run(c.args), kExitUsage) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(c.says)) << err.toStdString();
+    }
+    // The keyboard holds no macro 5: found out after reading it, before anything is written.
+    EXPECT_EQ(Run({"assign", "0", "A", "macro", "5"}), kExitUsage);
+    EXPECT_TRUE(err.contains("no macro with that id")) << err.toStdString();
+    EXPECT_EQ(Writes(), 0u);
+    EXPECT_FALSE(QFile::exists(env.Paths().WorkingProfileFile()));
+}
+
+TEST_P(ProfileCommandsTest, AssignRefusedByTheKeyboardLeavesTheWorkingFileAlone) {
+    FaultSwitch refuse{EmulatorFault::StatusFF};
+    refuse.refusedCommand = 0x08;
+    Keyboard().SetFault(refuse);
+    EXPECT_EQ(Run({"assign", "0", "A", "key", "B"}), kExitKeyboardError);
+    EXPECT_FALSE(QFile::exists(env.Paths().WorkingProfileFile()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ProfileCommandsTest, ::testing::Values('A', 'B'));

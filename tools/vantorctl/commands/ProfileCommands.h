@@ -9,5 +9,6 @@ int RunExport(CtlContext& context);
 int RunValidate(CtlContext& context);
 int RunImport(CtlContext& context);
 int RunReset(CtlContext& context);
+int RunAssign(CtlContext& context);
 
 }  // namespace vantor::ctl

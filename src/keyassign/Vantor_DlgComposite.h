@@ -1,0 +1,141 @@
+#pragma once
+
+#include "keyassign/KeyCapture.h"
+#include "keymodel/AssignmentRecords.h"
+#include "profiles/KeyChoice.h"
+#include "profiles/ProfileStore.h"
+#include "ui/CBaseDialog.h"
+#include "ui/CPngButton.h"
+
+#include <QRect>
+
+#include <functional>
+#include <map>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+
+namespace vantor {
+
+// The key assignment dialog on "Composite.ini": what one key of the current on-board profile
+// does. It opens for a key or extra-key button of the main window, shows four pages (Single
+// key with key capture and the mouse functions, Macro, Media, Function) and Clear, and its
+// OK or Apply writes one record of the working store by the rules of ApplyKeyChoice. Nothing
+// goes to the keyboard here; the main window's Apply sends it.
+class Vantor_DlgComposite : public CBaseDialog {
+    Q_OBJECT
+
+public:
+    // Control ids of the dialog.
+    static constexpr int kOk = 1;
+    static constexpr int kCancel = 2;
+    static constexpr int kApply = 1015;
+    static constexpr int kPageKey = 1028;
+    static constexpr int kPageMacro = 1029;
+    static constexpr int kPageMedia = 1030;
+    static constexpr int kPageFunction = 1031;
+    static constexpr int kClear = 1032;
+    static constexpr int kMask = 1033;
+    static constexpr int kTitle = 1131;
+    static constexpr int kOsk = 1132;
+    static constexpr int kKeyField = 1127;
+    static constexpr int kKeyRadio = 1185;
+    static constexpr int kMouseRadio = 1186;
+    static constexpr int kMouseList = 1187;
+    static constexpr int kMediaList = 1128;
+    static constexpr int kFunctionList = 1129;
+    static constexpr int kMacroList = 1126;
+    static constexpr int kCycles = 1125;
+
+    // What the dialog needs of the main window.
+    struct Host {
+        ProfileStore* store = nullptr;
+        std::function<int()> block;          // the block the key buttons show
+        std::function<ExtraKeyBank()> bank;  // the extra keys the G buttons show
+        std::function<bool()> colourView;
+        std::function<QRect(int controlId)> buttonRect;  // on the screen
+        // The clicked button looks hovered while the dialog is open, and normal again after.
+        std::function<void(int controlId, bool open)> showButtonOpen;
+        // A record changed: redraw the key buttons and mark the change unapplied.
+        std::function<void()> recordsChanged;
+        // A colour-selection word changed: redraw the colour view and mark it unapplied.
+        std::function<void()> colourChanged;
+        std::function<void()> help;
+    };
+
+    Vantor_DlgComposite(const QString& skinIniPath, const QString& skinFolder, Host host,
+                        QWidget* parent = nullptr);
+    ~Vantor_DlgComposite() override;
+
+    // Opens the dialog modally for a key or extra-key button and returns its result; -1 for a
+    // control that is neither. For the last extra-key button (G9), which the main window's
+    // macro command names, it opens centred on the macro page alone. In the colour view it toggles the button's colour-selection
+    // word instead and returns 0.
+    int OpenForButton(int controlId);
+    // Closes the dialog as Cancel does, when it is open.
+    void CloseIfOpen();
+    bool IsOpen() const { return m_openCount > 0; }
+
+    // The dialog's commands: page buttons, Clear, radios, OSK, Apply, OK and Cancel.
+    void OnCommand(int id);
+    // The language message (0x5041 with the tag 0x4C414E47): every text in that language.
+    uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam);
+
+    int Type() const { return m_type; }
+    KeyCode CapturedKey() const { return m_capturedKey; }
+    int RecordIndex() const { return m_record; }
+    bool MacroOnly() const { return m_macroOnly; }
+    bool IsCapturing() const { return m_capture.IsActive(); }
+    CPngButton* Button(int id) const;
+    QWidget* Control(int id) const;
+
+protected:
+    void OnInitDialog() override;
+    bool OnOK() override;
+    void done(int result) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    void LoadFaceSets();
+    void PlaceControls();
+    void FillLists();
+    void ApplyLanguage(int languageIndex);
+    void ShowPage(int type, bool initial);
+    void SetPageButton(int type);
+    void SelectKeyRadio(bool keyRadio);
+    void OnCaptured(KeyCode code);
+    void SetApplyEnabled(bool on);
+    void Apply();
+    void StartOnScreenKeyboard();
+    KeyChoice Choice() const;
+    ButtonFaces FacesOfType(int type) const;
+
+    Host m_host;
+    KeyCapture m_capture;
+    bool m_controlsMade = false;
+    int m_openCount = 0;
+    int m_controlId = 0;
+    int m_record = -1;
+    bool m_macroOnly = false;
+    int m_type = 0;
+    KeyCode m_capturedKey = 0;
+    KeyAssignment m_opened{};
+    std::map<int, CPngButton*> m_buttons;
+    std::map<int, QWidget*> m_controls;
+    QLineEdit* m_keyField = nullptr;
+    QRadioButton* m_keyRadio = nullptr;
+    QRadioButton* m_mouseRadio = nullptr;
+    QListWidget* m_mouseList = nullptr;
+    QListWidget* m_mediaList = nullptr;
+    QListWidget* m_functionList = nullptr;
+    QComboBox* m_macroList = nullptr;
+    QLineEdit* m_cycles = nullptr;
+    ButtonFaces m_keySet, m_macroSet, m_macro2Set, m_mediaSet, m_functionSet;
+};
+
+}  // namespace vantor
