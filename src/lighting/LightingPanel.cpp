@@ -1,5 +1,6 @@
 #include "lighting/LightingPanel.h"
 
+#include "lighting/UserColourFile.h"
 #include "shell/lang/Language.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace vantor {
 
 namespace {
 
-std::array<uint8_t, 3> Rgb(const uint8_t (&bytes)[3]) { return {bytes[0], bytes[1], bytes[2]}; }
+std::array<uint8_t, 3> BytesOf(const uint8_t (&bytes)[3]) { return {bytes[0], bytes[1], bytes[2]}; }
 
 bool IsPosition(int position) { return position >= 0 && position <= kMaxBrightness; }
 
@@ -33,6 +34,7 @@ CommandResult LightingPanel::Refresh(int profile) {
     // A block whose read fails keeps what it held; the next refresh tries again.
     ReadLightingBlocks(m_link, &m_blocks);
     TakeValues(m_blocks[size_t(profile)]);
+    m_values.colourMode = ColourModeSetting();
     return CommandResult::Ok;
 }
 
@@ -43,7 +45,7 @@ void LightingPanel::TakeValues(const LightingBlock& block) {
     v.speed = block.speed;
     v.direction = block.direction;
     v.colourChoice = block.colourChoice <= kMaxColourChoice ? block.colourChoice : 0;
-    v.colour = Rgb(block.colour);
+    v.colour = BytesOf(block.colour);
     v.reportRate = std::min(block.reportRate, kMaxReportRate);
     v.randomColour = block.randomColour != 0;
     v.fyRandom = v.randomColour;
@@ -53,9 +55,9 @@ void LightingPanel::TakeValues(const LightingBlock& block) {
     if (block.triggerMode <= 1) {
         v.triggerMode = block.triggerMode;
     }
-    v.secondColour = Rgb(block.secondColour);
+    v.secondColour = BytesOf(block.secondColour);
     v.secondRandom = block.secondRandom != 0;
-    v.thirdColour = Rgb(block.thirdColour);
+    v.thirdColour = BytesOf(block.thirdColour);
     v.thirdRandom = block.thirdRandom != 0;
 }
 
@@ -77,6 +79,7 @@ LightingView LightingPanel::Redisplay() {
     view.hxRandom = v.randomColour;
     view.fyRandom = v.fyRandom;
     view.colourChoice = v.colourChoice;
+    view.colourMode = v.colourMode;
     view.firstDirection = v.direction == kDirectionFirst;
     const auto found = std::find(m_effectTable.begin(), m_effectTable.end(), v.effect);
     if (found != m_effectTable.end()) {

@@ -35,6 +35,7 @@ struct LightingValues {
     bool secondRandom = false;
     std::array<uint8_t, 3> thirdColour{};
     bool thirdRandom = false;
+    bool colourMode = false;      // from the user settings file, read by every refresh
 };
 
 // One entry of the effect list box.
@@ -56,6 +57,7 @@ struct LightingView {
     bool hxRandom = false;
     bool fyRandom = false;
     int colourChoice = 0;
+    bool colourMode = false;           // the lamp picture's on image
 };
 
 // The effect name of a code: section "MODE" of the language file, keyed by the code in decimal.
@@ -73,8 +75,8 @@ class LightingPanel {
 public:
     explicit LightingPanel(DeviceLink& link, EffectNamer namer = EffectNameFromLanguage);
 
-    // Reads the status block and the three lighting blocks, and takes the values of the
-    // profile's block. The effect list of the status copy is cleared first, so when the status
+    // Reads the status block and the three lighting blocks, takes the values of the profile's
+    // block, and reads the colour-mode flag of the user settings file. The effect list of the status copy is cleared first, so when the status
     // block cannot be read the list stays empty until the next refresh and the result is the
     // read's failure; the other values stay as they were.
     CommandResult Refresh(int profile);

@@ -3,7 +3,9 @@
 #include "emulator/KeyboardFirmware.h"
 #include "lighting/LightingPanel.h"
 #include "lighting/LightingWire.h"
+#include "lighting/UserColourFile.h"
 #include "support/EmulatedLink.h"
+#include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,7 @@ struct PanelRig {
     explicit PanelRig(std::vector<uint8_t> effects = {1, 4, 5, 6, 7, 12, 17, 18, 20},
                       const std::function<void(LightingBlock&)>& edit = nullptr)
         : panel(link.Link(), NameOf) {
+        SetColourModeSetting(true);
         link.Keyboard().EditFirmware([&](KeyboardFirmware& firmware) {
             auto status = firmware.MutableArea(FirmwareArea::Status);
             std::fill(status.begin() + kStatusEffectList, status.end(), uint8_t(0));
@@ -52,6 +55,7 @@ struct PanelRig {
         return int(std::find(table.begin(), table.end(), code) - table.begin());
     }
 
+    test::TestEnvironment env;  // a user settings file of its own
     EmulatedLink link;
     LightingPanel panel;
     LightingView view;
@@ -65,6 +69,10 @@ TEST(LightingPanel, EffectListFollowsTheStatusBlockInTheKeyboardsOrder) {
     EXPECT_EQ(rig.view.effects[1].name, QStringLiteral("effect 7"));
     // The factory block's effect 1 is not in this list: nothing selected.
     EXPECT_EQ(rig.view.selectedEffect, -1);
+    EXPECT_TRUE(rig.view.colourMode);
+    ASSERT_TRUE(SetColourModeSetting(false));
+    ASSERT_EQ(rig.panel.Refresh(1), CommandResult::Ok);
+    EXPECT_FALSE(rig.panel.Redisplay().colourMode);
 }
 
 TEST(LightingPanel, UnreadableStatusEmptiesTheListAndKeepsTheValues) {
