@@ -350,6 +350,12 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
             OnKeyboardConnected();
             return 1;
         case kMessageGone: CloseChildDialogs(); return 0;
+        case kMessageCommand:
+            if (IsClosing()) return 0;
+            // Answered at once: the command may open a modal window that runs until closed.
+            QMetaObject::invokeMethod(
+                this, [this, lParam] { OnCommand(int(lParam)); }, Qt::QueuedConnection);
+            return 1;
         default: return 0;
     }
 }

@@ -20,6 +20,8 @@ const std::vector<CtlCommand>& CommandTable() {
         {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},
         {"import", "FILE", "write a profile file's key maps and macros to the keyboard", &RunImport},
         {"reset", "", "every profile back to factory lighting and key map, profile 0 active", &RunReset},
+        {"gui-command", "ID", "hand command ID to the running program (32780: the update window)",
+         &RunGuiCommand},
     };
     return table;
 }
