@@ -382,6 +382,7 @@ void CVantorDlg::OnCommand(int command) {
         case ProfileSlots::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
         case kTestCommand: Command0D(*m_setup.link); break;
+        case kProfilesButton: m_profiles->OpenProfileManager(); break;
         case FunctionButtonIds::kMacro:
             m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
             break;
