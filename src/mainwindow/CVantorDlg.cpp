@@ -12,6 +12,7 @@
 #include "shell/AppLocks.h"
 #include "shell/ClockChangeWatch.h"
 #include "shell/InstanceMessages.h"
+#include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/CIniFile.h"
 #include "shell/tray/CAboutDlg.h"
@@ -20,6 +21,7 @@
 #include "shell/tray/TrayPictures.h"
 #include "ui/CPngButton.h"
 #include "ui/SkinPlacement.h"
+#include "update/CVantor_DlgUpdate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -313,6 +315,18 @@ void CVantorDlg::OpenLink() {
     if (!m_link.isEmpty()) QDesktopServices::openUrl(QUrl(m_link));
 }
 
+void CVantorDlg::OpenUpdateDialog() { UpdateDialog().exec(); }
+
+CVantor_DlgUpdate& CVantorDlg::UpdateDialog() {
+    if (!m_updateDialog) {
+        const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
+        m_updateDialog = new CVantor_DlgUpdate(paths->UpdateSkinFile(), paths->SkinFolder(),
+                                               *m_setup.link, m_store,
+                                               FirmwareUpdate(paths->PackageFolder()), this);
+    }
+    return *m_updateDialog;
+}
+
 CPngButton* CVantorDlg::Button(int id) const {
     const auto found = m_buttons.find(id);
     return found == m_buttons.end() ? nullptr : found->second;
@@ -383,6 +397,7 @@ void CVantorDlg::OnCommand(int command) {
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
         case kTestCommand: Command0D(*m_setup.link); break;
         case kProfilesButton: m_profiles->OpenProfileManager(); break;
+        case kUpdateCommand: OpenUpdateDialog(); break;
         case FunctionButtonIds::kMacro:
             m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
             break;

@@ -26,6 +26,7 @@ namespace vantor {
 
 class ClockChangeWatch;
 class CPngButton;
+class CVantor_DlgUpdate;
 class DeviceLink;
 class DeviceState;
 class KeyButtonGrid;
@@ -50,6 +51,8 @@ public:
     static constexpr int kTestCommand = 1008;
     // Exit from a command no menu issues (kept for senders of the old command).
     static constexpr int kExitCommand = 32779;
+    // Opens the firmware update window; no control issues it (a command request does).
+    static constexpr int kUpdateCommand = 32780;
     // Timer 1052: the lighting preview's tick, every 50 ms while colour mode is on.
     static constexpr int kPreviewMs = 50;
     // How often a device event that came during keyboard work checks whether it may run.
@@ -102,6 +105,8 @@ public:
     // The profile buttons, Apply, Default, import and export.
     ProfileSlots& Profiles() { return *m_profiles; }
     BusyAnimation& Busy() { return *m_busy; }
+    // The firmware update window (command 32780 runs it modally), created on first use.
+    CVantor_DlgUpdate& UpdateDialog();
     bool HasUnappliedChanges() const { return m_unappliedChanges; }
     // Enables Apply while there are changes to send, and marks them.
     void SetUnappliedChanges(bool on);
@@ -196,6 +201,7 @@ private:
     void PlaceArrow(int id, bool left);
     void ShowColourView();
     void OpenLink();
+    void OpenUpdateDialog();
     void CreateTray();
     void ApplyLanguage(int languageIndex);
     void OpenRequest();
@@ -217,6 +223,7 @@ private:
     KeyAssignDialogStandIn m_keyAssign;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
+    CVantor_DlgUpdate* m_updateDialog = nullptr;
     QTimer m_previewTimer;
     bool m_colourMode = false;
     bool m_unappliedChanges = false;
