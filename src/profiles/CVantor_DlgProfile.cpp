@@ -32,13 +32,18 @@ struct Column {
 };
 constexpr Column kColumns[] = {{u"激活", 60}, {u"名称", 120}, {u"路径", 230}};
 
-// The list sits in a dark inset of the skin's picture.
+// The list sits in a dark inset of the skin's picture; its check boxes are drawn to show on it.
 const QString kListStyle = QStringLiteral(
     "QTableWidget { background: #121418; color: #e8eaee; gridline-color: #2e333d;"
     " border: 1px solid #2e333d; selection-background-color: #c25e05;"
     " selection-color: #ffffff; }"
+    "QTableWidget::indicator { width: 12px; height: 12px; border: 1px solid #8a909c;"
+    " border-radius: 2px; background: #1b1e25; }"
+    "QTableWidget::indicator:checked { background: #ff8a1f; border-color: #ffb05c; }"
+    "QHeaderView { background: #1b1e25; }"
     "QHeaderView::section { background: #1b1e25; color: #8a909c; border: none;"
-    " border-right: 1px solid #2e333d; border-bottom: 1px solid #2e333d; padding: 2px 4px; }");
+    " border-right: 1px solid #2e333d; border-bottom: 1px solid #2e333d; padding: 2px 4px; }"
+    "QTableCornerButton::section { background: #1b1e25; border: none; }");
 
 }  // namespace
 
@@ -64,6 +69,9 @@ CVantor_DlgProfile::CVantor_DlgProfile(const QString& skinIniPath, const QString
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line a row: a long folder loses its middle, not its end.
+    m_list->setWordWrap(false);
+    m_list->setTextElideMode(Qt::ElideMiddle);
     m_list->setStyleSheet(kListStyle);
     connect(m_list, &QTableWidget::itemChanged, this, &CVantor_DlgProfile::OnItemChanged);
 }
@@ -166,8 +174,12 @@ void CVantor_DlgProfile::ShowRows() {
         check->setCheckState(rows[size_t(r)].checked ? Qt::Checked : Qt::Unchecked);
         m_list->setItem(r, 0, check);
         m_list->setItem(r, 1, new QTableWidgetItem(rows[size_t(r)].name));
-        m_list->setItem(r, 2, new QTableWidgetItem(QDir::toNativeSeparators(rows[size_t(r)].folder)));
-        for (int c = 1; c < 3; ++c) m_list->item(r, c)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        const QString folder = QDir::toNativeSeparators(rows[size_t(r)].folder);
+        m_list->setItem(r, 2, new QTableWidgetItem(folder));
+        m_list->item(r, 2)->setToolTip(folder);
+        for (int c = 1; c < 3; ++c) {
+            m_list->item(r, c)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
     }
     if (current >= 0 && current < int(rows.size())) m_list->setCurrentCell(current, 0);
 }

@@ -7,6 +7,8 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -101,7 +103,12 @@ void CVantor_DlgUpdate::Backup() {
 }
 
 void CVantor_DlgUpdate::ShowChosen() {
-    m_path->setText(m_update.Chosen());
+    // A long path loses its middle, so the updater's name stays in sight; the tooltip has it
+    // whole.
+    const QString chosen = m_update.Chosen();
+    const int room = std::max(0, m_path->contentsRect().width() - 12);
+    m_path->setText(m_path->fontMetrics().elidedText(chosen, Qt::ElideMiddle, room));
+    m_path->setToolTip(chosen);
     m_path->repaint();
     repaint();
 }

@@ -47,7 +47,7 @@ private:
     void RunUpdate();
     void CancelUpdate();
     void Backup();
-    // The static shows the chosen path, drawn at once.
+    // The static shows the chosen path (its middle left out when it is too long), drawn at once.
     void ShowChosen();
 
     DeviceLink& m_link;

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         profiles.show();
         profiles.move(560, 200);
         SaveFileBoxAndChoose(folder, "profile-add-box-" + suffix,
-                             AppPaths::Current()->UserFolder() + QStringLiteral("/Gaming.vpf"));
+                             AppPaths::Current()->UserFolder() + "/Gaming-" + suffix + ".vpf");
         profiles.OnCommand(CVantor_DlgProfile::kAdd);
         profiles.List()->item(3, 0)->setCheckState(Qt::Checked);
         profiles.List()->setCurrentCell(1, 1);
