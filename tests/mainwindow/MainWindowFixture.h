@@ -56,8 +56,7 @@ protected:
             << "the build's skin and language files are missing";
         m_env.SetLanguageIndex(1);
         CVantorDlg::Setup setup = WindowSetup(m_prefix);
-        setup.startListener = [this] { m_started << "listener"; };
-        setup.startMonitor = [this] { m_started << "monitor"; };
+        setup.startDeviceThreads = [this] { ++m_deviceThreadStarts; };
         setup.releaseInstance = [this] { ++m_instanceReleases; };
         m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
                                                 m_env.Paths().SkinFolder(), setup);
@@ -94,7 +93,7 @@ protected:
     test::TestEnvironment m_env;
     test::EmulatedLink m_keyboard;
     DeviceState m_state;
-    QStringList m_started;
+    int m_deviceThreadStarts = 0;
     int m_instanceReleases = 0;
     const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
     ShowCounter m_shows;

@@ -4,6 +4,7 @@
 
 #include "profiles/CVantor_DlgProfile.h"
 
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/ProfileFile.h"
@@ -79,7 +80,7 @@ TEST_F(ProfileManagerDialogTest, TheProfileButtonOpensItModalWithTheWorkingFileI
         EXPECT_EQ(ProfileManager::OpenCount(), 1);
         dialog->Button(CVantor_DlgProfile::kCancel)->click();
     }});
-    m_window->OnCommand(CVantorDlg::kProfilesButton);
+    m_window->OnCommand(ControlIds::kProfiles);
     ASSERT_EQ(answers.Answered(), 1u);
     EXPECT_TRUE(topLevel);
     EXPECT_EQ(names, QStringList(3, QStringLiteral("$Profile0")));
@@ -111,7 +112,7 @@ TEST_F(ProfileManagerDialogTest, ApplySwitchesToTheCheckedRowAndTurnsApplyOffInB
     Click(CVantor_DlgProfile::kApply);
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
     EXPECT_FALSE(ApplyEnabled());
-    EXPECT_FALSE(m_window->Button(1006)->isEnabled());
+    EXPECT_FALSE(m_window->Button(ControlIds::kApply)->isEnabled());
     EXPECT_FALSE(m_window->HasUnappliedChanges());
     EXPECT_TRUE(Dialog().isVisible());
 
@@ -124,7 +125,7 @@ TEST_F(ProfileManagerDialogTest, ApplySwitchesToTheCheckedRowAndTurnsApplyOffInB
 
 TEST_F(ProfileManagerDialogTest, AProfileSwitchWhileOpenChecksItsRowOrAsksAboutTheChecks) {
     Shown();
-    m_window->OnCommand(1137);  // profile button 3
+    m_window->OnCommand(ControlIds::kProfileButtons[2]);
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 2);
     EXPECT_EQ(Checks(), (std::vector<bool>{false, false, true}));
     EXPECT_FALSE(ApplyEnabled());
@@ -133,7 +134,7 @@ TEST_F(ProfileManagerDialogTest, AProfileSwitchWhileOpenChecksItsRowOrAsksAboutT
     List().item(0, 0)->setCheckState(Qt::Checked);
     QStringList asked;
     ModalAnswers answers({Press(QMessageBox::No, &asked)});
-    m_window->OnCommand(1136);
+    m_window->OnCommand(ControlIds::kProfileButtons[1]);
     EXPECT_EQ(asked, QStringList{LanguageText(QStringLiteral("PROFILE_SELECT_PROMPT"))});
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
 }

@@ -3,6 +3,7 @@
 
 #include "update/CVantor_DlgUpdate.h"
 
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "profiles/ProfileFile.h"
 #include "shell/InstanceMessages.h"
@@ -71,8 +72,8 @@ TEST_F(UpdateDialogTest, CommandRequestOpensItAsAWindowPlacedByItsSkin) {
         Dialog().reject();
     }});
     // The command arrives as the instance socket hands it over, from the event loop.
-    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagCommand, CVantorDlg::kUpdateCommand), 1u);
-    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagOpen, CVantorDlg::kUpdateCommand), 0u);
+    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagCommand, ControlIds::kUpdateCommand), 1u);
+    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagOpen, ControlIds::kUpdateCommand), 0u);
     ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 1u; }));
     EXPECT_TRUE(topLevel);
 

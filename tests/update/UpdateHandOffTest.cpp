@@ -5,7 +5,7 @@
 #include "device/BackendSelection.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceState.h"
-#include "device/PresenceMonitor.h"
+#include "device/DeviceThreads.h"
 #include "mainwindow/CVantorDlg.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "mainwindow/ProgramData.h"
@@ -59,16 +59,17 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     std::shared_ptr<HidBackend> backend = SelectBackend(socket);
     DeviceLink link(backend);
     DeviceState state;
-    std::unique_ptr<PresenceMonitor> monitor;
+    std::unique_ptr<DeviceThreads> threads;
     std::unique_ptr<CVantorDlg> window;
     CVantorDlg::Setup setup;
     setup.link = &link;
     setup.deviceState = &state;
     setup.namedEventPrefix = QStringLiteral("UpdateHandOff%1_").arg(::getpid());
     setup.requireTrayHost = false;
-    setup.startMonitor = [&] {
-        monitor = std::make_unique<PresenceMonitor>(link, state, *window, MonitorTiming{0, 20, 50});
-        monitor->Start();
+    setup.startDeviceThreads = [&] {
+        threads = std::make_unique<DeviceThreads>(backend, link, state, *window,
+                                                  DeviceThreads::Timing{{0, 20, 50}, 1000});
+        threads->Start();
     };
     window = std::make_unique<CVantorDlg>(env.Paths().MainSkinFile(), env.Paths().SkinFolder(),
                                           setup);
@@ -87,7 +88,9 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     dialog.Button(CVantor_DlgUpdate::kUpdateButton)->click();
     EXPECT_FALSE(dialog.isVisible());
 
-    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(out + ".status"); }, 20000));
+    ASSERT_TRUE(WaitUntil([&] { return QFile::exists(out + ".status"); }, 20000))
+        << "the updater did not finish; its folder holds: "
+        << QDir(env.Root()).entryList(QDir::Files).join(u' ').toStdString();
     EXPECT_EQ(ReadText(out + ".status"), QStringLiteral("3")) << "a keyboard still answered";
     // The last report the keyboard took was the boot-mode request, and it sent nothing back.
     const QStringList log = ReadText(out + ".log").split(u'\n');
@@ -103,7 +106,7 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     }));
 
     window->Exit();
-    monitor->Stop();
+    threads->Stop();
     EXPECT_TRUE(sim.Stop());
 }
 
