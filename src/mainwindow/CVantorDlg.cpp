@@ -35,6 +35,8 @@
 #include <QMetaObject>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace vantor {
 
 namespace {
@@ -298,8 +300,13 @@ CPngButton* CVantorDlg::Button(int id) const {
 
 void CVantorDlg::CreateTray() {
     m_tray.SetIconSource(&TrayPicture);
-    m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
-                  TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost);
+    if (!m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
+                       TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost)) {
+        // No box: the program runs on without its icon, and a line tells how to reach it.
+        std::fputs("vantor: no system tray found; running without a tray icon. Start vantor "
+                   "again (or from the application menu) to open its window.\n",
+                   stderr);
+    }
     m_tray.SetSingleClickCommand(ControlIds::kProfileMenuCommand);
     m_tray.SetMenuCallback([](QMenu* menu) {
         const std::map<int, QString> keys = {{CTrayIcon::kCommandOpen, QStringLiteral("MENU_11")},
