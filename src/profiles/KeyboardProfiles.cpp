@@ -203,8 +203,9 @@ int SwitchProfile(ProfileContext& context, int profile) {
         context.switchQuestionOpen = false;
         SetCurrentProfile(context, profile);
     } else {
-        SetCurrentProfile(context, profile);
-        if (context.ui.IsProfileManagerOpen()) {
+        // The profile manager shows the switch only when the keyboard took it.
+        const ProfileResult switched = SetCurrentProfile(context, profile);
+        if (switched == ProfileResult::Done && context.ui.IsProfileManagerOpen()) {
             context.ui.CheckProfileManagerRow(profile);
             context.ui.DisableProfileManagerApply();
         }

@@ -11,6 +11,8 @@ enum CtlExit : int {
     kExitUsage = 2,            // bad command line or value
     kExitNoKeyboard = 3,       // no keyboard found, no emulator answers, or the HID devices
                                // cannot be listed
+    kExitNotRunning = 3,       // gui-command: the program is not running (nothing to reach,
+                               // as with no keyboard)
     kExitPermission = 4,       // the keyboard's device node cannot be opened: no permission
     kExitNoAnswer = 5,         // the keyboard did not answer (or the request was not written)
     kExitKeyboardError = 6,    // the keyboard answered with an error status

@@ -11,5 +11,6 @@ int RunSwitch(CtlContext& context);
 int RunLighting(CtlContext& context);
 int RunSetLighting(CtlContext& context);
 int RunBoot(CtlContext& context);
+int RunGuiCommand(CtlContext& context);
 
 }  // namespace vantor::ctl
