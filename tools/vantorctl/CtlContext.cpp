@@ -4,7 +4,7 @@
 
 #include "device/HidPath.h"
 #include "device/VendorInterfaceSearch.h"
-#include "device/emulator/SimSocketBackend.h"
+#include "device/SimSocketBackend.h"
 
 #include <QFileInfo>
 
