@@ -46,12 +46,14 @@ void DeviceLink::DropQueuedReplies() {
     }
 }
 
-// The keyboard echoes the request's command code and address in its reply, so a reply that
-// names another command or another address answers an earlier request (one whose own wait
-// gave up) and is stale. A reply with command code 0 is accepted without looking further: the
-// protocol never promised the echo, and a keyboard that leaves the header zero would
-// otherwise never be heard at all. Replies to earlier attempts of the same request match,
-// which is harmless: the keyboard answered that very request.
+// The keyboard echoes the request's header (command code, length and address) in its reply,
+// so a reply whose header differs answers an earlier request (one whose own wait gave up) and
+// is stale. The length counts as well as the address: the macro area's header and its first
+// chunk are both read at address 0, and one must not pass for the other. A reply with command
+// code 0 is accepted without looking further: the protocol never promised the echo, and a
+// keyboard that leaves the header zero would otherwise never be heard at all. Replies to
+// earlier attempts of the same request match, which is harmless: the keyboard answered that
+// very request.
 bool DeviceLink::BelongsTo(const uint8_t* reply, size_t length, const uint8_t* request) {
     if (length <= kAddressOffset + 1) {
         return true;  // too short to carry a header; judged like a zero command code
@@ -59,9 +61,8 @@ bool DeviceLink::BelongsTo(const uint8_t* reply, size_t length, const uint8_t* r
     if (reply[kCommandOffset] == 0) {
         return true;
     }
-    return reply[kCommandOffset] == request[kCommandOffset] &&
-           reply[kAddressOffset] == request[kAddressOffset] &&
-           reply[kAddressOffset + 1] == request[kAddressOffset + 1];
+    return std::equal(reply + kCommandOffset, reply + kAddressOffset + 2,
+                      request + kCommandOffset);
 }
 
 // Reads until a reply that belongs to the request arrives or the read time-out, counted from

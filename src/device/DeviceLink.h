@@ -63,12 +63,12 @@ public:
     // Replies dropped so far because they answered another request.
     size_t StaleReplyCount() const { return m_staleReplies.load(); }
 
-    // Whether a reply answers the request: its command code is the request's and so is its
-    // address, or its command code is 0.
+    // Whether a reply answers the request: its command code, length and address are the
+    // request's, or its command code is 0.
     static bool BelongsTo(const uint8_t* reply, size_t length, const uint8_t* request);
 
 private:
-    static constexpr size_t kCommandOffset = 3;
+    static constexpr size_t kCommandOffset = 3;  // then the length, then the address (2 bytes)
     static constexpr size_t kAddressOffset = 5;
 
     void DropQueuedReplies();
