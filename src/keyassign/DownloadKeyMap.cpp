@@ -91,13 +91,15 @@ DownloadOutcome DownloadKeyMap(DeviceLink& link, DeviceState& state, const KeyMa
                                              static_cast<int>(variant.ledSlotCount), profile));
     }
 
-    GroupStart(link);
-    CommandResult written = WriteMacroArea(link, image);
+    // The group's own start and end count as well: a keyboard that missed them did not take
+    // the download as one.
+    CommandResult written = GroupStart(link);
+    written = FirstFailure(written, WriteMacroArea(link, image));
     for (size_t i = 0; i < profiles.size(); ++i) {
         const std::span<const uint8_t> keyMap(keyMaps[i].data(), blockSize);
         written = FirstFailure(written, WriteKeyMap(link, profiles[i], keyMap));
     }
-    GroupEnd(link);
+    written = FirstFailure(written, GroupEnd(link));
     if (!withNames) {
         messages.ShowMessage(QStringLiteral("EXTRA_PROFILE_SPACE_TIGHT"));
     }

@@ -21,7 +21,8 @@ enum class DownloadResult {
     OutOfMemory,      // the macro area image could not be made: nothing sent
     StatusUnread,     // the macro capacity was not known and the status block could not be
                       // read (its result is given beside): nothing sent
-    Failed,           // a write failed (its result is given beside); the others were still sent
+    Failed,           // a command of the group failed (its result is given beside); the others
+                      // were still sent
 };
 
 struct DownloadOutcome {
