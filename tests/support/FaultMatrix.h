@@ -33,9 +33,9 @@ enum class UnplugAt { Never, Start, Middle, NearEnd };
 
 // A reply time-out and a lateness that fall between one attempt and the next: the reply to
 // the first attempt arrives while the second one waits.
-inline constexpr int kMatrixReplyTimeoutMs = 40;
-inline constexpr int kMatrixLateMs = 55;
-inline constexpr int kMatrixJitterMs = 10;
+inline constexpr int kMatrixReplyTimeoutMs = 25;
+inline constexpr int kMatrixLateMs = 33;
+inline constexpr int kMatrixJitterMs = 5;
 
 struct FaultRow {
     const char* name;
