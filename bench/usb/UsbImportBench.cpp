@@ -5,6 +5,7 @@
 // waits before each Group end, and the ratio of the wall time to it (1.00 = the bus limit).
 
 #include "emulator/ChildProcess.h"
+#include "keyassign/MacroTables.h"
 #include "support/TestEnvironment.h"
 
 #include "device/CommandReport.h"
@@ -30,17 +31,6 @@ constexpr double kFrameMs = 1.0;
 constexpr double kExchangeMs = 2 * kFrameMs;  // the request's frame, then the reply's
 constexpr double kGroupEndWaitMs = 10.0;
 
-MacroRecord Macro(uint16_t id, int actions) {
-    MacroRecord macro;
-    macro.id = id;
-    macro.cycleCount = 1;
-    for (int i = 0; i < actions; ++i) {
-        macro.AddAction({static_cast<uint16_t>(10 + i % 50), 0x01E, static_cast<uint16_t>(i % 2)});
-    }
-    macro.SetName(QStringLiteral("Macro %1").arg(id));
-    return macro;
-}
-
 // Three profiles with assignments and five macros of 40 actions.
 void WriteImportFile(const QString& path) {
     ProfileStore store;
@@ -50,9 +40,8 @@ void WriteImportFile(const QString& path) {
         records[0x1E] = {kAssignMacro, 0, 2, 0, 0};
         records[512 + 0x1F] = {kAssignMedia, 0, 6, 0, 0};
         records[1024 + 0x20] = {kAssignKey, 0, 0x15B, 0, 0};
-        std::vector<MacroRecord> macros;
-        for (uint16_t id = 1; id <= 5; ++id) macros.push_back(Macro(id, 40));
-        store.Data().Macros().Replace(std::move(macros));
+        const MacroTable table = test::SampleTable(5, 40, 10);
+        store.Data().Macros().Replace({table.Records().begin(), table.Records().end()});
     }
     SaveProfileToPath(store, path);
 }

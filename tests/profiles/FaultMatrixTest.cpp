@@ -54,17 +54,6 @@ Cause CauseOf(ProfileResult result) {
     }
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // What an operation works on: the program's side as it stands when a command starts. The
 // default key matrix is known; the macro capacity and the active profile are not, so the
 // operations must read them from the keyboard under the fault.
@@ -182,21 +171,8 @@ const std::vector<Operation>& Operations() {
     return operations;
 }
 
-struct Cell {
-    size_t fault;
-    size_t operation;
-};
+using Cell = test::MatrixCell;
 
-void PrintTo(const Cell& cell, std::ostream* out) {
-    *out << test::kFaultRows[cell.fault].name << " x " << Operations()[cell.operation].name;
-}
-
-std::vector<Cell> AllCells() {
-    std::vector<Cell> cells;
-    for (size_t f = 0; f < test::kFaultRows.size(); ++f)
-        for (size_t o = 0; o < Operations().size(); ++o) cells.push_back({f, o});
-    return cells;
-}
 
 class CoreFaultMatrix : public ::testing::TestWithParam<Cell> {
 protected:
@@ -248,8 +224,8 @@ TEST_P(CoreFaultMatrix, TheResultNamesTheTrueCauseAndNothingIsLeftHalfDone) {
     const KeyboardFirmware before = keyboard.Firmware();
     const QByteArray oldExport = "an export from before";
     const QByteArray oldWorking = "the working file from before";
-    WriteAll(m_files.exportTarget, oldExport);
-    WriteAll(m_files.working, oldWorking);
+    ASSERT_TRUE(test::SetFileBytes(m_files.exportTarget, oldExport));
+    ASSERT_TRUE(test::SetFileBytes(m_files.working, oldWorking));
     keyboard.ClearLog();
     keyboard.SetFault(row.Switch(reportsBeforeUnplug));
     if (row.Absent()) m_keyboard.Link().SetDeviceOpen(false);
@@ -268,8 +244,8 @@ TEST_P(CoreFaultMatrix, TheResultNamesTheTrueCauseAndNothingIsLeftHalfDone) {
     if (cause == Cause::Done) {
         operation.checkDone(m_keyboard, side, m_files);
     } else {
-        EXPECT_EQ(ReadAll(m_files.exportTarget), oldExport);
-        EXPECT_EQ(ReadAll(m_files.working), oldWorking);
+        EXPECT_EQ(test::FileBytes(m_files.exportTarget), oldExport);
+        EXPECT_EQ(test::FileBytes(m_files.working), oldWorking);
     }
     // Every status block written carries the keyboard's own bytes, the active profile aside.
     StatusBlock own{};
@@ -284,10 +260,9 @@ TEST_P(CoreFaultMatrix, TheResultNamesTheTrueCauseAndNothingIsLeftHalfDone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryFaultAndOperation, CoreFaultMatrix, ::testing::ValuesIn(AllCells()),
+    EveryFaultAndOperation, CoreFaultMatrix, ::testing::ValuesIn(test::MatrixCells(Operations().size())),
     [](const ::testing::TestParamInfo<Cell>& info) {
-        return std::string(test::kFaultRows[info.param.fault].name) + "_" +
-               Operations()[info.param.operation].name;
+        return test::CellName(info.param, Operations()[info.param.operation].name);
     });
 
 }  // namespace

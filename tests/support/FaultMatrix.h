@@ -6,11 +6,15 @@
 
 #include "emulator/EmulatorFault.h"
 
+#include <QByteArray>
+#include <QFile>
 #include <QStringList>
 
 #include <array>
 #include <ostream>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace vantor::test {
 
@@ -96,6 +100,39 @@ inline int ReportsBeforeUnplug(UnplugAt at, int requests) {
     case UnplugAt::Never: break;
     }
     return 0;
+}
+
+// One cell of the matrix: a fault row and an operation of the test's own table.
+struct MatrixCell {
+    size_t fault;
+    size_t operation;
+};
+
+// How GoogleTest shows a cell (the test's name carries the operation's).
+inline void PrintTo(const MatrixCell& cell, std::ostream* out) {
+    *out << kFaultRows[cell.fault].name << ", operation " << cell.operation;
+}
+
+inline std::vector<MatrixCell> MatrixCells(size_t operations) {
+    std::vector<MatrixCell> cells;
+    for (size_t f = 0; f < kFaultRows.size(); ++f)
+        for (size_t o = 0; o < operations; ++o) cells.push_back({f, o});
+    return cells;
+}
+
+inline std::string CellName(const MatrixCell& cell, const char* operation) {
+    return std::string(kFaultRows[cell.fault].name) + "_" + operation;
+}
+
+// The whole of a file, empty when it cannot be read; and a file made to hold bytes.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool SetFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
 }
 
 }  // namespace vantor::test

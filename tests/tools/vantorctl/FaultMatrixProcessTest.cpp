@@ -35,17 +35,6 @@ int ExitOf(Cause cause) {
     return -1;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 // The reports of a "ctl log" in one direction ('>' received by the keyboard, '<' sent).
 std::vector<QByteArray> Reports(const QStringList& log, char direction) {
     std::vector<QByteArray> reports;
@@ -122,21 +111,8 @@ const std::vector<Operation>& Operations() {
     return operations;
 }
 
-struct Cell {
-    size_t fault;
-    size_t operation;
-};
+using Cell = test::MatrixCell;
 
-void PrintTo(const Cell& cell, std::ostream* out) {
-    *out << test::kFaultRows[cell.fault].name << " x " << Operations()[cell.operation].name;
-}
-
-std::vector<Cell> AllCells() {
-    std::vector<Cell> cells;
-    for (size_t f = 0; f < test::kFaultRows.size(); ++f)
-        for (size_t o = 0; o < Operations().size(); ++o) cells.push_back({f, o});
-    return cells;
-}
 
 class CtlFaultMatrix : public ::testing::TestWithParam<Cell> {
 protected:
@@ -174,8 +150,8 @@ TEST_P(CtlFaultMatrix, TheExitCodeNamesTheTrueCauseAndNothingIsLeftHalfDone) {
     EnsureProfileFolder();
     const QByteArray oldExport = "an export from before";
     const QByteArray oldWorking = "the working file from before";
-    WriteAll(files.exportTarget, oldExport);
-    WriteAll(files.working, oldWorking);
+    ASSERT_TRUE(test::SetFileBytes(files.exportTarget, oldExport));
+    ASSERT_TRUE(test::SetFileBytes(files.working, oldWorking));
     const size_t requestsBefore = Reports(m_sim.Log(), '>').size();
     ASSERT_TRUE(m_sim.Control(row.Absent() ? QStringList{"unplug"}
                                            : row.SimAction(reportsBeforeUnplug)));
@@ -193,8 +169,8 @@ TEST_P(CtlFaultMatrix, TheExitCodeNamesTheTrueCauseAndNothingIsLeftHalfDone) {
         operation.checkDone(files, run);
     } else {
         EXPECT_EQ(run.err.count(u'\n'), 1) << "one message: " << run.err.toStdString();
-        EXPECT_EQ(ReadAll(files.exportTarget), oldExport);
-        EXPECT_EQ(ReadAll(files.working), oldWorking);
+        EXPECT_EQ(test::FileBytes(files.exportTarget), oldExport);
+        EXPECT_EQ(test::FileBytes(files.working), oldWorking);
     }
     // Every status block written carries the keyboard's own bytes, the active profile aside.
     const std::vector<QByteArray> requests = Reports(log, '>');
@@ -208,10 +184,9 @@ TEST_P(CtlFaultMatrix, TheExitCodeNamesTheTrueCauseAndNothingIsLeftHalfDone) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryFaultAndCommand, CtlFaultMatrix, ::testing::ValuesIn(AllCells()),
+    EveryFaultAndCommand, CtlFaultMatrix, ::testing::ValuesIn(test::MatrixCells(Operations().size())),
     [](const ::testing::TestParamInfo<Cell>& info) {
-        return std::string(test::kFaultRows[info.param.fault].name) + "_" +
-               Operations()[info.param.operation].name;
+        return test::CellName(info.param, Operations()[info.param.operation].name);
     });
 
 }  // namespace
