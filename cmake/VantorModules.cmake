@@ -59,7 +59,7 @@ function(vantor_test name)
     VANTOR_TEST_MAIN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     VANTOR_TEST_MAIN_BINARY_DIR="${PROJECT_BINARY_DIR}")
   target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
-  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 30)
+  gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 30 PROPERTIES ${VANTOR_TEST_PROPERTIES})
 endfunction()
 
 # vantor_bench(NAME SOURCES files... [LIBS targets...])

@@ -8,7 +8,11 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  desktop-file-utils appstream
 )
+# The install tests validate the desktop entries and the metainfo with the two tools above;
+# lintian, which the package test also runs when it is there, is large and left to the person
+# who builds the package (apt-get install lintian).
 
 missing=()
 for p in "${packages[@]}"; do

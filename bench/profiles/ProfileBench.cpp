@@ -2,11 +2,11 @@
 // saving; and a full download (three key maps and a macro area filled to the keyboard's
 // capacity) against the in-process keyboard, counting the reports it takes.
 
-#include "device/EmulatedLink.h"
 #include "keyassign/MacroArea.h"
 #include "keymodel/AssignmentRecords.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "support/EmulatedLink.h"
 
 #include <benchmark/benchmark.h>
 

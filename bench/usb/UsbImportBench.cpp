@@ -4,7 +4,7 @@
 // the wall time: the bus limit, 2 ms for each request and its reply plus the 10 ms the host
 // waits before each Group end, and the ratio of the wall time to it (1.00 = the bus limit).
 
-#include "emulator/ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "keyassign/MacroTables.h"
 #include "support/TestEnvironment.h"
 

@@ -32,12 +32,11 @@ public:
     virtual void HideMainWindow() = 0;
     // A message box with OK showing the text of a language key. Queued.
     virtual void ShowMessage(const QString& languageKey) = 0;
-    // The keyboard changed its lighting (event 0x0401, timer 1051): re-read status and
-    // lighting, refresh the panel. A zero-time single-shot timer on the user-interface thread.
+    // The keyboard changed its lighting (event 0x0401): re-read status and lighting, refresh
+    // the panel. Queued.
     virtual void LightingChanged() = 0;
-    // The keyboard switched profile (event 0x0402, timer 1053): reset the in-memory key
-    // assignments, follow the active profile, reload colours and lighting. A zero-time
-    // single-shot timer on the user-interface thread.
+    // The keyboard switched profile (event 0x0402): reset the in-memory key assignments,
+    // follow the active profile, reload colours and lighting. Queued.
     virtual void ProfileSwitched() = 0;
     // Show tray icon resource `icon`. special is true when a keyboard event sets it (142, or
     // back to the base icon), false when the presence changes the base icon (141 or 128).

@@ -11,7 +11,7 @@
 namespace vantor {
 
 // The two device threads of the program, started together (the listener first) and stopped
-// together at exit. The window creates one after its initialisation.
+// together at exit. The program starts them when its main window initialises.
 class DeviceThreads {
 public:
     struct Timing {

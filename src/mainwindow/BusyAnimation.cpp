@@ -1,5 +1,6 @@
 #include "mainwindow/BusyAnimation.h"
 
+#include "mainwindow/ControlIds.h"
 #include "ui/SkinPlacement.h"
 
 #include <QDir>
@@ -7,7 +8,7 @@
 namespace vantor {
 
 BusyAnimation::BusyAnimation(QWidget* window) : QLabel(window) {
-    setObjectName(QString::number(kControlId));
+    setObjectName(QString::number(ControlIds::kBusyPicture));
     hide();
     m_frameTimer.setInterval(kFrameMs);
     connect(&m_frameTimer, &QTimer::timeout, this,

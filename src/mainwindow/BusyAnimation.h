@@ -15,7 +15,6 @@ class BusyAnimation : public QLabel {
     Q_OBJECT
 
 public:
-    static constexpr int kControlId = 1177;
     static constexpr int kFrameCount = 10;
     static constexpr int kFrameMs = 50;
     static constexpr int kLingerMs = 100;

@@ -3,6 +3,7 @@
 #include "device/ControlCommands.h"
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/FlipSetting.h"
 #include "mainwindow/FunctionButtonTable.h"
 #include "mainwindow/KeyButtonGrid.h"
@@ -19,6 +20,7 @@
 #include "shell/tray/SessionWatcher.h"
 #include "shell/tray/TrayPictures.h"
 #include "ui/CPngButton.h"
+#include "ui/FirstPaint.h"
 #include "ui/SkinPlacement.h"
 
 #include <QAction>
@@ -29,43 +31,15 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
-#include <QThread>
 #include <QUrl>
+
+#include <cstdio>
 
 namespace vantor {
 
 namespace {
 
 const QString kButtonInfo = QStringLiteral("BUTTONINFO");
-
-// The full-window state pictures of the main window, by the letters the control tables use.
-struct StatePictures {
-    const QPixmap* normal = nullptr;    // N
-    const QPixmap* over = nullptr;      // O
-    const QPixmap* down = nullptr;      // D
-    const QPixmap* disabled = nullptr;  // X
-    const QPixmap* arrow = nullptr;     // A
-    const QPixmap* colour0 = nullptr;   // C0
-    const QPixmap* colour1 = nullptr;   // C1
-};
-
-StatePictures g_pictures;
-
-const QPixmap* PictureOf(StateImage image) {
-    switch (image) {
-        case StateImage::N: return g_pictures.normal;
-        case StateImage::O: return g_pictures.over;
-        case StateImage::D: return g_pictures.down;
-        case StateImage::X: return g_pictures.disabled;
-        case StateImage::A: return g_pictures.arrow;
-    }
-    return nullptr;
-}
-
-ButtonFaces FacesOf(const std::array<StateImage, 5>& faces) {
-    return {PictureOf(faces[0]), PictureOf(faces[1]), PictureOf(faces[2]), PictureOf(faces[3]),
-            PictureOf(faces[4])};
-}
 
 // White text, blue while hovered and pressed, grey when disabled; centred on one line.
 ButtonTextStyle LanguageTextStyle(int pointSize, uint32_t format = TextFormat::kDefault) {
@@ -85,6 +59,7 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
       m_busy(new BusyAnimation(this)),
       m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
                                                 m_store)),
+      m_bridge(*this, [this] { return m_profiles->IsBusy(); }),
       m_events(m_setup.namedEventPrefix) {
     setWindowIcon(TrayPicture(TrayState::kDisconnected));
     // No taskbar button while it lives in the tray.
@@ -92,7 +67,7 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
     setProperty("windowTag", m_windowTag);
     connect(&m_tray, &CTrayIcon::Command, this, &CVantorDlg::OnCommand);
     connect(m_keys, &KeyButtonGrid::Clicked, this, &CVantorDlg::OnKeyClick);
-    // Timer 1052 runs only while colour mode is on: there is nothing to preview otherwise.
+    // The preview timer runs only while colour mode is on: there is nothing to preview otherwise.
     m_previewTimer.setSingleShot(true);
     connect(&m_previewTimer, &QTimer::timeout, this, [this] {
         if (!m_colourMode) return;
@@ -129,22 +104,24 @@ void CVantorDlg::OnInitDialog() {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
+    // Decoded on a worker thread while the rest is set up; what the first paint does not show
+    // once it is done.
+    m_pictures = MainWindowPictures::Request(size());
+    AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
 
-    if (m_setup.startListener) m_setup.startListener();
-    if (m_setup.startMonitor) m_setup.startMonitor();
+    if (m_setup.startDeviceThreads) m_setup.startDeviceThreads();
 
     m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
 
-    LoadStatePictures();
     const CIniFile skin(SkinIniPath());
     m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
                              QString::fromUtf16(kDefaultLink))
                  .value_or(QString())
                  .left(259);
-    m_keys->Place(SkinIniPath(), ButtonFaces{g_pictures.normal, g_pictures.over, g_pictures.down,
-                                             g_pictures.normal, g_pictures.disabled});
+    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
+                                             m_pictures.normal, m_pictures.disabled});
     PlaceButtons();
     m_busy->Load(SkinFolder(), SkinIniPath());
     RefreshKeyButtons();
@@ -169,29 +146,18 @@ void CVantorDlg::OnInitDialog() {
     qApp->installEventFilter(this);
 }
 
-void CVantorDlg::LoadStatePictures() {
-    // A missing or undecodable picture ends the process here, before anything shows.
-    g_pictures.normal = StatePicture(QStringLiteral("Skins\\main_normal.jpg"));
-    g_pictures.over = StatePicture(QStringLiteral("Skins\\main_over.jpg"));
-    g_pictures.down = StatePicture(QStringLiteral("Skins\\main_down.jpg"));
-    g_pictures.disabled = StatePicture(QStringLiteral("Skins\\main_disable.jpg"));
-    g_pictures.arrow = StatePicture(QStringLiteral("Skins\\Arrow.jpg"));
-    g_pictures.colour0 = StatePicture(QStringLiteral("Skins\\main_color0.jpg"));
-    g_pictures.colour1 = StatePicture(QStringLiteral("Skins\\main_color1.jpg"));
-}
-
 void CVantorDlg::PlaceButtons() {
-    namespace Id = FunctionButtonIds;
-    for (const FunctionButtonSpec& spec : kFunctionButtons) {
+    namespace Id = ControlIds;
+    for (const FunctionButtonRow& row : kFunctionButtons) {
         auto* button = new CPngButton(this);
-        const int id = spec.id;
+        const int id = row.id;
         button->setObjectName(QString::number(id));
-        button->SetTextStyle(spec.textKey
-                                 ? LanguageTextStyle(spec.textSize)
+        button->SetTextStyle(row.textKey
+                                 ? LanguageTextStyle(row.textSize)
                                  : ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
-        PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(spec.skinKey),
-                         FacesOf(spec.faces));
-        if (spec.disabled) button->setEnabled(false);
+        PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(row.skinKey),
+                         m_pictures.Faces(row.faces));
+        if (row.disabled) button->setEnabled(false);
         connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
         m_buttons[id] = button;
     }
@@ -212,12 +178,12 @@ void CVantorDlg::PlaceButtons() {
 }
 
 void CVantorDlg::PlaceFlipButtons() {
-    namespace Id = FunctionButtonIds;
+    namespace Id = ControlIds;
     PlaceFnLayerKeys();
     // Siblings paint in stacking order, so the buttons that overlap the big pictures of
     // LOCK_AB, FLIP_0 and Enter are raised above them once rather than repainted after them.
     for (int i = 0; i < kExtraKeyButtonCount; ++i) m_keys->ExtraKeyButton(i)->raise();
-    if (CPngButton* bracket = m_keys->Button(1055)) bracket->raise();
+    if (CPngButton* bracket = m_keys->Button(ControlIds::kRightBracketKey)) bracket->raise();
     for (const int id : Id::kF1ToF4)
         if (CPngButton* key = m_keys->Button(id)) key->raise();
     if (CPngButton* f5 = m_keys->Button(Id::kF5)) f5->raise();
@@ -227,10 +193,10 @@ void CVantorDlg::PlaceFlipButtons() {
     Button(Id::kRightArrow)->raise();
     // The arrows follow the Flip setting each time their button is drawn in its normal state.
     Button(Id::kFlip1)->SetAfterDraw([this](CPngButton*, bool normalFace) {
-        if (normalFace) PlaceArrow(FunctionButtonIds::kLeftArrow, true);
+        if (normalFace) PlaceArrow(ControlIds::kLeftArrow, true);
     });
     Button(Id::kFlip2)->SetAfterDraw([this](CPngButton*, bool normalFace) {
-        if (normalFace) PlaceArrow(FunctionButtonIds::kRightArrow, false);
+        if (normalFace) PlaceArrow(ControlIds::kRightArrow, false);
     });
     ApplyFlip();
 }
@@ -238,8 +204,8 @@ void CVantorDlg::PlaceFlipButtons() {
 void CVantorDlg::PlaceFnLayerKeys() {
     // D1-D6 take the place the skin gives "KEY_D1".."KEY_D6" and draw no picture of their own:
     // the window's picture shows them. They click as key buttons.
-    for (size_t i = 0; i < FunctionButtonIds::kD1ToD6.size(); ++i) {
-        const int id = FunctionButtonIds::kD1ToD6[i];
+    for (size_t i = 0; i < ControlIds::kD1ToD6.size(); ++i) {
+        const int id = ControlIds::kD1ToD6[i];
         auto* button = new CPngButton(this);
         button->setObjectName(QString::number(id));
         PlaceControl(*button, SkinIniPath(), kButtonInfo, QStringLiteral("KEY_D%1").arg(i + 1));
@@ -260,12 +226,12 @@ void CVantorDlg::PlaceArrow(int id, bool left) {
         QString::number(1));
     PlaceWithOrigin(*Button(id), SkinIniPath(), kButtonInfo,
                     left ? QStringLiteral("LEFT_ARROW") : QStringLiteral("RIGHT_ARROW"),
-                    QStringLiteral("BUTTONINFO2"), origin, g_pictures.arrow);
+                    QStringLiteral("BUTTONINFO2"), origin, m_pictures.arrow);
     Button(id)->setEnabled(false);
 }
 
 void CVantorDlg::ApplyFlip() {
-    namespace Id = FunctionButtonIds;
+    namespace Id = ControlIds;
     m_flip = ReadFlipSetting();
     const bool on = m_flip != 0;
     for (const int id : Id::kF1ToF4)
@@ -274,8 +240,8 @@ void CVantorDlg::ApplyFlip() {
         if (CPngButton* key = Button(id)) key->setEnabled(on);
     // The second loading of N is the same picture; the face origin stays the skin's.
     if (CPngButton* flip0 = Button(Id::kFlip0)) {
-        flip0->SetPictures({g_pictures.normal, g_pictures.normal, g_pictures.normal,
-                            g_pictures.normal, g_pictures.disabled});
+        flip0->SetPictures({m_pictures.normal, m_pictures.normal, m_pictures.normal,
+                            m_pictures.normal, m_pictures.disabled});
     }
     if (CPngButton* flip1 = Button(Id::kFlip1)) flip1->update();
     if (CPngButton* flip2 = Button(Id::kFlip2)) flip2->update();
@@ -288,14 +254,14 @@ void CVantorDlg::ToggleFlip() {
 
 void CVantorDlg::SetUnappliedChanges(bool on) {
     m_unappliedChanges = on;
-    if (CPngButton* apply = Button(FunctionButtonIds::kApply)) apply->setEnabled(on);
+    if (CPngButton* apply = Button(ControlIds::kApply)) apply->setEnabled(on);
 }
 
 // Colour view ---------------------------------------------------------------------------------
 
 void CVantorDlg::SetColourView(bool on) {
     m_colourView = on;
-    if (CPngButton* button = Button(FunctionButtonIds::kSwitch)) {
+    if (CPngButton* button = Button(ControlIds::kSwitch)) {
         button->setText(LanguageText(on ? QStringLiteral("MAIN_SWITCH_COLOR_TEXT")
                                         : QStringLiteral("MAIN_SWITCH_FUNCTION_TEXT")));
     }
@@ -306,7 +272,7 @@ void CVantorDlg::ShowColourView() {
     std::lock_guard lock(m_store.Lock());
     m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
                                           m_keys->Bank()),
-                           g_pictures.colour0, g_pictures.colour1, m_colourView);
+                           m_pictures.colour0, m_pictures.colour1, m_colourView);
 }
 
 void CVantorDlg::OpenLink() {
@@ -320,9 +286,14 @@ CPngButton* CVantorDlg::Button(int id) const {
 
 void CVantorDlg::CreateTray() {
     m_tray.SetIconSource(&TrayPicture);
-    m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
-                  TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost);
-    m_tray.SetSingleClickCommand(1009);
+    if (!m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
+                       TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost)) {
+        // No box: the program runs on without its icon, and a line tells how to reach it.
+        std::fputs("vantor: no system tray found; running without a tray icon. Start vantor "
+                   "again (or from the application menu) to open its window.\n",
+                   stderr);
+    }
+    m_tray.SetSingleClickCommand(ControlIds::kProfileMenuCommand);
     m_tray.SetMenuCallback([](QMenu* menu) {
         const std::map<int, QString> keys = {{CTrayIcon::kCommandOpen, QStringLiteral("MENU_11")},
                                              {CTrayIcon::kCommandAbout, QStringLiteral("MENU_22")},
@@ -361,40 +332,42 @@ void CVantorDlg::OnCommand(int command) {
         return;
     }
     switch (command) {
-        case FunctionButtonIds::kOk: OnOK(); break;
-        case FunctionButtonIds::kCancel: OnCancel(); break;
-        case FunctionButtonIds::kApply: m_profiles->Apply(); break;
-        case ProfileSlots::kFirstProfileButton:
-        case ProfileSlots::kFirstProfileButton + 1:
-        case ProfileSlots::kFirstProfileButton + 2:
-            m_profiles->SelectProfile(command - ProfileSlots::kFirstProfileButton);
-            break;
-        case ProfileSlots::kDefaultButton: m_profiles->RestoreDefaults(); break;
-        case ProfileSlots::kBackupMenuButton: m_profiles->PopUpBackupMenu(); break;
-        case ProfileSlots::kRestoreCommand: m_profiles->ImportProfile(); break;
-        case ProfileSlots::kBackupCommand: m_profiles->ExportProfile(); break;
-        case ProfileSlots::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
+        case ControlIds::kOk: OnOK(); break;
+        case ControlIds::kCancel: OnCancel(); break;
+        case ControlIds::kApply: m_profiles->Apply(); break;
+        case ControlIds::kProfileButtons[0]: m_profiles->SelectProfile(0); break;
+        case ControlIds::kProfileButtons[1]: m_profiles->SelectProfile(1); break;
+        case ControlIds::kProfileButtons[2]: m_profiles->SelectProfile(2); break;
+        case ControlIds::kDefault: m_profiles->RestoreDefaults(); break;
+        case ControlIds::kBackupMenu: m_profiles->PopUpBackupMenu(); break;
+        case ControlIds::kRestoreCommand: m_profiles->ImportProfile(); break;
+        case ControlIds::kBackupCommand: m_profiles->ExportProfile(); break;
+        case ControlIds::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
-        case kTestCommand: Command0D(*m_setup.link); break;
-        case FunctionButtonIds::kMacro:
-            m_keyAssign.OpenForButton(FunctionButtonIds::kMacroExtraKey);
+        case ControlIds::kTestCommand: Command0D(*m_setup.link); break;
+        case ControlIds::kMacro:
+            m_keyAssign.OpenForButton(ControlIds::kMacroExtraKey);
             break;
-        case FunctionButtonIds::kLink: OpenLink(); break;
-        case FunctionButtonIds::kFlip1:
-        case FunctionButtonIds::kFlip2: ToggleFlip(); break;
-        case FunctionButtonIds::kSwitch: SetColourView(!m_colourView); break;
-        case kHelpButton: OpenHelp(); break;
-        case kMinimizeButton: showMinimized(); break;
-        case kCloseButton:
+        case ControlIds::kLink: OpenLink(); break;
+        case ControlIds::kFlip1:
+        case ControlIds::kFlip2: ToggleFlip(); break;
+        case ControlIds::kSwitch: SetColourView(!m_colourView); break;
+        case ControlIds::kHelp: OpenHelp(); break;
+        case ControlIds::kMinimize: showMinimized(); break;
+        case ControlIds::kClose:
         case CTrayIcon::kCommandExit:
-        case kExitCommand: Exit(); break;
+        case ControlIds::kExitCommand: Exit(); break;
         case CTrayIcon::kCommandOpen: OpenRequest(); break;
         case CTrayIcon::kCommandAbout: CAboutDlg::ShowAbout(m_link); break;
         default: break;
     }
 }
 
-void CVantorDlg::Exit() { m_shutdown.Run(); }
+void CVantorDlg::Exit() {
+    // The device threads stop handing work over before any step runs.
+    m_bridge.Close();
+    m_shutdown.Run();
+}
 
 // Key buttons ---------------------------------------------------------------------------------
 
@@ -448,7 +421,7 @@ void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
 
 void CVantorDlg::SetColourMode(bool on) {
     m_colourMode = on;
-    if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewMs);
+    if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewFirstMs);
     if (!on) m_previewTimer.stop();
 }
 
@@ -500,12 +473,12 @@ void CVantorDlg::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
     setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
-    for (const FunctionButtonSpec& spec : kFunctionButtons) {
-        CPngButton* button = Button(spec.id);
+    for (const FunctionButtonRow& row : kFunctionButtons) {
+        CPngButton* button = Button(row.id);
         if (!button) continue;
-        if (spec.toolTipKey)
-            button->SetToolTipText(LanguageText(QString::fromLatin1(spec.toolTipKey), languageIndex));
-        if (spec.textKey) button->setText(LanguageText(QString::fromLatin1(spec.textKey), languageIndex));
+        if (row.toolTipKey)
+            button->SetToolTipText(LanguageText(QString::fromLatin1(row.toolTipKey), languageIndex));
+        if (row.textKey) button->setText(LanguageText(QString::fromLatin1(row.textKey), languageIndex));
     }
     m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
     // The profile button names the active profile in the new language.
@@ -538,7 +511,7 @@ bool CVantorDlg::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Right:
         case Qt::Key_Down:
             // Keys go to the control with the focus: the list itself is the one to watch.
-            return widget->objectName() == QString::number(kEffectList);
+            return widget->objectName() == QString::number(ControlIds::kEffectList);
         default:
             return false;
     }
@@ -555,70 +528,44 @@ void CVantorDlg::keyPressEvent(QKeyEvent* event) {
 
 // Device threads ------------------------------------------------------------------------------
 
-void CVantorDlg::OnUiThread(std::function<void()> work, bool wait) {
-    if (IsClosing()) return;
-    if (QThread::currentThread() == thread()) {
-        RunWhenNotBusy(std::move(work));
-        return;
-    }
-    QMetaObject::invokeMethod(
-        this, [this, work = std::move(work)] { RunWhenNotBusy(work); },
-        wait ? Qt::BlockingQueuedConnection : Qt::QueuedConnection);
-}
-
-void CVantorDlg::RunWhenNotBusy(std::function<void()> work) {
-    if (IsClosing()) return;
-    if (m_profiles->IsBusy()) {
-        // Keyboard work runs off this thread with the store locked: what the device threads
-        // ask for waits until it is done rather than stop the window's painting on the lock.
-        QTimer::singleShot(kBusyRetryMs, this, [this, work] { RunWhenNotBusy(work); });
-        return;
-    }
-    work();
-}
-
 void CVantorDlg::KeyboardGone() {
-    OnUiThread([this] { HandleMessage(kMessageGone, 0); }, true);
+    m_bridge.Send([this] { HandleMessage(kMessageGone, 0); });
 }
 
 void CVantorDlg::KeyboardConnected() {
-    OnUiThread([this] { HandleMessage(kMessageConnected, kTagProf); }, true);
+    m_bridge.Send([this] { HandleMessage(kMessageConnected, kTagProf); });
 }
 
 void CVantorDlg::OpenMainWindow() {
-    OnUiThread([this] { HandleMessage(kMessageOpen, kTagOpen); }, false);
+    m_bridge.Post([this] { HandleMessage(kMessageOpen, kTagOpen); });
 }
 
 void CVantorDlg::HideMainWindow() {
-    OnUiThread([this] { hide(); }, false);
+    m_bridge.Post([this] { hide(); });
 }
 
 void CVantorDlg::ShowMessage(const QString& languageKey) {
-    OnUiThread([this, languageKey] { ShowPrompt(languageKey); }, false);
+    m_bridge.Post([this, languageKey] { ShowPrompt(languageKey); });
 }
 
 void CVantorDlg::LightingChanged() {
-    OnUiThread([this] { OnLightingTimer(); }, false);
+    m_bridge.Post([this] { OnLightingTimer(); });
 }
 
 void CVantorDlg::ProfileSwitched() {
-    OnUiThread(
-        [this] {
-            m_profiles->KeyboardProfilesReset();
-            OnProfileSwitchTimer();
-        },
-        false);
+    m_bridge.Post([this] {
+        m_profiles->KeyboardProfilesReset();
+        OnProfileSwitchTimer();
+    });
 }
 
 void CVantorDlg::SetTrayState(bool special, int icon) {
-    OnUiThread(
-        [this, special, icon] {
-            // A keyboard event shows 142 or returns to the base; a presence change sets the base.
-            const bool changed = special ? m_trayState.Set(icon == TrayState::kSpecial, 0)
-                                         : m_trayState.Set(false, icon);
-            if (changed) m_tray.SetIconResource(m_trayState.Shown());
-        },
-        false);
+    m_bridge.Post([this, special, icon] {
+        // A keyboard event shows 142 or returns to the base; a presence change sets the base.
+        const bool changed = special ? m_trayState.Set(icon == TrayState::kSpecial, 0)
+                                     : m_trayState.Set(false, icon);
+        if (changed) m_tray.SetIconResource(m_trayState.Shown());
+    });
 }
 
 }  // namespace vantor

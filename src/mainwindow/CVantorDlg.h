@@ -4,6 +4,8 @@
 #include "keymodel/AssignmentRecords.h"
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyAssignDialogStandIn.h"
+#include "mainwindow/UiThreadBridge.h"
+#include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
@@ -41,19 +43,10 @@ class CVantorDlg : public CBaseDialog, public DeviceEvents {
     Q_OBJECT
 
 public:
-    // Controls and commands this window handles.
-    static constexpr int kHelpButton = 1122;
-    static constexpr int kMinimizeButton = 1123;
-    static constexpr int kCloseButton = 1124;
-    static constexpr int kProfilesButton = 1005;
-    static constexpr int kEffectList = 1146;
-    static constexpr int kTestCommand = 1008;
-    // Exit from a command no menu issues (kept for senders of the old command).
-    static constexpr int kExitCommand = 32779;
-    // Timer 1052: the lighting preview's tick, every 50 ms while colour mode is on.
+    // The lighting preview's tick: armed only while colour mode is on, first 100 ms after it
+    // comes on, then 50 ms after each tick.
+    static constexpr int kPreviewFirstMs = 100;
     static constexpr int kPreviewMs = 50;
-    // How often a device event that came during keyboard work checks whether it may run.
-    static constexpr int kBusyRetryMs = 20;
     // Used when the skin names no "SCREEN" / "Link".
     static constexpr char16_t kDefaultLink[] = u"https://vantor.app/";
 
@@ -62,9 +55,8 @@ public:
         // The keyboard's link and what is known of it; both required.
         DeviceLink* link = nullptr;
         DeviceState* deviceState = nullptr;
-        // Start the event listener and then the device monitor.
-        std::function<void()> startListener;
-        std::function<void()> startMonitor;
+        // Starts the device threads (the event listener, then the presence monitor).
+        std::function<void()> startDeviceThreads;
         // Lets go of the single-instance lock and socket (a shutdown step).
         std::function<void()> releaseInstance;
         QString namedEventPrefix = QString::fromUtf16(NamedEvents::kPrefix);
@@ -87,7 +79,7 @@ public:
 
     uint32_t WindowTag() const { return m_windowTag; }
     bool IsKeyboardConnected() const;
-    bool IsClosing() const { return m_shutdown.HasRun(); }
+    bool IsClosing() const { return m_bridge.IsClosed(); }
     const ShutdownSequence& Shutdown() const { return m_shutdown; }
     CTrayIcon& Tray() { return m_tray; }
     const TrayState& TrayStateCode() const { return m_trayState; }
@@ -135,7 +127,7 @@ public:
     // model decides (bank A).
     void SetExtraKeyBank(ExtraKeyBank bank);
 
-    // Colour mode: key clicks paint keys and the lighting preview ticks (timer 1052) while on.
+    // Colour mode: key clicks paint keys and the lighting preview ticks while on.
     void SetColourMode(bool on);
     bool ColourMode() const { return m_colourMode; }
     // Shows a profile's lighting in the lighting panel.
@@ -145,7 +137,8 @@ public:
     QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
     const SessionWatcher* Session() const { return m_session; }
 
-    // DeviceEvents: called from the device threads, handed to this window's thread.
+    // DeviceEvents: called from the device threads, handed to this window's thread through
+    // UiThreadBridge; while keyboard work runs they wait for it to end.
     void KeyboardGone() override;
     void KeyboardConnected() override;
     void OpenMainWindow() override;
@@ -170,15 +163,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Places for the parts of the window that come with the keys and panels.
-    // Timer 1051: the keyboard changed its lighting.
+    // The keyboard changed its lighting (LightingChanged).
     virtual void OnLightingTimer() {}
-    // Timer 1053: the keyboard reset its profiles; the lighting part of it.
+    // The keyboard reset its profiles (ProfileSwitched); the lighting part of it.
     virtual void OnProfileSwitchTimer() {}
-    // Timer 1052 while colour mode is on: one step of the lighting preview.
+    // The preview's tick while colour mode is on: one step of the lighting preview.
     virtual void PreviewTick() {}
     // A key button clicked in colour mode.
     virtual void PaintKey(int /*controlId*/) {}
-    // 0x5452: the keyboard arrived; reload profiles, profile buttons and lighting.
+    // The keyboard arrived (kMessageConnected); reload profiles, profile buttons and lighting.
     virtual void OnKeyboardConnected() {}
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
@@ -188,7 +181,6 @@ protected:
 
 private:
     void BuildShutdown();
-    void LoadStatePictures();
     void PlaceButtons();
     void PlaceFlipButtons();
     void PlaceFnLayerKeys();
@@ -201,22 +193,20 @@ private:
     void OpenRequest();
     void CloseChildDialogs();
     void ShowPrompt(const QString& languageKey);
-    // Runs `work` on this window's thread, waiting for it when `wait`. Nothing once closing.
-    void OnUiThread(std::function<void()> work, bool wait);
-    // Runs `work` now, or once the keyboard work that holds the store is done.
-    void RunWhenNotBusy(std::function<void()> work);
 
     Setup m_setup;
     const uint32_t m_windowTag;
     bool m_started = false;
     bool m_initialisedFlag = false;
     QString m_link;
+    MainWindowPictures m_pictures;
     std::map<int, CPngButton*> m_buttons;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
     KeyAssignDialogStandIn m_keyAssign;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
+    UiThreadBridge m_bridge;
     QTimer m_previewTimer;
     bool m_colourMode = false;
     bool m_unappliedChanges = false;

@@ -14,8 +14,9 @@ int RunOffUiThread(const std::function<int()>& work) {
     QEventLoop loop;
     std::thread worker([&] {
         result = work();
-        // Queued, so a worker that ends before the loop starts still ends it.
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        // Queued, so a worker that ends before the loop starts still ends it; by name, so
+        // nothing of this thread's crosses with the call.
+        QMetaObject::invokeMethod(&loop, "quit", Qt::QueuedConnection);
     });
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker.join();

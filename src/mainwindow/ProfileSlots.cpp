@@ -1,6 +1,7 @@
 #include "mainwindow/ProfileSlots.h"
 
 #include "mainwindow/CVantorDlg.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/OffUiThread.h"
 #include "profiles/KeyboardProfiles.h"
@@ -69,7 +70,7 @@ void ProfileSlots::UpdateProfileButtons() {
 
 void ProfileSlots::ShowProfileButtonSelected(int profile) {
     for (int n = 0; n < kOnBoardProfileCount; ++n) {
-        if (CPngButton* button = m_window.Button(kFirstProfileButton + n))
+        if (CPngButton* button = m_window.Button(ControlIds::kProfileButtons[n]))
             button->SetSelected(n == profile);
     }
 }
@@ -128,8 +129,8 @@ void ProfileSlots::RestoreDefaults() {
 
 void ProfileSlots::PopUpBackupMenu() {
     QMenu menu(&m_window);
-    const std::pair<int, const char*> items[] = {{kRestoreCommand, "MENU_1"},
-                                                 {kBackupCommand, "MENU_2"}};
+    const std::pair<int, const char*> items[] = {{ControlIds::kRestoreCommand, "MENU_1"},
+                                                 {ControlIds::kBackupCommand, "MENU_2"}};
     for (const auto& [command, key] : items) {
         menu.addAction(LanguageText(QString::fromLatin1(key)))->setData(command);
     }
@@ -189,7 +190,7 @@ void ProfileSlots::OnProfileMenuCommand(int command) {
 }
 
 void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
-    if (CPngButton* button = m_window.Button(CVantorDlg::kProfilesButton)) {
+    if (CPngButton* button = m_window.Button(ControlIds::kProfiles)) {
         button->setText(menu.caption);
         button->SetToolTipText(menu.tooltip);
     }

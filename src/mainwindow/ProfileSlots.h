@@ -29,14 +29,6 @@ class ProfileSlots : public QObject, public ProfileUi {
     Q_OBJECT
 
 public:
-    // Control ids of the profile buttons, Default and the backup menu; commands of the menus.
-    static constexpr int kFirstProfileButton = 1135;
-    static constexpr int kDefaultButton = 1138;
-    static constexpr int kBackupMenuButton = 1139;
-    static constexpr int kRestoreCommand = 32776;
-    static constexpr int kBackupCommand = 32777;
-    static constexpr int kProfileMenuCommand = 1009;
-
     ProfileSlots(CVantorDlg& window, DeviceLink& link, DeviceState& device, ProfileStore& store);
     ~ProfileSlots() override;
 

@@ -9,26 +9,19 @@
 
 namespace vantor {
 
-ClockChangeWatch::ClockChangeWatch(std::function<void()> onChange)
-    : m_onChange(std::move(onChange)) {
+SystemClockChanges::SystemClockChanges() {
     m_fd = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (m_fd < 0) return;
-    if (!Arm()) {
+    if (m_fd >= 0 && !Arm()) {
         ::close(m_fd);
         m_fd = -1;
-        return;
     }
-    m_notifier = std::make_unique<QSocketNotifier>(m_fd, QSocketNotifier::Read);
-    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(),
-                     [this] { OnReadable(); });
 }
 
-ClockChangeWatch::~ClockChangeWatch() {
-    m_notifier.reset();
+SystemClockChanges::~SystemClockChanges() {
     if (m_fd >= 0) ::close(m_fd);
 }
 
-bool ClockChangeWatch::Arm() {
+bool SystemClockChanges::Arm() {
     // An expiry that never comes: only a change of the clock wakes the file.
     itimerspec never{};
     never.it_value.tv_sec = INT32_MAX;
@@ -36,13 +29,25 @@ bool ClockChangeWatch::Arm() {
                              nullptr) == 0;
 }
 
-void ClockChangeWatch::OnReadable() {
+bool SystemClockChanges::TakeChange() {
     uint64_t expirations = 0;
     const ssize_t got = ::read(m_fd, &expirations, sizeof expirations);
     const bool cancelled = got < 0 && errno == ECANCELED;
     // The cancellation disarms the timer; it is armed again for the next change.
-    Arm();
-    if (cancelled && m_onChange) m_onChange();
+    if (cancelled) Arm();
+    return cancelled;
 }
+
+ClockChangeWatch::ClockChangeWatch(std::function<void()> onChange,
+                                   std::unique_ptr<ClockChangeSource> source)
+    : m_onChange(std::move(onChange)), m_source(std::move(source)) {
+    if (!m_source || m_source->Descriptor() < 0) return;
+    m_notifier = std::make_unique<QSocketNotifier>(m_source->Descriptor(), QSocketNotifier::Read);
+    QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] {
+        if (m_source->TakeChange() && m_onChange) m_onChange();
+    });
+}
+
+ClockChangeWatch::~ClockChangeWatch() { m_notifier.reset(); }
 
 }  // namespace vantor

@@ -10,6 +10,9 @@
 #include <QPainter>
 #include <QWindow>
 
+#include <future>
+#include <optional>
+
 namespace vantor {
 
 namespace {
@@ -49,12 +52,18 @@ void CBaseDialog::LoadSkin() {
     const std::optional<QString> main = ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Main"));
     const std::optional<QString> mask =
         ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Mask"), main.value_or(QString()));
-    m_background = LoadSkinPictureOrExit(SkinPicturePath(m_skinFolder, main));
+    // The background decodes on another thread while this one makes the shape from the mask.
+    std::future<std::optional<QImage>> background =
+        std::async(std::launch::async, LoadSkinPicture, SkinPicturePath(m_skinFolder, main));
     m_mask = LoadSkinPictureOrExit(SkinPicturePath(m_skinFolder, mask));
+    const QRegion shape = RegionFromMask(m_mask);
+    std::optional<QImage> decoded = background.get();
+    if (!decoded) ExitForMissingSkinPicture();
+    m_background = *std::move(decoded);
     m_backgroundPixmap = QPixmap::fromImage(m_background);
 
     setFixedSize(m_background.size());
-    setMask(RegionFromMask(m_mask));
+    setMask(shape);
     update();
     m_loading = false;
 }

@@ -1,5 +1,7 @@
 #include "ui/CPngButton.h"
 
+#include "ui/SkinPictureCache.h"
+
 #include <QCursor>
 #include <QEnterEvent>
 #include <QFontMetricsF>
@@ -182,7 +184,8 @@ void CPngButton::ShowToolTip() {
 
 void CPngButton::paintEvent(QPaintEvent*) {
     const ButtonFace face = CurrentFace();
-    const QPixmap* picture = PictureOf(face);
+    // A picture still decoding is waited for on its first use.
+    const QPixmap* picture = SkinPictureCache::Ready(PictureOf(face));
     {
         QPainter painter(this);
         if (m_outline) {

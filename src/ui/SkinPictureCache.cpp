@@ -4,20 +4,61 @@
 #include "ui/SkinPicture.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPainter>
+#include <QThreadPool>
 
+#include <future>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace vantor {
 
 namespace {
 
+constexpr int kMargin = 100;
+
+// The picture at (0,0) of a black canvas of the pixmap's size; nothing when it does not decode.
+// QImage and QPainter on a QImage may run on any thread.
+std::optional<QImage> ComposeStatePicture(const QString& path, const QSize& size) {
+    const std::optional<QImage> picture = LoadSkinPicture(path);
+    if (!picture) return std::nullopt;
+    QImage canvas(size, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    {
+        QPainter painter(&canvas);
+        painter.drawImage(QPoint(0, 0), *picture);
+    }
+    return canvas;
+}
+
 // Keyed by the file and the pixmap size: the same picture behind two windows of different size
 // gives two pixmaps.
 using Key = std::pair<QString, std::pair<int, int>>;
-using Store = std::map<Key, std::unique_ptr<QPixmap>>;
+using Decoding = std::shared_future<std::optional<QImage>>;
+
+struct Store {
+    Store() {
+        // One worker: it takes the pictures in the order asked for, and leaves the other
+        // processor to the thread that sets the window up.
+        workers.setMaxThreadCount(1);
+    }
+
+    std::map<Key, std::unique_ptr<QPixmap>> pixmaps;
+    // Pixmaps still null, by their address, with the decoding that will fill them (none yet
+    // while held back).
+    struct Pending {
+        QPixmap* pixmap;
+        QString path;
+        QSize size;
+        std::optional<Decoding> decoding;
+    };
+    std::map<const QPixmap*, Pending> pending;
+    // Last, so it is the first to go: its destructor waits for decodings under way.
+    QThreadPool workers;
+};
 
 Store*& StorePointer() {
     static Store* store = nullptr;
@@ -39,7 +80,24 @@ Store& GetStore() {
     return *store;
 }
 
-constexpr int kMargin = 100;
+QSize PixmapSize(const QSize& clientSize) {
+    return {std::max(clientSize.width(), 0) + kMargin, std::max(clientSize.height(), 0) + kMargin};
+}
+
+void Fill(QPixmap& pixmap, std::optional<QImage> canvas) {
+    if (!canvas) ExitForMissingSkinPicture();
+    // Moved in, a raster pixmap takes the canvas's memory as it is.
+    pixmap = QPixmap::fromImage(*std::move(canvas));
+}
+
+// Queues the decoding of a pending picture on the worker.
+void StartDecoding(Store& store, Store::Pending& pending) {
+    auto decoded = std::make_shared<std::promise<std::optional<QImage>>>();
+    pending.decoding = decoded->get_future().share();
+    store.workers.start([decoded, path = pending.path, size = pending.size] {
+        decoded->set_value(ComposeStatePicture(path, size));
+    });
+}
 
 }  // namespace
 
@@ -49,26 +107,59 @@ const QPixmap* SkinPictureCache::StatePicture(const QString& relativeName,
 }
 
 const QPixmap* SkinPictureCache::StatePictureOfFile(const QString& path, const QSize& clientSize) {
-    const QSize size(std::max(clientSize.width(), 0) + kMargin,
-                     std::max(clientSize.height(), 0) + kMargin);
+    const QSize size = PixmapSize(clientSize);
     Store& store = GetStore();
     const Key key{path, {size.width(), size.height()}};
-    if (auto it = store.find(key); it != store.end()) {
+    if (auto it = store.pixmaps.find(key); it != store.pixmaps.end()) {
+        return Ready(it->second.get());
+    }
+    auto pixmap = std::make_unique<QPixmap>();
+    Fill(*pixmap, ComposeStatePicture(path, size));
+    return store.pixmaps.emplace(key, std::move(pixmap)).first->second.get();
+}
+
+const QPixmap* SkinPictureCache::DecodingStatePicture(const QString& relativeName,
+                                                      const QSize& clientSize, Start start) {
+    const QString path = AppPaths::Current()->ResolveProgramFile(relativeName);
+    const QSize size = PixmapSize(clientSize);
+    Store& store = GetStore();
+    const Key key{path, {size.width(), size.height()}};
+    if (auto it = store.pixmaps.find(key); it != store.pixmaps.end()) {
         return it->second.get();
     }
-    const QImage picture = LoadSkinPictureOrExit(path);
-    auto pixmap = std::make_unique<QPixmap>(size);
-    pixmap->fill(Qt::black);
-    {
-        QPainter painter(pixmap.get());
-        painter.drawImage(QPoint(0, 0), picture);
+    if (path.isEmpty() || !QFileInfo(path).isFile()) ExitForMissingSkinPicture();
+    QPixmap* pixmap = store.pixmaps.emplace(key, std::make_unique<QPixmap>()).first->second.get();
+    Store::Pending& pending =
+        store.pending.emplace(pixmap, Store::Pending{pixmap, path, size, std::nullopt})
+            .first->second;
+    // The worker takes them in the order asked for: a window asks first for what it shows first.
+    if (start == Start::AtOnce) StartDecoding(store, pending);
+    return pixmap;
+}
+
+void SkinPictureCache::DecodeHeldBack() {
+    Store* store = StorePointer();
+    if (!store) return;
+    for (auto& [address, pending] : store->pending) {
+        if (!pending.decoding) StartDecoding(*store, pending);
     }
-    return store.emplace(key, std::move(pixmap)).first->second.get();
+}
+
+const QPixmap* SkinPictureCache::Ready(const QPixmap* picture) {
+    Store* store = StorePointer();
+    if (!picture || !store || store->pending.empty()) return picture;
+    const auto found = store->pending.find(picture);
+    if (found == store->pending.end()) return picture;
+    const Store::Pending pending = found->second;
+    store->pending.erase(found);
+    Fill(*pending.pixmap, pending.decoding ? pending.decoding->get()
+                                           : ComposeStatePicture(pending.path, pending.size));
+    return picture;
 }
 
 int SkinPictureCache::Count() {
     const Store* store = StorePointer();
-    return store ? static_cast<int>(store->size()) : 0;
+    return store ? static_cast<int>(store->pixmaps.size()) : 0;
 }
 
 }  // namespace vantor

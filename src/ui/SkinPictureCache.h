@@ -10,16 +10,37 @@ namespace vantor {
 // their faces from. Each is decoded once per process and drawn unscaled at (0,0) of a pixmap
 // 100 pixels wider and taller than the window's client area (the rest is black), then shared
 // by every dialog and button that asks for it. Pointers stay valid until the application ends.
-// UI thread only.
+// UI thread only (the decoding itself may run on worker threads).
 class SkinPictureCache {
 public:
     // The state picture of a program-folder file such as "Skins\\main_normal.jpg" (written
     // with '\' or '/', found without regard to case), for a window whose client area is
-    // `clientSize`. A missing or undecodable picture ends the process (exit code 0).
+    // `clientSize`, ready to draw. A missing or undecodable picture ends the process (exit
+    // code 0).
     static const QPixmap* StatePicture(const QString& relativeName, const QSize& clientSize);
 
     // The same for a file given by its full path.
     static const QPixmap* StatePictureOfFile(const QString& path, const QSize& clientSize);
+
+    // When a picture from DecodingStatePicture starts decoding: at once, or only once
+    // DecodeHeldBack() is called (or a paint needs it first).
+    enum class Start { AtOnce, HeldBack };
+
+    // The same picture without waiting for it: it is decoded on a worker thread, and the pixmap
+    // behind the pointer stays null until Ready() is called for it. A window asks for all its
+    // pictures this way and goes on setting itself up while they decode, holding back those
+    // its first paint does not show; image buttons call Ready() before they draw. A missing
+    // file ends the process here, one that does not decode in Ready().
+    static const QPixmap* DecodingStatePicture(const QString& relativeName, const QSize& clientSize,
+                                               Start start = Start::AtOnce);
+
+    // Starts decoding the pictures held back so far.
+    static void DecodeHeldBack();
+
+    // Completes a picture from DecodingStatePicture, waiting for its decoding (or decoding it
+    // here when it was held back); any other picture (or null) is returned as it is. Cheap
+    // once nothing is decoding.
+    static const QPixmap* Ready(const QPixmap* picture);
 
     // How many pictures are held (for tests).
     static int Count();

@@ -1,9 +1,9 @@
 #include "device/BackendSelection.h"
 
-#include "EmulatedLink.h"
 #include "device/HidrawBackend.h"
 #include "device/StatusCommands.h"
 #include "device/TracingBackend.h"
+#include "support/EmulatedLink.h"
 
 #include <gtest/gtest.h>
 

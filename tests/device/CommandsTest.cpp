@@ -1,4 +1,3 @@
-#include "EmulatedLink.h"
 #include "device/BootCommands.h"
 #include "device/ColourCommands.h"
 #include "device/CommandResult.h"
@@ -8,6 +7,7 @@
 #include "device/MacroAreaCommands.h"
 #include "device/StatusCommands.h"
 #include "emulator/FirmwareReport.h"
+#include "support/EmulatedLink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "RecordingEvents.h"
-#include "WaitFor.h"
 #include "device/DeviceState.h"
 #include "device/EventListener.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 

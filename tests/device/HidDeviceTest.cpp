@@ -2,9 +2,9 @@
 
 #include "SysfsTree.h"
 #include "TestDescriptors.h"
-#include "WaitFor.h"
 #include "device/HidrawBackend.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/WaitFor.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
 #include "RecordingEvents.h"
-#include "WaitFor.h"
 #include "device/CommandReport.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreads.h"
 #include "device/PresenceMonitor.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,3 @@
-#include "EmulatedLink.h"
-#include "WaitFor.h"
 #include "device/BootCommands.h"
 #include "device/ColourCommands.h"
 #include "device/CommandResult.h"
@@ -8,6 +6,8 @@
 #include "device/LightingCommands.h"
 #include "device/MacroAreaCommands.h"
 #include "device/StatusCommands.h"
+#include "support/EmulatedLink.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "emulator/EmulatorBackend.h"
 
 #include "FirmwareRequests.h"
+#include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
@@ -345,8 +346,7 @@ TEST(EmulatorThreads, ConcurrentExchangesAndEventsStayApart) {
     }
     for (int i = 0; i < 50; ++i) backend.Keyboard().SendEvent(0x1811);
     for (auto& host : hosts) host.join();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWait);
-    while (events < 50 && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    test::WaitFor([&] { return events >= 50; }, kWait);
     consumer->Abort();
     listener.join();
     EXPECT_EQ(mismatches, 0);

@@ -6,32 +6,21 @@
 
 #include "FirmwareRequests.h"
 
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
+#include "support/WaitFor.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-#include <thread>
-
 namespace vantor {
 namespace {
 
 using test::MakeRequest;
+using test::WaitFor;
 
 constexpr int kWait = 5000;  // ms; a deadline, never reached when things work
-
-bool WaitFor(const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWait);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 const QString kProgram = QStringLiteral(VANTOR_SIM_PROGRAM);
 

@@ -5,9 +5,9 @@
 #include "keymodel/KeyConversions.h"
 #include "macros/RewriteAllMark.h"
 
-#include "device/EmulatedLink.h"
 #include "keyassign/MacroTables.h"
 #include "keyassign/RecordingMessages.h"
+#include "support/EmulatedLink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "device/CommandReport.h"
 #include "device/CommandResult.h"
-#include "device/EmulatedLink.h"
 #include "lighting/LightingBlock.h"
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
+#include "support/EmulatedLink.h"
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 #include "keymodel/AssignmentRecords.h"
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "shell/AppLocks.h"
 #include "shell/AppSettings.h"
@@ -55,7 +56,7 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     QTest::qWait(50);  // let any stray show happen
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(m_shows.shows, 0) << "the window must never flash at start";
-    EXPECT_EQ(m_started, QStringList({"listener", "monitor"}));
+    EXPECT_EQ(m_deviceThreadStarts, 1);
     EXPECT_EQ(m_window->WindowTag(), 0x4D41494Eu);
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION"));
     EXPECT_TRUE(m_window->Tray().IsValid());
@@ -65,7 +66,7 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     EXPECT_EQ(m_window->Link(), "https://vantor.app/");
 
     // Close and Minimize sit where the skin puts them, with their tooltips.
-    for (const auto& [id, key] : {std::pair{1124, "CONTROL_CLOSE"}, {1123, "CONTROL_MINIMIZE"}}) {
+    for (const auto& [id, key] : {std::pair{ControlIds::kClose, "CONTROL_CLOSE"}, {ControlIds::kMinimize, "CONTROL_MINIMIZE"}}) {
         CPngButton* button = m_window->Button(id);
         ASSERT_NE(button, nullptr) << id;
         const SkinGeometry geometry =
@@ -73,7 +74,7 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
         EXPECT_EQ(button->geometry(), QRect(geometry.x, geometry.y, geometry.w, geometry.h)) << key;
         EXPECT_TRUE(button->isEnabled()) << key;
     }
-    EXPECT_EQ(m_window->Button(1124)->ToolTipText(), LanguageText("MAIN_CLOSE_PROMPT"));
+    EXPECT_EQ(m_window->Button(ControlIds::kClose)->ToolTipText(), LanguageText("MAIN_CLOSE_PROMPT"));
 }
 
 TEST_F(CVantorDlgTest, OpenRequestShowsTheWindowOnlyWithAKeyboard) {
@@ -131,7 +132,7 @@ TEST_F(CVantorDlgTest, DeviceThreadsReachTheWindowOnItsOwnThread) {
 TEST_F(CVantorDlgTest, CloseRunsTheShutdownInOrderOnce) {
     CAboutDlg::ShowAbout(m_window->Link());
     QSignalSpy ended(m_window.get(), &CVantorDlg::Ended);
-    QTest::mouseClick(m_window->Button(1124), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kClose), Qt::LeftButton);
 
     EXPECT_EQ(m_window->Shutdown().Completed(),
               QStringList({"hide the main window", "close child dialogs",
@@ -341,8 +342,12 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};
     // Buttons with a language text: the text of the current language, the shared style.
     const std::pair<int, const char*> texts[] = {
-        {1007, "PROFILE_MACRO"},  {1, "PROFILE_OK"},       {2, "PROFILE_CANCLE"},
-        {1006, "PROFILE_APPLY"},  {1135, "PROFILE_1"},     {1138, "PROFILE_DEFAULT"}};
+        {ControlIds::kMacro, "PROFILE_MACRO"},
+        {ControlIds::kOk, "PROFILE_OK"},
+        {ControlIds::kCancel, "PROFILE_CANCLE"},
+        {ControlIds::kApply, "PROFILE_APPLY"},
+        {ControlIds::kProfileButtons[0], "PROFILE_1"},
+        {ControlIds::kDefault, "PROFILE_DEFAULT"}};
     for (const auto& [id, key] : texts) {
         CPngButton* button = m_window->Button(id);
         ASSERT_NE(button, nullptr) << id;
@@ -351,14 +356,15 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
         const ButtonTextStyle& style = button->TextStyle();
         EXPECT_TRUE(style.drawText) << id;
         EXPECT_EQ(style.family, "Arial Unicode MS");
-        EXPECT_EQ(style.pointSize, id == 1007 || id == 1135 ? 10 : 8) << id;
+        const bool large = id == ControlIds::kMacro || id == ControlIds::kProfileButtons[0];
+        EXPECT_EQ(style.pointSize, large ? 10 : 8) << id;
         EXPECT_EQ(style.colours, colours) << id;
         EXPECT_EQ(style.format, 0x25u) << id;
     }
-    EXPECT_EQ(m_window->Button(1006)->text(), "Apply");  // the English file's own word
+    EXPECT_EQ(m_window->Button(ControlIds::kApply)->text(), "Apply");  // the English file's own word
 
     // Placed from the skin, faces cut at their own place.
-    CPngButton* apply = m_window->Button(1006);
+    CPngButton* apply = m_window->Button(ControlIds::kApply);
     EXPECT_EQ(apply->geometry(), QRect(708, 706, 100, 34));
     EXPECT_NE(apply->PictureOf(ButtonFace::Disabled), apply->PictureOf(ButtonFace::Normal));
     EXPECT_FALSE(apply->isEnabled()) << "nothing to apply yet";
@@ -366,28 +372,30 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_TRUE(m_window->HasUnappliedChanges());
 
-    CPngButton* profiles = m_window->Button(1005);
+    CPngButton* profiles = m_window->Button(ControlIds::kProfiles);
     EXPECT_EQ(profiles->TextStyle().pointSize, 10);
     EXPECT_EQ(profiles->TextStyle().format, 0x28u);
 
-    CPngButton* version = m_window->Button(1134);
+    CPngButton* version = m_window->Button(ControlIds::kVersion);
     EXPECT_TRUE(version->text().isEmpty());
     EXPECT_EQ(version->TextStyle().family, "Verdana Unicode MS");
     EXPECT_EQ(version->TextStyle().format, 0x24u);
     EXPECT_FALSE(version->isEnabled());
-    for (const int id : {1125, 1126, 1127, 1128, 1129, 1132, 1133})
+    for (const int id : {ControlIds::kLockCaps, ControlIds::kLockNum, ControlIds::kLockScroll,
+                         ControlIds::kLockAb, ControlIds::kFlip0, ControlIds::kLeftArrow,
+                         ControlIds::kRightArrow})
         EXPECT_FALSE(m_window->Button(id)->isEnabled()) << id;
-    EXPECT_FALSE(m_window->Button(1144)->isVisibleTo(m_window.get())) << "Switch stays hidden";
-    EXPECT_EQ(m_window->Button(1121)->ToolTipText(), m_window->Link());
-    EXPECT_EQ(m_window->Button(1139)->ToolTipText(), LanguageText("MAIN_MENU_PROMPT"));
+    EXPECT_FALSE(m_window->Button(ControlIds::kSwitch)->isVisibleTo(m_window.get())) << "Switch stays hidden";
+    EXPECT_EQ(m_window->Button(ControlIds::kLink)->ToolTipText(), m_window->Link());
+    EXPECT_EQ(m_window->Button(ControlIds::kBackupMenu)->ToolTipText(), LanguageText("MAIN_MENU_PROMPT"));
 }
 
 TEST_F(CVantorDlgTest, MacroAndCancelButtonsDoTheirCommands) {
     m_state.SetPresent(true);
     m_window->OnCommand(CTrayIcon::kCommandOpen);
     ASSERT_TRUE(m_window->isVisible());
-    m_window->OnCommand(1007);
-    EXPECT_EQ(m_window->KeyAssignDialog().LastControlId(), 1143);
+    m_window->OnCommand(ControlIds::kMacro);
+    EXPECT_EQ(m_window->KeyAssignDialog().LastControlId(), ControlIds::kMacroExtraKey);
     m_window->OnCommand(2);
     EXPECT_FALSE(m_window->isVisible());
 }
@@ -395,11 +403,11 @@ TEST_F(CVantorDlgTest, MacroAndCancelButtonsDoTheirCommands) {
 TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
     const auto stored = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
     const auto expectLayer = [this](bool flipped) {
-        for (const int id : {1010, 1011, 1012, 1013})
+        for (const int id : ControlIds::kF1ToF4)
             EXPECT_EQ(m_window->Keys().Button(id)->isEnabled(), !flipped) << id;
-        for (int id = 1016; id <= 1021; ++id)
+        for (const int id : ControlIds::kD1ToD6)
             EXPECT_EQ(m_window->Button(id)->isEnabled(), flipped) << id;
-        EXPECT_TRUE(m_window->Keys().Button(1014)->isEnabled()) << "F5 is not part of it";
+        EXPECT_TRUE(m_window->Keys().Button(ControlIds::kF5)->isEnabled()) << "F5 is not part of it";
     };
     EXPECT_EQ(stored(), "missing");
     expectLayer(false);
@@ -407,20 +415,20 @@ TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
     // The arrows follow the setting once their Flip button is drawn.
     m_state.SetPresent(true);
     m_window->OnCommand(CTrayIcon::kCommandOpen);
-    CPngButton* left = m_window->Button(1132);
-    CPngButton* right = m_window->Button(1133);
+    CPngButton* left = m_window->Button(ControlIds::kLeftArrow);
+    CPngButton* right = m_window->Button(ControlIds::kRightArrow);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));  // DOWN_ARROW_LEFT1
     EXPECT_EQ(left->geometry(), QRect(190, 118, 24, 28));
     EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(141, 21); }));
 
-    m_window->OnCommand(1130);
+    m_window->OnCommand(ControlIds::kFlip1);
     EXPECT_EQ(stored(), "1");
     EXPECT_EQ(m_window->Flip(), 1);
     expectLayer(true);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(21, 21); }));  // UP_ARROW_LEFT1
     EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(101, 21); }));
 
-    m_window->OnCommand(1131);
+    m_window->OnCommand(ControlIds::kFlip2);
     EXPECT_EQ(stored(), "0");
     expectLayer(false);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));
@@ -431,7 +439,7 @@ TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
         ASSERT_TRUE(WriteAppSetting("PROFILES", "Flip", value));
         m_window->ApplyFlip();
         expectLayer(flippedBefore);
-        m_window->OnCommand(1131);
+        m_window->OnCommand(ControlIds::kFlip2);
         EXPECT_EQ(stored(), after) << value;
     }
 }
@@ -446,18 +454,18 @@ TEST_F(CVantorDlgTest, ColourViewShowsEachKeysColourSelection) {
     EXPECT_FALSE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
 
-    m_window->OnCommand(1144);
+    m_window->OnCommand(ControlIds::kSwitch);
     EXPECT_TRUE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::ToggleSecond);
     EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleFirst);
     EXPECT_EQ(m_window->Keys().ExtraKeyButton(0)->CurrentFace(), ButtonFace::ToggleFirst);
-    EXPECT_EQ(m_window->Button(1144)->text(), LanguageText("MAIN_SWITCH_COLOR_TEXT"));
+    EXPECT_EQ(m_window->Button(ControlIds::kSwitch)->text(), LanguageText("MAIN_SWITCH_COLOR_TEXT"));
     EXPECT_NE(a->PictureOf(ButtonFace::ToggleFirst), a->PictureOf(ButtonFace::ToggleSecond));
 
-    m_window->OnCommand(1144);
+    m_window->OnCommand(ControlIds::kSwitch);
     EXPECT_FALSE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
-    EXPECT_EQ(m_window->Button(1144)->text(), LanguageText("MAIN_SWITCH_FUNCTION_TEXT"));
+    EXPECT_EQ(m_window->Button(ControlIds::kSwitch)->text(), LanguageText("MAIN_SWITCH_FUNCTION_TEXT"));
 }
 
 
@@ -471,7 +479,7 @@ TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
         {KeyListButtonIds[0], KeyListLedPositions[0], 0},
         {kFnButtonId, 110, 0},
         {ExtraKeyButtonIds[8], 0, 125},
-        {1006, 0, 0},  // Apply is no key
+        {ControlIds::kApply, 0, 0},  // Apply is no key
     };
     for (const auto& c : cases) {
         EXPECT_EQ(KeyPositionOfControl(c.id), c.keyPosition) << c.id;
@@ -484,8 +492,8 @@ TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
     m_window->SetKeyButtonColour(ExtraKeyButtonIds[0], 0x00FF00, true);
     g1->SetSelected(true);
     EXPECT_TRUE(fn->IsOutlined());
-    m_window->SetKeyButtonColour(1006, 0x0000FF, true);  // not a key: nothing
-    EXPECT_FALSE(m_window->Button(1006)->IsOutlined());
+    m_window->SetKeyButtonColour(ControlIds::kApply, 0x0000FF, true);  // not a key: nothing
+    EXPECT_FALSE(m_window->Button(ControlIds::kApply)->IsOutlined());
 
     m_window->ResetKeyButtonLooks();
     EXPECT_FALSE(fn->IsOutlined());
@@ -498,7 +506,7 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     m_window->OnCommand(CTrayIcon::kCommandOpen);
     // The lighting panel's effect list, and another list of the window.
     auto* effects = new QComboBox(m_window.get());
-    effects->setObjectName("1146");
+    effects->setObjectName(QString::number(ControlIds::kEffectList));
     auto* other = new QComboBox(m_window.get());
     for (QComboBox* list : {effects, other}) list->addItems({"one", "two", "three"});
     effects->setFocus();
@@ -510,7 +518,7 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
 
     // Enter and Escape on a focused button neither press it nor close the window.
     m_window->SetUnappliedChanges(true);
-    CPngButton* apply = m_window->Button(1006);
+    CPngButton* apply = m_window->Button(ControlIds::kApply);
     apply->setFocus();
     QTest::keyClick(apply, Qt::Key_Return);
     QTest::keyClick(apply, Qt::Key_Escape);
@@ -518,7 +526,8 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     EXPECT_TRUE(m_window->isVisible());
 }
 
-// A main window that counts the calls the lighting issue's parts will fill in.
+// A main window that counts its lighting-event and preview-tick calls, and notes the thread of
+// the lighting one.
 class TimerCountingDlg : public CVantorDlg {
 public:
     using CVantorDlg::CVantorDlg;

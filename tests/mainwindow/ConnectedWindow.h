@@ -1,9 +1,9 @@
 #pragma once
 
 #include "device/DeviceState.h"
-#include "device/EmulatedLink.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/InstanceMessages.h"
+#include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
 
 #include <memory>

@@ -6,14 +6,14 @@
 #include "mainwindow/CVantorDlg.h"
 
 #include "device/DeviceState.h"
-#include "device/EmulatedLink.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/ProgramData.h"
 #include "shell/tray/CAboutDlg.h"
+#include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
+#include "support/WaitUntil.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -56,8 +56,7 @@ protected:
             << "the build's skin and language files are missing";
         m_env.SetLanguageIndex(1);
         CVantorDlg::Setup setup = WindowSetup(m_prefix);
-        setup.startListener = [this] { m_started << "listener"; };
-        setup.startMonitor = [this] { m_started << "monitor"; };
+        setup.startDeviceThreads = [this] { ++m_deviceThreadStarts; };
         setup.releaseInstance = [this] { ++m_instanceReleases; };
         m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
                                                 m_env.Paths().SkinFolder(), setup);
@@ -85,15 +84,16 @@ protected:
     // loop turns.
     void FromDeviceThread(const std::function<void()>& work) {
         auto done = std::async(std::launch::async, work);
-        while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_TRUE(test::WaitUntil([&done] {
+            return done.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready;
+        }));
         QApplication::processEvents();
     }
 
     test::TestEnvironment m_env;
     test::EmulatedLink m_keyboard;
     DeviceState m_state;
-    QStringList m_started;
+    int m_deviceThreadStarts = 0;
     int m_instanceReleases = 0;
     const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
     ShowCounter m_shows;
@@ -103,14 +103,6 @@ protected:
 // The key-list position of a key code.
 inline int PositionOf(KeyCode code) {
     return int(std::find(KeyList.begin(), KeyList.end(), code) - KeyList.begin());
-}
-
-// Turns the event loop until `done` holds or two seconds pass.
-inline bool WaitUntil(const std::function<bool()>& done) {
-    QDeadlineTimer deadline(2000);
-    while (!done() && !deadline.hasExpired())
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
 }
 
 }  // namespace vantor::test

@@ -4,8 +4,8 @@
 #include "shell/InstanceMessages.h"
 #include "shell/InstanceRequest.h"
 
-#include "emulator/ChildProcess.h"
 #include "mainwindow/ProgramData.h"
+#include "support/ChildProcess.h"
 
 #include <QFile>
 #include <QTemporaryDir>

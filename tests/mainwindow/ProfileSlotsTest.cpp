@@ -4,9 +4,12 @@
 #include "mainwindow/ProfileSlots.h"
 
 #include "device/CommandReport.h"
+#include "device/PresenceMonitor.h"
+#include "device/RecordingEvents.h"
 #include "keyassign/MacroTables.h"
 #include "keymodel/KeyTables.h"
 #include "macros/RewriteAllMark.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "profiles/ProfileFile.h"
@@ -79,6 +82,27 @@ ModalAnswers::Answer ChooseFile(const QString& path) {
     };
 }
 
+// Notes what a device thread asks of the window, then asks it of the window.
+class NotedEvents : public DeviceEvents {
+public:
+    explicit NotedEvents(DeviceEvents& window) : m_window(window) {}
+    void KeyboardGone() override { noted.KeyboardGone(), m_window.KeyboardGone(); }
+    void KeyboardConnected() override { noted.KeyboardConnected(), m_window.KeyboardConnected(); }
+    void OpenMainWindow() override { noted.OpenMainWindow(), m_window.OpenMainWindow(); }
+    void HideMainWindow() override { noted.HideMainWindow(), m_window.HideMainWindow(); }
+    void ShowMessage(const QString& key) override { noted.ShowMessage(key), m_window.ShowMessage(key); }
+    void LightingChanged() override { noted.LightingChanged(), m_window.LightingChanged(); }
+    void ProfileSwitched() override { noted.ProfileSwitched(), m_window.ProfileSwitched(); }
+    void SetTrayState(bool special, int icon) override {
+        noted.SetTrayState(special, icon), m_window.SetTrayState(special, icon);
+    }
+
+    test::RecordingEvents noted;
+
+private:
+    DeviceEvents& m_window;
+};
+
 class ProfileSlotsTest : public CVantorDlgTest {
 protected:
     void SetUp() override {
@@ -92,7 +116,7 @@ protected:
     }
 
     ProfileSlots& Slots() { return m_window->Profiles(); }
-    CPngButton* Apply() { return m_window->Button(1006); }
+    CPngButton* Apply() { return m_window->Button(ControlIds::kApply); }
     KeyboardFirmware Firmware() { return m_keyboard.Keyboard().Firmware(); }
 
     // Gives key A an assignment in a block of the store, as the key assignment dialog does.
@@ -117,12 +141,12 @@ protected:
 
 TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     EXPECT_TRUE(QFile::exists(AppPaths::Current()->WorkingProfileFile()));
-    EXPECT_TRUE(m_window->Button(1135)->IsSelected());
-    EXPECT_FALSE(m_window->Button(1136)->IsSelected());
+    EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
+    EXPECT_FALSE(m_window->Button(ControlIds::kProfileButtons[1])->IsSelected());
     EXPECT_FALSE(Apply()->isEnabled());
     // The profile button names the active profile, its tooltip says so.
-    EXPECT_EQ(m_window->Button(1005)->text(), "$Profile0");
-    EXPECT_EQ(m_window->Button(1005)->ToolTipText(), LanguageText("PROFILE_TIP") + "$Profile0");
+    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->text(), "$Profile0");
+    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->ToolTipText(), LanguageText("PROFILE_TIP") + "$Profile0");
 
     // A keyboard that arrives on profile 3 (index 2) with A assigned there.
     m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
@@ -130,8 +154,8 @@ TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     });
     m_state.SetActiveProfile(-1);
     FromDeviceThread([this] { m_window->KeyboardConnected(); });
-    EXPECT_TRUE(m_window->Button(1137)->IsSelected());
-    EXPECT_FALSE(m_window->Button(1135)->IsSelected());
+    EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[2])->IsSelected());
+    EXPECT_FALSE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
     EXPECT_EQ(Slots().SelectedProfile(), 2);
 }
 
@@ -175,20 +199,20 @@ TEST_F(ProfileSlotsTest, OkAppliesAndHides) {
 }
 
 TEST_F(ProfileSlotsTest, ProfileButtonsSwitchTheKeyboardUnlessAlreadyActive) {
-    QTest::mouseClick(m_window->Button(1135), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[0]), Qt::LeftButton);
     EXPECT_TRUE(m_keyboard.Requests().empty()) << "profile 1 is already active";
 
-    QTest::mouseClick(m_window->Button(1136), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[1]), Qt::LeftButton);
     EXPECT_EQ(Firmware().ActiveProfile(), 1);
-    EXPECT_TRUE(m_window->Button(1136)->IsSelected());
-    EXPECT_FALSE(m_window->Button(1135)->IsSelected());
+    EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[1])->IsSelected());
+    EXPECT_FALSE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
     EXPECT_EQ(Slots().SelectedProfile(), 1);
 
     // With changes pending the user is asked first; No discards them.
     AssignKeyA(1);
     QStringList asked;
     ModalAnswers answers({Press(QMessageBox::No, &asked)});
-    QTest::mouseClick(m_window->Button(1137), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[2]), Qt::LeftButton);
     EXPECT_EQ(asked, QStringList{LanguageText("PROFILE_SELECT_PROMPT")});
     EXPECT_EQ(Firmware().ActiveProfile(), 2);
     EXPECT_FALSE(m_window->HasUnappliedChanges());
@@ -202,7 +226,7 @@ TEST_F(ProfileSlotsTest, DefaultAsksThenResetsEveryProfileAndEndsOnTheFirst) {
     AssignKeyA(1);
     SetRewriteAllMark();
     Slots().Apply();
-    QTest::mouseClick(m_window->Button(1136), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[1]), Qt::LeftButton);
     ASSERT_NE(Bytes(Firmware().KeyMap(1)), Bytes(Firmware().DefaultKeyMatrix()));
 
     // No changes nothing.
@@ -210,20 +234,20 @@ TEST_F(ProfileSlotsTest, DefaultAsksThenResetsEveryProfileAndEndsOnTheFirst) {
     QStringList asked;
     {
         ModalAnswers answers({Press(QMessageBox::No, &asked)});
-        QTest::mouseClick(m_window->Button(1138), Qt::LeftButton);
+        QTest::mouseClick(m_window->Button(ControlIds::kDefault), Qt::LeftButton);
     }
     EXPECT_EQ(asked, QStringList{LanguageText("MAIN_PROMPT_DEFAULT")});
     EXPECT_TRUE(m_keyboard.Requests().empty());
 
     ModalAnswers answers({Press(QMessageBox::Yes)});
-    QTest::mouseClick(m_window->Button(1138), Qt::LeftButton);
+    QTest::mouseClick(m_window->Button(ControlIds::kDefault), Qt::LeftButton);
     EXPECT_EQ(answers.Answered(), 1u);
     const KeyboardFirmware firmware = Firmware();
     for (int profile = 0; profile < 3; ++profile) {
         EXPECT_EQ(Bytes(firmware.KeyMap(profile)), Bytes(firmware.DefaultKeyMatrix())) << profile;
     }
     EXPECT_EQ(firmware.ActiveProfile(), 0);
-    EXPECT_TRUE(m_window->Button(1135)->IsSelected());
+    EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
     EXPECT_FALSE(m_window->HasUnappliedChanges());
     std::lock_guard lock(StoreLock());
     for (int block = 0; block < 3; ++block) {
@@ -239,20 +263,20 @@ TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {
     AssignKeyA(2);
     {
         ModalAnswers answers({ChooseFile(path)});
-        m_window->OnCommand(ProfileSlots::kBackupCommand);
+        m_window->OnCommand(ControlIds::kBackupCommand);
     }
     ASSERT_EQ(ValidateProfileFile(path), ProfileCheck::Valid);
 
     // Back to defaults in the store and on the keyboard, then the backup comes back.
     {
         ModalAnswers answers({Press(QMessageBox::Yes)});
-        m_window->OnCommand(ProfileSlots::kDefaultButton);
+        m_window->OnCommand(ControlIds::kDefault);
     }
     ASSERT_EQ(Bytes(Firmware().KeyMap(2)), Bytes(Firmware().DefaultKeyMatrix()));
     m_keyboard.Keyboard().ClearLog();
     {
         ModalAnswers answers({ChooseFile(path)});
-        m_window->OnCommand(ProfileSlots::kRestoreCommand);
+        m_window->OnCommand(ControlIds::kRestoreCommand);
     }
     EXPECT_EQ(CommandRuns(),
               (std::vector<uint8_t>{kCmdGroupStart, kCmdWriteMacroArea, kCmdWriteKeyMap,
@@ -278,7 +302,7 @@ TEST_F(ProfileSlotsTest, ImportedMacrosReachTheKeyboard) {
     }
     const std::vector<uint8_t> emptyArea = Bytes(Firmware().MacroAreaBytes());
     ModalAnswers answers({ChooseFile(path)});
-    m_window->OnCommand(ProfileSlots::kRestoreCommand);
+    m_window->OnCommand(ControlIds::kRestoreCommand);
     EXPECT_NE(Bytes(Firmware().MacroAreaBytes()), emptyArea);
     std::lock_guard lock(StoreLock());
     EXPECT_EQ(m_window->Store().Data().Macros().Count(), 2u);
@@ -296,7 +320,7 @@ TEST_F(ProfileSlotsTest, CorruptImportSaysSoAndChangesNothing) {
     QStringList shown;
     ModalAnswers answers({ChooseFile(path), Press(QMessageBox::Ok, &shown),
                           Press(QMessageBox::Ok, &shown)});
-    m_window->OnCommand(ProfileSlots::kRestoreCommand);
+    m_window->OnCommand(ControlIds::kRestoreCommand);
     ASSERT_FALSE(shown.isEmpty());
     EXPECT_EQ(shown.last(), LanguageText("MAIN_PROMPT_INPORT"));
     EXPECT_TRUE(m_keyboard.Requests().empty());
@@ -308,7 +332,7 @@ TEST_F(ProfileSlotsTest, CorruptImportSaysSoAndChangesNothing) {
 TEST_F(ProfileSlotsTest, ExportToAnUnwritablePlaceSaysSo) {
     QStringList shown;
     ModalAnswers answers({ChooseFile("/proc/vantor/backup.vpf"), Press(QMessageBox::Ok, &shown)});
-    m_window->OnCommand(ProfileSlots::kBackupCommand);
+    m_window->OnCommand(ControlIds::kBackupCommand);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("/proc/vantor/backup.vpf")) << shown[0].toStdString();
 }
@@ -331,7 +355,7 @@ TEST_F(ProfileSlotsTest, BusyPictureMovesWhileASlowKeyboardTakesTheDownload) {
 
 TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
     EXPECT_EQ(Slots().ProfileMenuWidget(), nullptr);
-    m_window->OnCommand(ProfileSlots::kProfileMenuCommand);
+    m_window->OnCommand(ControlIds::kProfileMenuCommand);
     QMenu* menu = Slots().ProfileMenuWidget();
     ASSERT_NE(menu, nullptr);
     QStringList texts;
@@ -344,7 +368,7 @@ TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
     m_window->OnCommand(9003);
     EXPECT_EQ(Firmware().ActiveProfile(), 2);
     EXPECT_TRUE(menu->actions()[4]->isChecked());
-    EXPECT_TRUE(m_window->Button(1137)->IsSelected());
+    EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[2])->IsSelected());
 }
 
 TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
@@ -360,14 +384,45 @@ TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
         });
         closedWithoutAnswer = QApplication::activeModalWidget() == nullptr;
     });
-    m_window->OnCommand(ProfileSlots::kDefaultButton);
+    m_window->OnCommand(ControlIds::kDefault);
     EXPECT_TRUE(closedWithoutAnswer);
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_TRUE(m_keyboard.Requests().empty()) << "a closed question counts as No";
 }
 
+TEST_F(ProfileSlotsTest, KeyboardLeavingDuringApplyIsHandledOnceTheApplyEnds) {
+    // The real device monitor sees the keyboard arrive and then leave.
+    NotedEvents events(*m_window);
+    m_state.SetPresent(false);
+    PresenceMonitor monitor(m_keyboard.Link(), m_state, events, MonitorTiming{1, 2, 5});
+    monitor.Start();
+    ASSERT_TRUE(WaitUntil([&] { return m_state.Present() && m_window->isVisible(); }));
+
+    AssignKeyA(0);
+    m_keyboard.Link().SetTimeouts({1000, 200, 10});
+    FaultSwitch slow{EmulatorFault::LateReply};
+    slow.lateReplyMs = 30;
+    m_keyboard.Keyboard().SetFault(slow);
+    bool heldDuringApply = false;
+    // Runs inside the Apply, while its download goes to the slow keyboard.
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(Slots().IsBusy());
+        m_keyboard.Keyboard().Unplug();
+        ASSERT_TRUE(WaitUntil([&] { return events.noted.Count("gone") == 1; }));
+        // The monitor waits in its blocking call: the removal is not handled yet.
+        heldDuringApply = m_state.Present() && m_window->isVisible() && Slots().IsBusy();
+    });
+    Slots().Apply();
+    EXPECT_TRUE(heldDuringApply);
+    EXPECT_TRUE(m_window->HasUnappliedChanges());
+
+    EXPECT_TRUE(WaitUntil([&] { return !m_state.Present() && !m_window->isVisible(); }));
+    EXPECT_EQ(m_window->TrayStateCode().Shown(), TrayState::kDisconnected);
+    monitor.Stop();
+}
+
 TEST_F(ProfileSlotsTest, HiddenTestCommandSendsCommand0D) {
-    m_window->OnCommand(CVantorDlg::kTestCommand);
+    m_window->OnCommand(ControlIds::kTestCommand);
     EXPECT_EQ(CommandRuns(), std::vector<uint8_t>{kCmd0D});
 }
 
@@ -378,7 +433,7 @@ TEST_F(ProfileSlotsTest, KeyboardResetEventReturnsAssignmentsToDefaultsAndFollow
         firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 1;
     });
     FromDeviceThread([this] { m_window->ProfileSwitched(); });
-    EXPECT_TRUE(WaitUntil([this] { return m_window->Button(1136)->IsSelected(); }));
+    EXPECT_TRUE(WaitUntil([this] { return m_window->Button(ControlIds::kProfileButtons[1])->IsSelected(); }));
     EXPECT_TRUE(m_window->HasUnappliedChanges());
     std::lock_guard lock(StoreLock());
     EXPECT_EQ(m_window->Store().Data().Records()[0x1E].type, kAssignDefault);

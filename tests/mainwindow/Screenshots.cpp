@@ -10,6 +10,7 @@
 
 #include "device/DeviceState.h"
 #include "keymodel/KeyCode.h"
+#include "mainwindow/ControlIds.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
@@ -58,7 +59,7 @@ int main(int argc, char** argv) {
         test::ConnectedWindow connected(env, QStringLiteral("VantorScreenshots_"));
         CVantorDlg& window = *connected.window;
         DeviceState& state = connected.state;
-        window.OnCommand(1136);  // profile 2
+        window.OnCommand(ControlIds::kProfileButtons[1]);
         {
             // Two keys assigned, so the picture shows the selected face: A sends B, Caps Lock a
             // media function.

@@ -3,7 +3,7 @@
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileMenu.h"
 
-#include "device/EmulatedLink.h"
+#include "support/EmulatedLink.h"
 #include "keyassign/MacroTables.h"
 
 #include <QStringList>

@@ -3,6 +3,7 @@
 #include "shell/InstanceMessages.h"
 #include "shell/InstanceRequest.h"
 #include "shell/InstanceServer.h"
+#include "support/WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QLocalSocket>
@@ -30,11 +31,10 @@ void EnsureApplication() {
 // Runs the event loop until the work on the other thread has finished.
 template <typename T>
 T PumpUntilDone(std::future<T>& result) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (result.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) {
-        if (std::chrono::steady_clock::now() > deadline) ADD_FAILURE() << "timed out";
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    EXPECT_TRUE(test::WaitUntil(
+        [&] { return result.wait_for(std::chrono::milliseconds(0)) == std::future_status::ready; },
+        20000))
+        << "timed out";
     return result.get();
 }
 

@@ -1,13 +1,11 @@
 #include "shell/DaemonLauncher.h"
 #include "shell/NamedEvents.h"
+#include "support/WaitFor.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
 
 #include <fcntl.h>
 #include <semaphore.h>
@@ -67,11 +65,7 @@ TEST(DaemonLauncherTest, StartsThePresentDaemonAndIgnoresAMissingOne) {
 
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     ASSERT_TRUE(LaunchDaemon(daemon));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!QFile::exists(marker) || QFile(marker).size() == 0) {
-        ASSERT_LT(std::chrono::steady_clock::now(), deadline);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    ASSERT_TRUE(test::WaitFor([&] { return QFile::exists(marker) && QFile(marker).size() > 0; }));
     QFile ran(marker);
     ASSERT_TRUE(ran.open(QIODevice::ReadOnly));
     EXPECT_EQ(ran.readAll().trimmed(), "0") << "started with no arguments";

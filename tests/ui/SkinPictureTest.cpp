@@ -1,6 +1,7 @@
 #include "ui/SkinPictureCache.h"
 
 #include "UiTestSupport.h"
+#include "ui/CPngButton.h"
 
 #include <QFile>
 #include <QProcess>
@@ -34,6 +35,51 @@ TEST(SkinPictureCacheTest, DecodesOnceIntoFullWindowPixmap) {
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_EQ(SkinPictureCache::StatePicture(QStringLiteral("Skins\\key_normal.jpg"), QSize(60, 30)),
               picture);
+}
+
+// Pictures decoded on the worker, at once or held back, are null until first needed and then
+// the same as a picture decoded on the spot; a button drawing one completes it.
+TEST(SkinPictureCacheTest, DecodingPictureIsCompletedWhenFirstNeeded) {
+    EnsureApplication();
+    test::TestEnvironment env;
+    const QSize client(60, 30);
+    enum class How { AtOnce, HeldBackThenStarted, HeldBack, DrawnByButton };
+    const struct {
+        How how;
+        const char* name;
+    } cases[] = {{How::AtOnce, "Skins\\a.jpg"},
+                 {How::HeldBackThenStarted, "Skins\\b.jpg"},
+                 {How::HeldBack, "Skins\\c.jpg"},
+                 {How::DrawnByButton, "Skins\\d.jpg"}};
+    int tag = 0;
+    for (const auto& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        const QImage source = PatternPicture(50, 40, ++tag);
+        WritePicture(env, name, source, "PNG");
+        const QPixmap* picture = SkinPictureCache::DecodingStatePicture(
+            name, client,
+            c.how == How::AtOnce ? SkinPictureCache::Start::AtOnce
+                                 : SkinPictureCache::Start::HeldBack);
+        ASSERT_NE(picture, nullptr) << c.name;
+        EXPECT_TRUE(picture->isNull()) << c.name;
+        if (c.how == How::HeldBackThenStarted) SkinPictureCache::DecodeHeldBack();
+
+        if (c.how == How::DrawnByButton) {
+            CPngButton button;
+            button.resize(20, 10);
+            button.SetPictures(QPoint(3, 4), ButtonFaces::All(picture));
+            const QImage shot = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            EXPECT_EQ(shot, source.copy(2, 3, 20, 10)) << c.name;
+        }
+        EXPECT_EQ(SkinPictureCache::Ready(picture), picture) << c.name;
+        ASSERT_EQ(picture->size(), QSize(160, 130)) << c.name;
+        const QImage image = picture->toImage().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(image.copy(0, 0, 50, 40), source) << c.name;
+        EXPECT_EQ(image.pixel(55, 20), qRgb(0, 0, 0)) << c.name;
+        // Asked for again either way, it is the same pixmap.
+        EXPECT_EQ(SkinPictureCache::StatePicture(name, client), picture) << c.name;
+        EXPECT_EQ(SkinPictureCache::DecodingStatePicture(name, client), picture) << c.name;
+    }
 }
 
 struct ProbeResult {
@@ -80,6 +126,10 @@ TEST(SkinPictureExitTest, MissingOrBrokenPictureEndsProcessSilentlyWithZero) {
         {QStringLiteral("dialog"), folder + QStringLiteral("/absent.ini"), folder},
         {QStringLiteral("state"), folder + QStringLiteral("/broken.bmp")},
         {QStringLiteral("state"), folder + QStringLiteral("/gone.jpg")},
+        // Decoding on the worker: a missing file ends the process when asked for, a broken one
+        // when first needed.
+        {QStringLiteral("decoding"), QStringLiteral("Skins\\broken.bmp")},
+        {QStringLiteral("decoding"), QStringLiteral("Skins\\gone.jpg")},
     };
     for (const QStringList& arguments : failing) {
         const ProbeResult result = RunProbe(env, arguments);

@@ -1,6 +1,7 @@
 // Loads what the command line names and prints "survived" when the process was not ended:
 //   ui_skin_probe dialog <skin ini> <skin folder>
 //   ui_skin_probe state <picture file>
+//   ui_skin_probe decoding <program-folder picture name>   (decoded on the worker, then used)
 #include "ui/CBaseDialog.h"
 #include "ui/SkinPictureCache.h"
 
@@ -16,6 +17,9 @@ int main(int argc, char** argv) {
         dialog.Initialise();
     } else if (argc == 3 && std::strcmp(argv[1], "state") == 0) {
         vantor::SkinPictureCache::StatePictureOfFile(QString::fromLocal8Bit(argv[2]), QSize(10, 10));
+    } else if (argc == 3 && std::strcmp(argv[1], "decoding") == 0) {
+        vantor::SkinPictureCache::Ready(vantor::SkinPictureCache::DecodingStatePicture(
+            QString::fromLocal8Bit(argv[2]), QSize(10, 10)));
     } else {
         return 2;
     }

@@ -1,18 +1,16 @@
 #pragma once
 
-// Helpers for the widget tests: one application for the whole run, waiting on a condition with
-// a deadline, and pictures written into a test environment's program folder.
+// Helpers for the widget tests: one application for the whole run, waiting on a condition
+// (support/WaitUntil.h), and pictures written into a test environment's program folder.
 
 #include "support/TestEnvironment.h"
+#include "support/WaitUntil.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QColor>
-#include <QDeadlineTimer>
 #include <QImage>
 #include <QString>
-
-#include <functional>
 
 namespace vantor::test {
 
@@ -28,18 +26,6 @@ inline QApplication& EnsureApplication() {
 struct ApplicationScope {
     ApplicationScope() { EnsureApplication(); }
 };
-
-// Runs the event loop until the condition holds or the deadline passes.
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
-    QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // A picture whose every pixel says where it is: red = x, green = y, blue = `tag`. A face cut
 // from the wrong place or the wrong picture shows at once.

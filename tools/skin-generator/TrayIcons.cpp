@@ -4,19 +4,21 @@
 #include "SkinOutput.h"
 #include "TrayIconFiles.h"
 
+#include <QDir>
 #include <QImage>
 #include <QPainter>
 
 namespace vantor::skingen {
 namespace {
 
-// A keyboard seen from above on a transparent square; `activity` adds a lit dot.
-QImage TrayPicture(const QColor& body, const QColor& keys, bool activity) {
-    constexpr int kSize = 64;
-    QImage image(kSize, kSize, QImage::Format_ARGB32_Premultiplied);
+// A keyboard seen from above on a transparent square of `size` pixels (drawn on a 64-unit
+// grid); `activity` adds a lit dot.
+QImage TrayPicture(const QColor& body, const QColor& keys, bool activity, int size = 64) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
     const QRectF board(4, 16, 56, 34);
     p.setPen(Qt::NoPen);
     p.setBrush(body);
@@ -41,6 +43,17 @@ bool WriteTrayIcons(const QString& folder) {
     bool ok = SavePicture(TrayPicture(grey, dark, false), folder, vantor::kTrayIconFiles[0].name);
     ok &= SavePicture(TrayPicture(palette::kAccent, QColor(0x2a, 0x16, 0x04), false), folder, vantor::kTrayIconFiles[1].name);
     ok &= SavePicture(TrayPicture(palette::kAccent, QColor(0x2a, 0x16, 0x04), true), folder, vantor::kTrayIconFiles[2].name);
+    return ok;
+}
+
+bool WriteApplicationIcons(const QString& hicolorFolder) {
+    bool ok = true;
+    for (const int size : kApplicationIconSizes) {
+        const QString folder = QStringLiteral("%1/%2x%2/apps").arg(hicolorFolder).arg(size);
+        ok &= Report(QDir().mkpath(folder), folder);
+        ok &= SavePicture(TrayPicture(palette::kAccent, QColor(0x2a, 0x16, 0x04), false, size),
+                          folder, QStringLiteral("vantor.png"));
+    }
     return ok;
 }
 

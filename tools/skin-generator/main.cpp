@@ -16,8 +16,12 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
+    // "--icons FOLDER": the application icon for the desktop's icon theme, nothing else.
+    if (args.size() == 3 && args[1] == QLatin1String("--icons")) {
+        return vantor::skingen::WriteApplicationIcons(args[2]) ? 0 : 1;
+    }
     if (args.size() != 2) {
-        std::fprintf(stderr, "usage: vantor-skin-generator <skin folder>\n");
+        std::fprintf(stderr, "usage: vantor-skin-generator <skin folder> | --icons <hicolor folder>\n");
         return 2;
     }
     const QString folder = args[1];

@@ -153,7 +153,7 @@ TEST(SkinFiles, NoTwoControlsOfOneWindowOverlap) {
     for (const SkinFile& file : SkinFiles()) {
         SCOPED_TRACE(file.ini);
         const IniDocument ini = ReadSkinIni(file.ini);
-        // Every placed control of the file, including the ones no Part lists (the D keys).
+        // Every placed control of the file, the D keys included.
         const QStringList keys = ini.KeyNames(u"BUTTONINFO");
         for (int i = 0; i < keys.size(); ++i) {
             const QRect a = GeometryOf(ini, keys[i]);

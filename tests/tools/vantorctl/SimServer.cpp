@@ -1,9 +1,7 @@
 #include "SimServer.h"
 
 #include "device/SimSocketBackend.h"
-
-#include <chrono>
-#include <thread>
+#include "support/WaitFor.h"
 
 namespace vantor::test {
 
@@ -16,12 +14,8 @@ CtlRun RunCtl(const QStringList& args) {
 bool SimServer::Start(const QString& socket, const QStringList& options) {
     m_socket = socket;
     if (!m_process.Start(VANTOR_SIM_PROGRAM, QStringList{"--socket", socket} + options)) return false;
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kProcessWaitMs);
-    while (m_process.IsRunning() && !SimSocketBackend(socket).IsServerReachable() &&
-           std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
+    WaitFor([&] { return !m_process.IsRunning() || SimSocketBackend(socket).IsServerReachable(); },
+            kProcessWaitMs);
     return SimSocketBackend(socket).IsServerReachable();
 }
 

@@ -2,7 +2,7 @@
 
 // vantor-sim and vantorctl as processes of their own, for the tests that run the built programs.
 
-#include "emulator/ChildProcess.h"
+#include "support/ChildProcess.h"
 
 #include <QProcessEnvironment>
 #include <QString>

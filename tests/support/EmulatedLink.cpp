@@ -1,4 +1,4 @@
-#include "EmulatedLink.h"
+#include "support/EmulatedLink.h"
 
 #include <algorithm>
 #include <cstring>

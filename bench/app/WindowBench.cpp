@@ -1,0 +1,148 @@
+// The main window of the program as a process on an X server, against vantor-sim: how long a
+// start with the keyboard present takes until the window is on the screen and painted (the
+// program writes a line on its first paint when VANTOR_MARK_FIRST_PAINT is set; also the
+// processor time it used until then), and how much
+// processor time the program then uses while the window stays open with colour mode off.
+// Both need a display: bench/app/first-window.sh runs them on a virtual one.
+
+#include "SimProgramHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using vantor::bench::Clock;
+using vantor::bench::SimProgramHome;
+
+constexpr int kIdleSeconds = 30;
+constexpr char kPaintedLine[] = "vantor: main window painted";
+
+bool HasDisplay(benchmark::State& state) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") || qgetenv("QT_QPA_PLATFORM") != "xcb") {
+        state.SkipWithError("needs an X display and QT_QPA_PLATFORM=xcb (bench/app/first-window.sh)");
+        return false;
+    }
+    return true;
+}
+
+// Starts the program, which opens its window when it finds the keyboard; true once the window
+// has been painted.
+bool StartToPaintedWindow(QProcess& program) {
+    qputenv("VANTOR_MARK_FIRST_PAINT", "1");
+    program.setProcessChannelMode(QProcess::SeparateChannels);
+    program.setReadChannel(QProcess::StandardError);
+    program.start(SimProgramHome::Bin() + "/vantor", {});
+    QByteArray seen;
+    const auto deadline = Clock::now() + std::chrono::seconds(20);
+    while (Clock::now() < deadline) {
+        if (program.waitForReadyRead(50)) seen += program.readAllStandardError();
+        if (seen.contains(kPaintedLine)) return true;
+        if (program.state() == QProcess::NotRunning) return false;
+    }
+    return false;
+}
+
+// User plus system time of every thread of a process, in seconds.
+double ProcessorSeconds(qint64 pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly)) return 0;
+    const QByteArray text = stat.readAll();
+    // The fields after the command name, which ends at the last ')': utime and stime are the
+    // 14th and 15th fields of the line.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return 0;
+    return (fields[11].toDouble() + fields[12].toDouble()) / double(sysconf(_SC_CLK_TCK));
+}
+
+// How often the threads of a process have gone to sleep and woken up (context switches).
+double ContextSwitches(qint64 pid) {
+    double switches = 0;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile status(tasks + u'/' + task + QStringLiteral("/status"));
+        if (!status.open(QIODevice::ReadOnly)) continue;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("voluntary_ctxt_switches:") ||
+                line.startsWith("nonvoluntary_ctxt_switches:"))
+                switches += line.mid(line.indexOf(':') + 1).trimmed().toDouble();
+        }
+    }
+    return switches;
+}
+
+void BM_StartToPaintedWindow(benchmark::State& state) {
+    if (!HasDisplay(state)) return;
+    SimProgramHome home;
+    if (home.Error()) {
+        state.SkipWithError(home.Error());
+        return;
+    }
+    std::vector<double> times, processor;
+    for (auto _ : state) {
+        QProcess program;
+        const auto start = Clock::now();
+        if (!StartToPaintedWindow(program)) {
+            state.SkipWithError("the program's window did not show");
+            SimProgramHome::Kill(program);
+            break;
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1000);
+        // What the program itself spent, which a busy machine stretches less than the time.
+        processor.push_back(ProcessorSeconds(program.processId()) * 1000);
+        SimProgramHome::Kill(program);
+    }
+    if (times.empty()) return;
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2];
+    state.counters["min_ms"] = times.front();
+    state.counters["max_ms"] = times.back();
+    std::sort(processor.begin(), processor.end());
+    state.counters["cpu_median_ms"] = processor[processor.size() / 2];
+}
+BENCHMARK(BM_StartToPaintedWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_IdleWithWindowOpen(benchmark::State& state) {
+    if (!HasDisplay(state)) return;
+    SimProgramHome home;
+    if (home.Error()) {
+        state.SkipWithError(home.Error());
+        return;
+    }
+    for (auto _ : state) {
+        QProcess program;
+        if (!StartToPaintedWindow(program)) {
+            state.SkipWithError("the program's window did not show");
+            SimProgramHome::Kill(program);
+            break;
+        }
+        // What follows the keyboard's arrival (its state read, the tray icon) settles first.
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const qint64 pid = program.processId();
+        const double cpuBefore = ProcessorSeconds(pid);
+        const double switchesBefore = ContextSwitches(pid);
+        const auto start = Clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(kIdleSeconds));
+        const double cpu = ProcessorSeconds(pid) - cpuBefore;
+        const double switches = ContextSwitches(pid) - switchesBefore;
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        state.SetIterationTime(seconds);
+        state.counters["cpu_percent"] = 100 * cpu / seconds;
+        state.counters["wakeups_per_s"] = switches / seconds;
+        SimProgramHome::Kill(program);
+    }
+}
+BENCHMARK(BM_IdleWithWindowOpen)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace

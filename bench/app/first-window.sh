@@ -1,0 +1,26 @@
+#!/bin/sh
+# The program's start with the keyboard (vantor-sim) present until its main window is on a
+# virtual X screen and painted, five starts and their median; then its processor use over 30 s
+# with the window open and colour mode off. Given a second build folder, the same benchmark
+# runs that build's program first, so two versions are compared in one run.
+#   bench/app/first-window.sh [BUILD_FOLDER] [OTHER_BUILD_FOLDER]     (default: build)
+set -eu
+build=$(cd "${1:-build}" && pwd)
+if [ ! -x "$build/bin/bench_app" ] || [ ! -x "$build/bin/vantor" ]; then
+    echo "build first: cmake --build $build --target bench_app" >&2
+    exit 1
+fi
+folders=$build
+if [ $# -ge 2 ]; then
+    other=$(cd "$2" && pwd)
+    if [ ! -x "$other/bin/vantor" ] || [ ! -x "$other/bin/vantor-sim" ]; then
+        echo "build first: cmake --build $other --target vantor vantor-sim vantor-skin vantor_program_data" >&2
+        exit 1
+    fi
+    folders="$other $build"
+fi
+for folder in $folders; do
+    echo "== the program of $folder"
+    VANTOR_BINARY_DIR="$folder" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1600x1000x24" \
+        "$build/bin/bench_app" --benchmark_filter='Window' --benchmark_counters_tabular=true
+done
