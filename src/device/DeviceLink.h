@@ -51,16 +51,29 @@ public:
     TransportTimeouts Timeouts() const;
     void SetTimeouts(const TransportTimeouts& timeouts);
 
-    // Sends one request (zero-padded or cut to 64 bytes) and waits for one reply: Ok when a
-    // reply was read, NoReply when no keyboard is open (nothing sent) or no reply came in four
+    // Sends one request (zero-padded or cut to 64 bytes) and waits for its reply: Ok when a
+    // reply that belongs to the request was read (see BelongsTo; stale ones are dropped and the
+    // wait goes on within the same time-out), NoReply when no keyboard is open (nothing sent) or no reply came in four
     // attempts (the same request written each time), WriteFailed when a write failed (no retry).
     CommandResult Exchange(const uint8_t* request, size_t requestLength, uint8_t* reply,
                  size_t replyCapacity, size_t* received);
     // Writes one request and reads nothing: Ok when written, else NoReply.
     CommandResult SendOnly(const uint8_t* request, size_t requestLength);
 
+    // Replies dropped so far because they answered another request.
+    size_t StaleReplyCount() const { return m_staleReplies.load(); }
+
+    // Whether a reply answers the request: its command code, length and address are the
+    // request's, or its command code is 0.
+    static bool BelongsTo(const uint8_t* reply, size_t length, const uint8_t* request);
+
 private:
-    void DropStaleReplies();
+    static constexpr size_t kCommandOffset = 3;  // then the length, then the address (2 bytes)
+    static constexpr size_t kAddressOffset = 5;
+
+    void DropQueuedReplies();
+    bool AwaitReply(const uint8_t* request, uint8_t* reply, size_t replyCapacity,
+                    size_t* received, int readMs);
 
     HidDevice m_device;
     std::atomic<bool> m_deviceOpen{false};
@@ -68,6 +81,7 @@ private:
     DeviceVariant m_variant = kVariantA;
     TransportTimeouts m_timeouts;
     std::mutex m_transportLock;
+    std::atomic<size_t> m_staleReplies{0};
 };
 
 }  // namespace vantor

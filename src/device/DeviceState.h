@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 namespace vantor {
 
@@ -23,9 +24,10 @@ public:
     bool FirstReportDone() const { return m_firstReportDone.load(); }
     void SetFirstReportDone(bool done) { m_firstReportDone.store(done); }
 
-    // Macro area capacity in bytes; 0 until a status block has been read.
-    size_t MacroCapacity() const { return m_macroCapacity.load(); }
-    void SetMacroCapacity(size_t bytes) { m_macroCapacity.store(bytes); }
+    // Macro area capacity in bytes; unknown (not 0: a keyboard may have no macro area) until a
+    // status block has been read.
+    std::optional<size_t> MacroCapacity() const;
+    void SetMacroCapacity(size_t bytes) { m_macroCapacity.store(int64_t(bytes)); }
 
     // The keyboard's factory key map (a 378-byte map is followed by zeros); the built-in
     // matrix until a keyboard's own has been read, and kept across a removal.
@@ -45,7 +47,7 @@ public:
 private:
     std::atomic<bool> m_present{false};
     std::atomic<bool> m_firstReportDone{false};
-    std::atomic<size_t> m_macroCapacity{0};
+    std::atomic<int64_t> m_macroCapacity{-1};  // -1: unknown
     std::atomic<int> m_activeProfile{-1};
     std::atomic<int> m_baseTrayIcon{kTrayIconDisconnected};
     mutable std::mutex m_matrixMutex;

@@ -44,17 +44,17 @@ void SimSocketChannel::ReceiveLoop() {
 
 template <typename Ready>
 HidIoResult SimSocketChannel::WaitLocked(std::unique_lock<std::mutex>& lock, int timeoutMs,
-                                         Ready ready) {
+                                         Ready ready, bool abortable) {
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
     for (;;) {
-        if (m_aborted) return HidIoResult::Aborted;
+        if (abortable && m_aborted) return HidIoResult::Aborted;
         if (ready()) return HidIoResult::Done;
         if (m_failed) return HidIoResult::Failed;
         if (timeoutMs < 0)
             m_changed.wait(lock);
         else if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout && !ready())
-            return m_aborted ? HidIoResult::Aborted : HidIoResult::TimedOut;
+            return abortable && m_aborted ? HidIoResult::Aborted : HidIoResult::TimedOut;
     }
 }
 
@@ -87,9 +87,13 @@ HidIoResult SimSocketChannel::Write(const uint8_t* buffer, size_t length, size_t
     }
     if (!m_socket->Send(request)) return HidIoResult::Failed;
 
+    // A write that has gone out is not taken back by closing the handle, as with a device
+    // node: it ends with the emulator's answer. Otherwise a presence probe on the backend's own
+    // connection, answered first, could cut off the answer to a write the keyboard took (the
+    // boot-mode request, after which the keyboard leaves at once).
     std::unique_lock lock(m_mutex);
     const HidIoResult result = WaitLocked(
-        lock, timeoutMs, [&] { return m_writeReplies.count(request.id) != 0; });
+        lock, timeoutMs, [&] { return m_writeReplies.count(request.id) != 0; }, false);
     if (result != HidIoResult::Done) return result;  // a reply that comes later is dropped
     const SimMessage reply = m_writeReplies[request.id];
     m_writeReplies.erase(request.id);

@@ -33,7 +33,9 @@ private:
     // Waits for the predicate, the time-out (negative: none), Abort or the end of the
     // connection; the result to return, or Done when the predicate holds.
     template <typename Ready>
-    HidIoResult WaitLocked(std::unique_lock<std::mutex>& lock, int timeoutMs, Ready ready);
+    // A wait that is not abortable ends only with its answer, a lost connection or the time.
+    HidIoResult WaitLocked(std::unique_lock<std::mutex>& lock, int timeoutMs, Ready ready,
+                           bool abortable = true);
 
     std::unique_ptr<SimSocket> m_socket;
     const HidAttributes m_attributes;

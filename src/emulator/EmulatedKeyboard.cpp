@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace vantor {
 
@@ -65,6 +66,7 @@ void EmulatedKeyboard::UnplugLocked() {
     if (!m_plugged) return;
     m_plugged = false;
     ++m_device;
+    m_previousReply.reset();
     for (auto& [id, endpoint] : m_endpoints) endpoint.queue.clear();
     // Replies that were not yet due are never sent.
     const auto now = Clock::now();
@@ -166,6 +168,7 @@ HidIoResult EmulatedKeyboard::Read(int endpoint, uint8_t* buffer, size_t length,
 HidIoResult EmulatedKeyboard::Write(int endpoint, const uint8_t* buffer, size_t length,
                                     size_t* bytesWritten) {
     *bytesWritten = 0;
+    AwaitOutFrame(endpoint);
     std::lock_guard lock(m_mutex);
     HidIoResult failure{};
     Endpoint* ep = UsableLocked(endpoint, &failure);
@@ -189,12 +192,51 @@ HidIoResult EmulatedKeyboard::Write(int endpoint, const uint8_t* buffer, size_t 
     if (length != kFirmwareReportSize || buffer[0] != kVendorReportId) return HidIoResult::Failed;
     FirmwareReport request;
     std::memcpy(request.data(), buffer, request.size());
-    const HidIoResult result = WriteVendorLocked(endpoint, request);
+    const HidIoResult result = WriteVendorLocked(endpoint, request, Clock::now());
     if (result == HidIoResult::Done) *bytesWritten = length;
     return result;
 }
 
-HidIoResult EmulatedKeyboard::WriteVendorLocked(int endpoint, const FirmwareReport& request) {
+void EmulatedKeyboard::AwaitOutFrame(int endpoint) {
+    Clock::time_point slot;
+    {
+        std::lock_guard lock(m_mutex);
+        const auto it = m_endpoints.find(endpoint);
+        if (!m_usbFrames || it == m_endpoints.end() ||
+            it->second.which != EmulatedInterface::Vendor) {
+            return;
+        }
+        slot = m_outFrames.Take(Clock::now());
+    }
+    std::this_thread::sleep_until(slot);
+}
+
+EmulatedKeyboard::Clock::time_point EmulatedKeyboard::ReplyDueLocked(Clock::time_point ready) {
+    if (m_fault.fault == EmulatorFault::LateReply) {
+        int delayMs = m_fault.lateReplyMs;
+        if (m_fault.lateJitterMs > 0) {
+            std::uniform_int_distribution<int> jitter(-m_fault.lateJitterMs, m_fault.lateJitterMs);
+            delayMs += jitter(m_jitter);
+        }
+        ready += std::chrono::milliseconds(std::max(delayMs, 0));
+    }
+    return m_usbFrames ? m_inFrames.Take(ready) : ready;
+}
+
+void EmulatedKeyboard::QueueReplyLocked(int endpoint, const FirmwareReport& reply,
+                                        Clock::time_point due) {
+    // In the order they fall due: a reply with less delay overtakes one with more.
+    auto& queue = m_endpoints.at(endpoint).queue;
+    const auto at = std::upper_bound(queue.begin(), queue.end(), due,
+                                     [](Clock::time_point t, const Pending& p) { return t < p.due; });
+    queue.insert(at, {due, std::vector<uint8_t>(reply.begin(), reply.end())});
+    LogLocked(ReportLogEntry::Direction::Sent, EmulatedInterface::Vendor, reply.data(),
+              reply.size(), due);
+    m_changed.notify_all();
+}
+
+HidIoResult EmulatedKeyboard::WriteVendorLocked(int endpoint, const FirmwareReport& request,
+                                                Clock::time_point now) {
     switch (m_fault.fault) {
     case EmulatorFault::WriteFailure:
         ++m_failedWrites;
@@ -212,7 +254,6 @@ HidIoResult EmulatedKeyboard::WriteVendorLocked(int endpoint, const FirmwareRepo
         break;
     }
 
-    const auto now = Clock::now();
     LogLocked(ReportLogEntry::Direction::Received, EmulatedInterface::Vendor, request.data(),
               request.size(), now);
     if (m_fault.fault == EmulatorFault::NoReply) return HidIoResult::Done;
@@ -232,14 +273,11 @@ HidIoResult EmulatedKeyboard::WriteVendorLocked(int endpoint, const FirmwareRepo
     }
 
     if (outcome.reply) {
-        const auto due = m_fault.fault == EmulatorFault::LateReply
-                             ? now + std::chrono::milliseconds(m_fault.lateReplyMs)
-                             : now;
-        m_endpoints.at(endpoint).queue.push_back(
-            {due, std::vector<uint8_t>(outcome.reply->begin(), outcome.reply->end())});
-        LogLocked(ReportLogEntry::Direction::Sent, EmulatedInterface::Vendor,
-                  outcome.reply->data(), outcome.reply->size(), due);
-        m_changed.notify_all();
+        if (m_fault.fault == EmulatorFault::StaleReply && m_previousReply) {
+            QueueReplyLocked(endpoint, *m_previousReply, ReplyDueLocked(now));
+        }
+        QueueReplyLocked(endpoint, *outcome.reply, ReplyDueLocked(now));
+        m_previousReply = outcome.reply;
     }
     // The boot loader is another device: the keyboard leaves the bus.
     if (outcome.enterBootMode) UnplugLocked();
@@ -280,7 +318,7 @@ bool EmulatedKeyboard::SendEventLocked(uint16_t code) {
     report[0] = kConsumerReportId;
     report[1] = static_cast<uint8_t>(code & 0xFF);
     report[2] = static_cast<uint8_t>(code >> 8);
-    const auto now = Clock::now();
+    const auto now = m_usbFrames ? m_eventFrames.Take(Clock::now()) : Clock::now();
     LogLocked(ReportLogEntry::Direction::Sent, EmulatedInterface::Consumer, report.data(),
               report.size(), now);
     for (auto& [id, endpoint] : m_endpoints) {
@@ -297,6 +335,11 @@ bool EmulatedKeyboard::SendEventLocked(uint16_t code) {
 void EmulatedKeyboard::SetFault(const FaultSwitch& fault) {
     std::lock_guard lock(m_mutex);
     m_fault = fault;
+}
+
+void EmulatedKeyboard::SetUsbFrames(bool on) {
+    std::lock_guard lock(m_mutex);
+    m_usbFrames = on;
 }
 
 FaultSwitch EmulatedKeyboard::Fault() const {

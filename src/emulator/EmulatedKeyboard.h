@@ -5,6 +5,7 @@
 #include "emulator/EmulatorFault.h"
 #include "emulator/KeyboardFirmware.h"
 #include "emulator/ReportLogEntry.h"
+#include "emulator/UsbFrames.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 #include <map>
 #include <mutex>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace vantor {
@@ -82,6 +84,12 @@ public:
     // Writes on the vendor interface that failed because of a fault.
     size_t FailedWriteCount() const;
 
+    // --- Bus timing ------------------------------------------------------------------------
+    // At USB speed every report crosses at the start of a 1 ms frame, at most one per frame in
+    // each direction of each endpoint: a vendor write waits for its frame, and a reply or an
+    // event is due at the first free frame after it is ready. Off (at once) unless set.
+    void SetUsbFrames(bool on);
+
     // --- Log -------------------------------------------------------------------------------
     // Every report the keyboard has received or sent so far, in the order they crossed the
     // bus (a late reply appears when it is due).
@@ -114,7 +122,13 @@ private:
     void UnplugLocked();
     void LogLocked(ReportLogEntry::Direction direction, EmulatedInterface which,
                    const uint8_t* bytes, size_t length, Clock::time_point at);
-    HidIoResult WriteVendorLocked(int endpoint, const FirmwareReport& request);
+    HidIoResult WriteVendorLocked(int endpoint, const FirmwareReport& request,
+                                  Clock::time_point now);
+    // Waits for the frame a write on the endpoint goes out in, when the bus is paced.
+    void AwaitOutFrame(int endpoint);
+    // When a reply that is ready at the given time reaches the host.
+    Clock::time_point ReplyDueLocked(Clock::time_point ready);
+    void QueueReplyLocked(int endpoint, const FirmwareReport& reply, Clock::time_point due);
     bool SendEventLocked(uint16_t code);
     // nullptr with the result to give when the endpoint cannot be used.
     Endpoint* UsableLocked(int endpoint, HidIoResult* failure);
@@ -133,6 +147,13 @@ private:
     size_t m_opened[kEmulatedInterfaceCount] = {};
     FaultSwitch m_fault;
     size_t m_failedWrites = 0;
+    // The reply to the last request the firmware answered, for the stale-reply fault.
+    std::optional<FirmwareReport> m_previousReply;
+    std::minstd_rand m_jitter{17};
+    bool m_usbFrames = false;
+    UsbFramePacer m_outFrames;
+    UsbFramePacer m_inFrames;
+    UsbFramePacer m_eventFrames;
     std::vector<TimedEntry> m_log;
 };
 

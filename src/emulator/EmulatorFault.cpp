@@ -7,10 +7,11 @@ namespace vantor {
 
 namespace {
 
-constexpr std::array<std::pair<EmulatorFault, const char*>, 7> kNames = {{
+constexpr std::array<std::pair<EmulatorFault, const char*>, 8> kNames = {{
     {EmulatorFault::None, "none"},
     {EmulatorFault::NoReply, "noreply"},
     {EmulatorFault::LateReply, "late"},
+    {EmulatorFault::StaleReply, "stale"},
     {EmulatorFault::StatusFF, "ff"},
     {EmulatorFault::StatusFE, "fe"},
     {EmulatorFault::WriteFailure, "writefail"},

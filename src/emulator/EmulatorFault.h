@@ -10,7 +10,10 @@ namespace vantor {
 enum class EmulatorFault {
     None,
     NoReply,         // requests are received (and logged) but neither carried out nor answered
-    LateReply,       // requests are carried out; each reply arrives lateReplyMs later
+    LateReply,       // requests are carried out; each reply arrives lateReplyMs later, give or
+                     // take up to lateJitterMs (so replies may overtake each other)
+    StaleReply,      // requests are carried out; each is answered first with the reply to the
+                     // request before it, then with its own
     StatusFF,        // requests are refused: the reply carries status 0xFF, nothing changes
     StatusFE,        // the same with status 0xFE
     WriteFailure,    // the request report cannot be written; the keyboard never sees it
@@ -26,10 +29,12 @@ struct FaultSwitch {
     // StatusFF and StatusFE: only requests with this command code are refused, the others are
     // carried out (a keyboard that refuses one step of a sequence); -1 refuses every request.
     int refusedCommand = -1;
+    // LateReply: each reply's delay is lateReplyMs give or take up to this much.
+    int lateJitterMs = 0;
 };
 
-// The switch names used on the emulator's command line: "none", "noreply", "late", "ff",
-// "fe", "writefail", "unplug".
+// The switch names used on the emulator's command line: "none", "noreply", "late", "stale",
+// "ff", "fe", "writefail", "unplug".
 QString FaultName(EmulatorFault fault);
 std::optional<EmulatorFault> FaultFromName(const QString& name);
 

@@ -22,14 +22,26 @@ SimControlResult RunFault(EmulatedKeyboard& keyboard, const QStringList& action)
     const auto fault = FaultFromName(action.value(1));
     if (!fault) return Refuse(QStringLiteral("unknown fault '%1'").arg(action.value(1)));
     FaultSwitch with{*fault};
-    unsigned number = 0;
-    if (action.size() > 2) {
-        if (*fault != EmulatorFault::LateReply && *fault != EmulatorFault::UnplugMidTransfer)
-            return Refuse(QStringLiteral("fault %1 takes no number").arg(action[1]));
-        if (!ParseNumber(action[2], 3600 * 1000, &number))
-            return Refuse(QStringLiteral("not a number: '%1'").arg(action[2]));
-        if (*fault == EmulatorFault::LateReply) with.lateReplyMs = static_cast<int>(number);
-        else with.reportsBeforeUnplug = static_cast<int>(number);
+    const QStringList numbers = action.mid(2);
+    const qsizetype allowed = *fault == EmulatorFault::LateReply           ? 2
+                              : *fault == EmulatorFault::UnplugMidTransfer ? 1
+                                                                           : 0;
+    if (numbers.size() > allowed) {
+        return Refuse(allowed == 0 ? QStringLiteral("fault %1 takes no number").arg(action[1])
+                                   : QStringLiteral("fault %1 takes at most %2 number(s)")
+                                         .arg(action[1])
+                                         .arg(allowed));
+    }
+    unsigned values[2] = {};
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        if (!ParseNumber(numbers[i], 3600 * 1000, &values[i]))
+            return Refuse(QStringLiteral("not a number: '%1'").arg(numbers[i]));
+    }
+    if (*fault == EmulatorFault::LateReply) {
+        if (numbers.size() > 0) with.lateReplyMs = static_cast<int>(values[0]);
+        if (numbers.size() > 1) with.lateJitterMs = static_cast<int>(values[1]);
+    } else if (numbers.size() > 0) {
+        with.reportsBeforeUnplug = static_cast<int>(values[0]);
     }
     keyboard.SetFault(with);
     return {true, {}};
@@ -68,7 +80,7 @@ SimControlResult RunSimControl(EmulatedKeyboard& keyboard, const QStringList& ac
         return keyboard.SendEvent(static_cast<uint16_t>(code)) ? SimControlResult{true, {}}
                                                                : unplugged();
     }
-    if (verb == QLatin1String("fault") && (arguments == 1 || arguments == 2))
+    if (verb == QLatin1String("fault") && arguments >= 1)
         return RunFault(keyboard, action);
     if (verb == QLatin1String("log") && arguments == 0) {
         QString text;

@@ -17,8 +17,10 @@ struct SimControlResult {
 //   switch N               the profile key: active profile N (0-2), event 0x0402
 //   light                  the effect key: next effect, event 0x0401
 //   event CODE             any event code, hexadecimal with 0x or decimal
-//   fault none|noreply|ff|fe|writefail
-//   fault late [MS]        replies MS milliseconds late (400 when not given)
+//   fault none|noreply|stale|ff|fe|writefail
+//   fault late [MS [JITTER]]  replies MS milliseconds late (400 when not given), give or take
+//                          up to JITTER
+//   (stale: each request is answered first with the reply to the one before it)
 //   fault unplug [N]       leave after N more requests (0 when not given)
 //   log                    every report so far, one line each: "> " or "< " and 128 hex digits
 SimControlResult RunSimControl(EmulatedKeyboard& keyboard, const QStringList& action);

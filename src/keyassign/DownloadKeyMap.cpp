@@ -4,6 +4,7 @@
 #include "device/ControlCommands.h"
 #include "device/KeyMapCommands.h"
 #include "device/MacroAreaCommands.h"
+#include "device/StatusCommands.h"
 #include "keyassign/MacroArea.h"
 #include "keymodel/KeyConversions.h"
 #include "macros/RewriteAllMark.h"
@@ -40,13 +41,23 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
     return keyMap;
 }
 
-DownloadOutcome DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
+DownloadOutcome DownloadKeyMap(DeviceLink& link, DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages) {
+    std::optional<size_t> known = state.MacroCapacity();
+    if (!known) {
+        StatusBlock status{};
+        const CommandResult read = ReadStatus(link, &status);
+        if (read != CommandResult::Ok) {
+            return {DownloadResult::StatusUnread, read};
+        }
+        state.SetMacroCapacity(size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
+        known = state.MacroCapacity();
+    }
     std::vector<uint8_t> image;
     bool withNames = false;
     {
         std::lock_guard guard(download.snapshotLock);
-        const size_t capacity = state.MacroCapacity();
+        const size_t capacity = *known;
         const MacroAreaSize sizes = MacroAreaSizes(download.macros);
         if (sizes.withoutNames > capacity) {
             return {DownloadResult::MacrosDoNotFit};
@@ -80,13 +91,15 @@ DownloadOutcome DownloadKeyMap(DeviceLink& link, const DeviceState& state, const
                                              static_cast<int>(variant.ledSlotCount), profile));
     }
 
-    GroupStart(link);
-    CommandResult written = WriteMacroArea(link, image);
+    // The group's own start and end count as well: a keyboard that missed them did not take
+    // the download as one.
+    CommandResult written = GroupStart(link);
+    written = FirstFailure(written, WriteMacroArea(link, image));
     for (size_t i = 0; i < profiles.size(); ++i) {
         const std::span<const uint8_t> keyMap(keyMaps[i].data(), blockSize);
         written = FirstFailure(written, WriteKeyMap(link, profiles[i], keyMap));
     }
-    GroupEnd(link);
+    written = FirstFailure(written, GroupEnd(link));
     if (!withNames) {
         messages.ShowMessage(QStringLiteral("EXTRA_PROFILE_SPACE_TIGHT"));
     }

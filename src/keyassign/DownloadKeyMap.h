@@ -19,12 +19,16 @@ enum class DownloadResult {
     NoActiveProfile,  // only the active profile was asked for and it is not known: nothing sent
     MacrosDoNotFit,   // the macros exceed the macro area even without names: nothing sent
     OutOfMemory,      // the macro area image could not be made: nothing sent
-    Failed,           // a write failed (its result is given beside); the others were still sent
+    StatusUnread,     // the macro capacity was not known and the status block could not be
+                      // read (its result is given beside): nothing sent
+    Failed,           // a command of the group failed (its result is given beside); the others
+                      // were still sent
 };
 
 struct DownloadOutcome {
     DownloadResult result = DownloadResult::Done;
-    CommandResult firstFailure = CommandResult::Ok;  // the first write that failed, for Failed
+    // The status read for StatusUnread; the first write that failed, for Failed.
+    CommandResult firstFailure = CommandResult::Ok;
 
     bool Succeeded() const { return result == DownloadResult::Done; }
 };
@@ -51,6 +55,10 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
 // Writes the macro area and the key map of the active profile (or of all three, when asked or
 // when the rewrite-all mark is set) between Group start and Group end.
 //
+// The macros are checked against the macro capacity the device state holds; while it is not
+// known, the status block is read first to learn it (and the state keeps it), and a read that
+// fails ends the download with its result before anything else is sent.
+//
 // Macros that do not fit into the keyboard's macro area even without their names stop the
 // download before anything is sent (MacrosDoNotFit; the caller tells the user); when only the
 // names do not fit they are left out and "EXTRA_PROFILE_SPACE_TIGHT" is shown after the
@@ -58,7 +66,7 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
 // not all profiles asked for, nothing is sent. The rewrite-all mark is cleared only by a
 // download that succeeded, so key maps a failed download may have missed are written next
 // time.
-DownloadOutcome DownloadKeyMap(DeviceLink& link, const DeviceState& state, const KeyMapDownload& download,
+DownloadOutcome DownloadKeyMap(DeviceLink& link, DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages);
 
 }  // namespace vantor

@@ -23,6 +23,7 @@
 #include "ui/CPngButton.h"
 #include "ui/FirstPaint.h"
 #include "ui/SkinPlacement.h"
+#include "update/CVantor_DlgUpdate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -282,6 +283,18 @@ void CVantorDlg::OpenLink() {
     if (!m_link.isEmpty()) QDesktopServices::openUrl(QUrl(m_link));
 }
 
+void CVantorDlg::OpenUpdateDialog() { UpdateDialog().exec(); }
+
+CVantor_DlgUpdate& CVantorDlg::UpdateDialog() {
+    if (!m_updateDialog) {
+        const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
+        m_updateDialog = new CVantor_DlgUpdate(paths->UpdateSkinFile(), paths->SkinFolder(),
+                                               *m_setup.link, m_store,
+                                               FirmwareUpdate(paths->PackageFolder()), this);
+    }
+    return *m_updateDialog;
+}
+
 CPngButton* CVantorDlg::Button(int id) const {
     const auto found = m_buttons.find(id);
     return found == m_buttons.end() ? nullptr : found->second;
@@ -324,6 +337,12 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
             OnKeyboardConnected();
             return 1;
         case kMessageGone: CloseChildDialogs(); return 0;
+        case kMessageCommand:
+            if (IsClosing()) return 0;
+            // Answered at once: the command may open a modal window that runs until closed.
+            QMetaObject::invokeMethod(
+                this, [this, lParam] { OnCommand(int(lParam)); }, Qt::QueuedConnection);
+            return 1;
         default: return 0;
     }
 }
@@ -348,6 +367,8 @@ void CVantorDlg::OnCommand(int command) {
         case ControlIds::kProfileMenuCommand: m_profiles->PopUpProfileMenu(); break;
         // The hidden "Test" button: nothing shows it, its command still reaches the keyboard.
         case ControlIds::kTestCommand: Command0D(*m_setup.link); break;
+        case ControlIds::kProfiles: m_profiles->OpenProfileManager(); break;
+        case ControlIds::kUpdateCommand: OpenUpdateDialog(); break;
         case ControlIds::kMacro:
             m_keyAssign->OpenForButton(ControlIds::kMacroExtraKey);
             break;

@@ -28,6 +28,7 @@ namespace vantor {
 
 class ClockChangeWatch;
 class CPngButton;
+class CVantor_DlgUpdate;
 class DeviceLink;
 class DeviceState;
 class KeyButtonGrid;
@@ -94,6 +95,8 @@ public:
     // The profile buttons, Apply, Default, import and export.
     ProfileSlots& Profiles() { return *m_profiles; }
     BusyAnimation& Busy() { return *m_busy; }
+    // The firmware update window (command 32780 runs it modally), created on first use.
+    CVantor_DlgUpdate& UpdateDialog();
     bool HasUnappliedChanges() const { return m_unappliedChanges; }
     // Enables Apply while there are changes to send, and marks them.
     void SetUnappliedChanges(bool on);
@@ -189,6 +192,7 @@ private:
     void ShowColourView();
     Vantor_DlgComposite::Host KeyAssignHost();
     void OpenLink();
+    void OpenUpdateDialog();
     void CreateTray();
     void ApplyLanguage(int languageIndex);
     void OpenRequest();
@@ -207,6 +211,7 @@ private:
     Vantor_DlgComposite* m_keyAssign = nullptr;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
+    CVantor_DlgUpdate* m_updateDialog = nullptr;
     UiThreadBridge m_bridge;
     QTimer m_previewTimer;
     bool m_colourMode = false;

@@ -51,12 +51,14 @@ inline constexpr int kRightBracketKey = 1055;
 inline constexpr int kMacroExtraKey = 1143;
 
 // Commands of no button: the hidden "Test" button, the profile pop-up menu (also the tray's
-// single click), the backup menu's Restore and Backup, and Exit from a command no menu issues
-// (kept for senders of the old command).
+// single click), the backup menu's Restore and Backup, Exit from a command no menu issues
+// (kept for senders of the old command), and the firmware update window, which only a command
+// request opens.
 inline constexpr int kTestCommand = 1008;
 inline constexpr int kProfileMenuCommand = 1009;
 inline constexpr int kRestoreCommand = 32776;
 inline constexpr int kBackupCommand = 32777;
 inline constexpr int kExitCommand = 32779;
+inline constexpr int kUpdateCommand = 32780;
 
 }  // namespace vantor::ControlIds

@@ -4,6 +4,7 @@
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/OffUiThread.h"
+#include "profiles/CVantor_DlgProfile.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFlows.h"
@@ -11,10 +12,10 @@
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "ui/CPngButton.h"
+#include "ui/UserBoxes.h"
 
 #include <QAction>
 #include <QCursor>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -24,15 +25,6 @@ namespace vantor {
 namespace {
 
 const QString kProfileFileFilter = QStringLiteral("(*.vpf);;(*.*)");
-
-QMessageBox::StandardButton Ask(QWidget* owner, const QString& text,
-                                QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kApplicationName), text, buttons,
-                    owner);
-    box.setDefaultButton(defaultButton);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
-}
 
 }  // namespace
 
@@ -138,12 +130,8 @@ void ProfileSlots::PopUpBackupMenu() {
 }
 
 QString ProfileSlots::ChooseProfileFile(bool save) {
-    QFileDialog dialog(&m_window, QString(), QString(), kProfileFileFilter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("vpf"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().first();
+    return ChooseFileBox(&m_window, FileBoxOptions{save, {}, {}, kProfileFileFilter,
+                                                   QStringLiteral("vpf")});
 }
 
 void ProfileSlots::ExportProfile() {
@@ -209,6 +197,33 @@ void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
     }
 }
 
+// Profile manager ------------------------------------------------------------------------------
+
+void ProfileSlots::OpenProfileManager() { ProfileManagerDialog().exec(); }
+
+CVantor_DlgProfile& ProfileSlots::ProfileManagerDialog() {
+    if (!m_profileManager) {
+        const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
+        m_profileManager = new CVantor_DlgProfile(paths->ProfileSkinFile(), paths->SkinFolder(),
+                                                  m_context, &m_window);
+    }
+    return *m_profileManager;
+}
+
+bool ProfileSlots::IsProfileManagerOpen() const { return ProfileManager::OpenCount() > 0; }
+
+bool ProfileSlots::IsProfileManagerApplyEnabled() const {
+    return m_profileManager && m_profileManager->Manager().CanApply();
+}
+
+void ProfileSlots::CheckProfileManagerRow(int profile) {
+    if (m_profileManager) m_profileManager->FollowSwitch(profile);
+}
+
+void ProfileSlots::DisableProfileManagerApply() {
+    if (m_profileManager) m_profileManager->DisableApply();
+}
+
 // The keyboard ---------------------------------------------------------------------------------
 
 void ProfileSlots::KeyboardArrived() {
@@ -241,12 +256,12 @@ void ProfileSlots::ShowMessage(const QString& languageKey, const QString& argume
             Qt::QueuedConnection);
         return;
     }
-    Ask(&m_window, FormatLanguageText(languageKey, argument), QMessageBox::Ok, QMessageBox::Ok);
+    ShowUserBox(&m_window, FormatLanguageText(languageKey, argument));
 }
 
 bool ProfileSlots::AskYesNo(const QString& languageKey) {
-    return Ask(&m_window, LanguageText(languageKey), QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::No) == QMessageBox::Yes;
+    return ShowUserBox(&m_window, LanguageText(languageKey), QMessageBox::Yes | QMessageBox::No,
+                       QMessageBox::No) == QMessageBox::Yes;
 }
 
 void ProfileSlots::RefreshKeyButtons(int /*block*/) { m_window.RefreshKeyButtons(); }

@@ -16,6 +16,7 @@
 namespace vantor {
 
 class CVantorDlg;
+class CVantor_DlgProfile;
 
 // The main window's side of the three on-board profiles: the profile buttons, Apply with its
 // busy picture, Default, the backup menu with import and export, the profile pop-up menu, and
@@ -62,6 +63,11 @@ public:
     void OnProfileMenuCommand(int command);
     QMenu* ProfileMenuWidget() const { return m_profileMenu; }
 
+    // The profile manager (the profile button, command 1005), run modally.
+    void OpenProfileManager();
+    // The profile manager's window, created on first use.
+    CVantor_DlgProfile& ProfileManagerDialog();
+
     // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
     void KeyboardArrived();
     // The keyboard reset its profiles (event 0x0402): the store's assignments go back to the
@@ -77,6 +83,10 @@ public:
     bool IsKeyAssignDialogOpen() const override;
     void RunApply() override { Apply(); }
     void ShowProfileMenu(const ProfileMenu& menu) override;
+    bool IsProfileManagerOpen() const override;
+    bool IsProfileManagerApplyEnabled() const override;
+    void CheckProfileManagerRow(int profile) override;
+    void DisableProfileManagerApply() override;
 
 private:
     // Runs keyboard work off this thread with the busy picture moving; its result.
@@ -94,6 +104,7 @@ private:
     int m_selectedProfile = 0;
     bool m_busy = false;
     QPointer<QMenu> m_profileMenu;
+    QPointer<CVantor_DlgProfile> m_profileManager;
 };
 
 }  // namespace vantor

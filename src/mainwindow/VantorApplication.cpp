@@ -65,8 +65,9 @@ int RunVantor(int argc, char** argv) {
 
     // Requests of later starts wait in the socket until the event loop runs.
     std::unique_ptr<CVantorDlg> window;
-    InstanceServer server([&window](uint32_t message, uint32_t wParam) -> uint32_t {
-        return window ? window->HandleMessage(message, wParam) : 0;
+    InstanceServer server([&window](uint32_t message, uint32_t wParam,
+                                    uint32_t lParam) -> uint32_t {
+        return window ? window->HandleMessage(message, wParam, lParam) : 0;
     });
     QString serverError;
     if (guard.IsHeld() && !server.Listen(guard.ServerPath(), &serverError)) {

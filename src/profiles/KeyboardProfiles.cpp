@@ -46,9 +46,10 @@ CommandResult ReadKeyboardMacroArea(DeviceLink& link, std::vector<uint8_t>* area
 
 // The keyboard's key maps and macros as store contents.
 ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileData>* out) {
-    const int current = GetCurrentProfile(context);
-    if (current < 0) {
-        return ProfileResult::KeyboardNoAnswer;
+    int current = -1;
+    if (const ProfileResult known = ReadCurrentProfile(context, &current);
+        known != ProfileResult::Done) {
+        return known;
     }
     const DeviceVariant variant = context.link.Variant();
     const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
@@ -101,17 +102,25 @@ void ReloadFromDefault(ProfileContext& context) {
 
 }  // namespace
 
-int GetCurrentProfile(ProfileContext& context) {
-    const int known = context.device.ActiveProfile();
-    if (known != -1) {
-        return known;
+ProfileResult ReadCurrentProfile(ProfileContext& context, int* profile) {
+    *profile = context.device.ActiveProfile();
+    if (*profile != -1) {
+        return ProfileResult::Done;
     }
     StatusBlock status{};
-    if (ReadStatus(context.link, &status) != CommandResult::Ok) {
-        return -1;
+    const CommandResult read = ReadStatus(context.link, &status);
+    if (read != CommandResult::Ok) {
+        return ResultOfCommand(read);
     }
     context.device.SetActiveProfile(status[kStatusActiveProfile]);
-    return status[kStatusActiveProfile];
+    *profile = status[kStatusActiveProfile];
+    return ProfileResult::Done;
+}
+
+int GetCurrentProfile(ProfileContext& context) {
+    int profile = -1;
+    ReadCurrentProfile(context, &profile);
+    return profile;
 }
 
 ProfileResult SetCurrentProfile(ProfileContext& context, int profile) {
@@ -203,8 +212,9 @@ int SwitchProfile(ProfileContext& context, int profile) {
         context.switchQuestionOpen = false;
         SetCurrentProfile(context, profile);
     } else {
-        SetCurrentProfile(context, profile);
-        if (context.ui.IsProfileManagerOpen()) {
+        // The profile manager shows the switch only when the keyboard took it.
+        const ProfileResult switched = SetCurrentProfile(context, profile);
+        if (switched == ProfileResult::Done && context.ui.IsProfileManagerOpen()) {
             context.ui.CheckProfileManagerRow(profile);
             context.ui.DisableProfileManagerApply();
         }

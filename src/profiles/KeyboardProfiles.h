@@ -10,7 +10,10 @@
 namespace vantor {
 
 // The keyboard's active on-board profile: the one the device state holds, else read from its
-// status block (and kept there); -1 when the keyboard does not answer.
+// status block (and kept there). When the status block cannot be read, *profile is -1 and the
+// result says why.
+ProfileResult ReadCurrentProfile(ProfileContext& context, int* profile);
+// The same as a number alone: -1 when the keyboard does not say.
 int GetCurrentProfile(ProfileContext& context);
 // Makes the profile active on the keyboard (status block byte 10); the device state follows
 // the keyboard's answer, -1 when the write failed. NothingToDo for a negative index.

@@ -67,12 +67,11 @@ ProfileResult RestoreDefaultProfiles(ProfileContext& context,
     if (result != ProfileResult::Done) {
         SetRewriteAllMark();
     }
-    const ProfileResult downloaded = PrepareDownloadSnapshot(context, false);
-    result = FirstFailure(result, downloaded);
-    if (downloaded == ProfileResult::Done) {
-        result = FirstFailure(result, SaveWorkingFile(context.store));
-    }
-    return FirstFailure(result, SetCurrentProfile(context, 0));
+    result = FirstFailure(result, PrepareDownloadSnapshot(context, false));
+    result = FirstFailure(result, SetCurrentProfile(context, 0));
+    // A reset that failed anywhere leaves the working file as it was; the next arrival of the
+    // keyboard reads it afresh from the keyboard.
+    return result == ProfileResult::Done ? SaveWorkingFile(context.store) : result;
 }
 
 ProfileResult FollowKeyboardReset(ProfileContext& context,

@@ -37,8 +37,10 @@ ProfileResult ExportProfile(ProfileStore& store, const QString& path);
 //  2. Each profile's factory lighting and then its default key matrix as its key map; every
 //     write is attempted whatever an earlier one gave, and a failure sets the rewrite-all mark.
 //  3. The store is downloaded (macro area and the active profile's key map, or all three after
-//     a failure); once the keyboard took it, the working profile file is written.
+//     a failure).
 //  4. Profile 0 is made active.
+//  5. When every step went through, the working profile file is written; after any failure it
+//     keeps its old bytes.
 // The result is the first failure of all of these.
 ProfileResult RestoreDefaultProfiles(ProfileContext& context,
                                      std::optional<ExtraKeyBank> shownBank);

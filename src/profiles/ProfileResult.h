@@ -41,6 +41,7 @@ constexpr ProfileResult ResultOfDownload(const DownloadOutcome& outcome) {
     case DownloadResult::NoActiveProfile: return ProfileResult::NothingToDo;
     case DownloadResult::MacrosDoNotFit: return ProfileResult::MacrosDoNotFit;
     case DownloadResult::OutOfMemory: return ProfileResult::OutOfMemory;
+    case DownloadResult::StatusUnread:
     case DownloadResult::Failed: break;
     }
     return ResultOfCommand(outcome.firstFailure);

@@ -17,6 +17,7 @@ inline constexpr uint32_t kTagOpen = FourCharacterTag('O', 'P', 'E', 'N');  // 0
 inline constexpr uint32_t kTagInit = FourCharacterTag('I', 'N', 'I', 'T');  // 0x494E4954
 inline constexpr uint32_t kTagProf = FourCharacterTag('P', 'R', 'O', 'F');  // 0x50524F46
 inline constexpr uint32_t kTagLang = FourCharacterTag('L', 'A', 'N', 'G');  // 0x4C414E47
+inline constexpr uint32_t kTagCommand = FourCharacterTag('C', 'M', 'N', 'D');  // 0x434D4E44
 // "KILL" in memory order: the first character in the low byte.
 inline constexpr uint32_t kTagKill = FourCharacterTag('L', 'L', 'I', 'K');  // 0x4C4C494B
 // The main window's tag: M, A, I, N from the high byte down.
@@ -28,6 +29,9 @@ inline constexpr uint32_t kMessageInit = 0x4D4E;      // end of initialisation: 
 inline constexpr uint32_t kMessageConnected = 0x5452; // keyboard arrived, reload
 inline constexpr uint32_t kMessageGone = 0x4753;      // keyboard removed (wParam 0)
 inline constexpr uint32_t kMessageLanguage = 0x5041;  // set the texts; lParam = language index
+// Run a command of the main window, as its buttons and menus do; lParam = the command id. It
+// is how commands that no control issues (32780, the update window) reach the program.
+inline constexpr uint32_t kMessageCommand = 0x434D;
 
 // Whether a message carries the tag its handler asks for. Messages this table does not know
 // are never accepted.
@@ -38,6 +42,7 @@ constexpr bool CarriesTag(uint32_t message, uint32_t wParam) {
         case kMessageInit: return wParam == kTagInit;
         case kMessageConnected: return wParam == kTagProf;
         case kMessageLanguage: return wParam == kTagLang;
+        case kMessageCommand: return wParam == kTagCommand;
         case kMessageGone: return wParam == 0;
         default: return false;
     }

@@ -18,7 +18,8 @@ int Remaining(const QDeadlineTimer& deadline) {
 }  // namespace
 
 std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t message,
-                                            uint32_t wParam, int timeoutMs) {
+                                            uint32_t wParam, int timeoutMs,
+                                            uint32_t lParam) {
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     for (;;) {
@@ -32,6 +33,7 @@ std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t 
     char request[kInstanceRequestSize];
     qToLittleEndian<uint32_t>(message, request);
     qToLittleEndian<uint32_t>(wParam, request + 4);
+    qToLittleEndian<uint32_t>(lParam, request + 8);
     socket.write(request, sizeof request);
     if (!socket.waitForBytesWritten(Remaining(deadline))) return std::nullopt;
 

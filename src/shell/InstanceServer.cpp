@@ -63,7 +63,8 @@ void InstanceServer::Read(QLocalSocket* socket) {
     const QByteArray request = socket->read(kInstanceRequestSize);
     const uint32_t message = qFromLittleEndian<uint32_t>(request.constData());
     const uint32_t wParam = qFromLittleEndian<uint32_t>(request.constData() + 4);
-    const uint32_t answer = m_handler ? m_handler(message, wParam) : 0;
+    const uint32_t lParam = qFromLittleEndian<uint32_t>(request.constData() + 8);
+    const uint32_t answer = m_handler ? m_handler(message, wParam, lParam) : 0;
 
     char bytes[kInstanceAnswerSize];
     qToLittleEndian<uint32_t>(answer, bytes);

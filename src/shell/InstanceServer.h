@@ -11,13 +11,13 @@ class QLocalSocket;
 
 namespace vantor {
 
-// The running instance's end of the instance socket. A request is two little-endian 32-bit
-// words, the message and its wParam; the answer is one word, the handler's result, written
-// only after the handler has returned, so a "KILL" is answered once the shutdown has run.
+// The running instance's end of the instance socket. A request is three little-endian 32-bit
+// words, the message, its wParam and its lParam; the answer is one word, the handler's result,
+// written only after the handler has returned, so a "KILL" is answered once the shutdown has run.
 // Requests are handled on the thread that owns the server, inside its event loop.
 class InstanceServer {
 public:
-    using Handler = std::function<uint32_t(uint32_t message, uint32_t wParam)>;
+    using Handler = std::function<uint32_t(uint32_t message, uint32_t wParam, uint32_t lParam)>;
 
     explicit InstanceServer(Handler handler);
     ~InstanceServer();

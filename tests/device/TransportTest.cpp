@@ -22,30 +22,31 @@ namespace {
 
 using test::EmulatedLink;
 
-// Passes everything through, but replies carry the given status byte.
+// Passes everything through, but one byte of every reply is replaced (the status byte unless
+// told otherwise).
 class StatusRewritingBackend : public HidBackend {
 public:
-    StatusRewritingBackend(std::shared_ptr<HidBackend> inner, uint8_t status)
-        : m_inner(std::move(inner)), m_status(status) {}
+    StatusRewritingBackend(std::shared_ptr<HidBackend> inner, uint8_t status, size_t offset = 7)
+        : m_inner(std::move(inner)), m_status(status), m_offset(offset) {}
 
     bool Enumerate(QStringList* paths) override { return m_inner->Enumerate(paths); }
     bool Probe(const QString& path) override { return m_inner->Probe(path); }
     std::unique_ptr<HidChannel> Open(const QString& path, bool read, bool write) override {
         auto inner = m_inner->Open(path, read, write);
-        return inner ? std::make_unique<Channel>(std::move(inner), m_status) : nullptr;
+        return inner ? std::make_unique<Channel>(std::move(inner), m_status, m_offset) : nullptr;
     }
 
 private:
     class Channel : public HidChannel {
     public:
-        Channel(std::unique_ptr<HidChannel> inner, uint8_t status)
-            : m_inner(std::move(inner)), m_status(status) {}
+        Channel(std::unique_ptr<HidChannel> inner, uint8_t status, size_t offset)
+            : m_inner(std::move(inner)), m_status(status), m_offset(offset) {}
         HidAttributes Attributes() const override { return m_inner->Attributes(); }
         QByteArray ReportDescriptor() const override { return m_inner->ReportDescriptor(); }
         HidIoResult Read(uint8_t* buffer, size_t length, size_t* n, int timeoutMs) override {
             const HidIoResult result = m_inner->Read(buffer, length, n, timeoutMs);
-            if (result == HidIoResult::Done && *n > 7) {
-                buffer[7] = m_status;
+            if (result == HidIoResult::Done && *n > m_offset) {
+                buffer[m_offset] = m_status;
             }
             return result;
         }
@@ -58,10 +59,12 @@ private:
     private:
         std::unique_ptr<HidChannel> m_inner;
         uint8_t m_status;
+        size_t m_offset;
     };
 
     std::shared_ptr<HidBackend> m_inner;
     uint8_t m_status;
+    size_t m_offset;
 };
 
 // A backend that fails the test when anything reaches it.
@@ -262,6 +265,21 @@ TEST(Transport, ALateReplyNeverAnswersTheNextCommand) {
     EXPECT_EQ(replies.back().command, kCmdReadLighting);
     EXPECT_EQ(std::memcmp(lighting, replies.back().payload, 56), 0);
     EXPECT_EQ(std::memcmp(lighting, link.Keyboard().Firmware().LightingBlock(0).data(), 42), 0);
+}
+
+// The keyboard echoes the request's header; a reply naming another command answered an
+// earlier request and is passed over, while one whose command code is 0 is taken, since a
+// keyboard need not echo at all.
+TEST(Transport, AReplyNamingAnotherCommandIsStaleButAZeroCommandCodeIsTaken) {
+    for (const auto& [command, expected] : {std::pair{uint8_t(0x00), CommandResult::Ok},
+                                            std::pair{uint8_t(kCmdReadLighting), CommandResult::NoReply}}) {
+        EmulatedLink link(FirmwareVariant::B(), [command](std::shared_ptr<HidBackend> inner) {
+            return std::make_shared<StatusRewritingBackend>(inner, command, 3);
+        });
+        StatusBlock status{};
+        EXPECT_EQ(ReadStatus(link.Link(), &status), expected) << int(command);
+        EXPECT_EQ(link.Link().StaleReplyCount(), expected == CommandResult::Ok ? 0u : 4u);
+    }
 }
 
 // Whole exchanges under the lock: each thread only ever gets the reply to its own request.

@@ -68,9 +68,9 @@ protected:
         ASSERT_TRUE(first.IsRunning());
     }
 
-    int RunToEnd(const QStringList& arguments) {
+    int RunToEnd(const QStringList& arguments, const QString& program = QString()) {
         test::ChildProcess process;
-        if (!process.Start(Program(), arguments)) return -1;
+        if (!process.Start(program.isEmpty() ? Program() : program, arguments)) return -1;
         if (!process.WaitForExit(kExitTimeoutMs)) return -2;
         m_lastStderr = process.Stderr();
         return process.ExitedNormally() ? process.ExitCode() : -3;
@@ -114,6 +114,21 @@ TEST_F(ProcessTest, KillEndsTheRunningInstanceAfterItsShutdown) {
 TEST_F(ProcessTest, KillWithNothingRunningEndsWithZero) {
     EXPECT_EQ(RunToEnd({"/KILL"}), 0);
     EXPECT_FALSE(QFile::exists(ServerPath())) << "nothing was started";
+}
+
+TEST_F(ProcessTest, GuiCommandReachesTheRunningProgramOrSaysNoneRuns) {
+    const QString ctl = test::BuildProgramFolder() + QStringLiteral("/vantorctl");
+    EXPECT_EQ(RunToEnd({"gui-command", "32780"}, ctl), 3) << m_lastStderr.toStdString();
+
+    test::ChildProcess first;
+    StartFirst(first);
+    // The update window opens in the running program; the answer does not wait for it.
+    EXPECT_EQ(RunToEnd({"gui-command", "32780"}, ctl), 0) << m_lastStderr.toStdString();
+    EXPECT_EQ(RunToEnd({"gui-command", "abc"}, ctl), 2);
+    // With the window open, a "/Kill" start still ends the program.
+    EXPECT_EQ(RunToEnd({"/kill"}), 0) << m_lastStderr.toStdString();
+    ASSERT_TRUE(first.WaitForExit(kExitTimeoutMs));
+    EXPECT_EQ(first.ExitCode(), 0);
 }
 
 TEST_F(ProcessTest, AMissingSkinPictureEndsTheProcessWithZeroAndNoWindow) {

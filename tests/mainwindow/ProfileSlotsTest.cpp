@@ -16,6 +16,7 @@
 #include "shell/AppLocks.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
+#include "support/ModalAnswers.h"
 #include "ui/CPngButton.h"
 
 #include <QAbstractButton>
@@ -33,54 +34,13 @@
 namespace vantor {
 namespace {
 
+using test::ChooseFile;
 using test::CVantorDlgTest;
+using test::ModalAnswers;
+using test::Press;
 using test::WaitUntil;
 
 std::vector<uint8_t> Bytes(std::span<const uint8_t> span) { return {span.begin(), span.end()}; }
-
-// Answers the modal dialogs the window opens, one after the other, each when it shows.
-class ModalAnswers : public QObject {
-public:
-    using Answer = std::function<void(QWidget*)>;
-    explicit ModalAnswers(std::vector<Answer> answers) : m_answers(std::move(answers)) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr || modal == m_last || m_next >= m_answers.size()) return;
-            m_last = modal;
-            m_answers[m_next++](modal);
-        });
-        m_timer.start(10);
-    }
-    size_t Answered() const { return m_next; }
-
-private:
-    std::vector<Answer> m_answers;
-    size_t m_next = 0;
-    QPointer<QWidget> m_last;
-    QTimer m_timer;
-};
-
-// Notes a message box's text and presses one of its buttons.
-ModalAnswers::Answer Press(QMessageBox::StandardButton button, QStringList* texts = nullptr) {
-    return [button, texts](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr) << "expected a message box";
-        if (texts) texts->append(box->text());
-        box->button(button)->click();
-    };
-}
-
-// Types a path into a file dialog's name box and presses its accept button.
-ModalAnswers::Answer ChooseFile(const QString& path) {
-    return [path](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        ASSERT_NE(dialog, nullptr) << "expected a file dialog";
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    };
-}
 
 // Notes what a device thread asks of the window, then asks it of the window.
 class NotedEvents : public DeviceEvents {

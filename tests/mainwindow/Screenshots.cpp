@@ -1,6 +1,7 @@
 // A person's check of the windows: under an X server (Xvfb), shows the main window with a
-// keyboard present, the key assignment dialog's pages, the about box and the tray menu, in both languages, and saves a picture of
-// the screen for each into the folder given.
+// keyboard present, the key assignment dialog's pages, the about box, the tray menu, the
+// profile manager and the update window (with its file box), in both languages, and saves a
+// picture of the screen for each into the folder given.
 //
 //   VANTOR_BINARY_DIR=build xvfb-run -a -s "-screen 0 1600x1000x24"
 //       build/tests/mainwindow/vantor-screenshots OUT_FOLDER      (one command line)
@@ -16,12 +17,22 @@
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
 #include "shell/tray/CAboutDlg.h"
+#include "mainwindow/ProfileSlots.h"
+#include "profiles/CVantor_DlgProfile.h"
+#include "shell/Paths.h"
+#include "update/CVantor_DlgUpdate.h"
 
 #include "mainwindow/ConnectedWindow.h"
 #include "mainwindow/ProgramData.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
 #include <QMenu>
 #include <QScreen>
 #include <QTest>
@@ -38,6 +49,19 @@ void Save(const QString& folder, const QString& name) {
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
     const QString path = folder + u'/' + name + QStringLiteral(".png");
     std::printf("%s %s\n", screen.save(path) ? "saved" : "FAILED", qPrintable(path));
+}
+
+// Pictures the file box the window opens next, then chooses the file in it.
+void SaveFileBoxAndChoose(const QString& folder, const QString& name, const QString& path) {
+    QTimer::singleShot(300, [folder, name, path] {
+        auto* box = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!box) return;
+        box->move(520, 260);
+        Save(folder, name);
+        if (auto* edit = box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            edit->setText(path);
+        QMetaObject::invokeMethod(box, "accept");
+    });
 }
 
 }  // namespace
@@ -93,6 +117,35 @@ int main(int argc, char** argv) {
         if (CAboutDlg* about = CAboutDlg::Instance()) about->move(500, 300);
         Save(folder, "about-" + suffix);
         CAboutDlg::CloseAboutIfOpen();
+
+        // The profile manager over the main window, a fourth row added and checked.
+        CVantor_DlgProfile& profiles = window.Profiles().ProfileManagerDialog();
+        profiles.show();
+        profiles.move(560, 200);
+        SaveFileBoxAndChoose(folder, "profile-add-box-" + suffix,
+                             AppPaths::Current()->UserFolder() + "/Gaming-" + suffix + ".vpf");
+        profiles.OnCommand(CVantor_DlgProfile::kAdd);
+        profiles.List()->item(3, 0)->setCheckState(Qt::Checked);
+        profiles.List()->setCurrentCell(1, 1);
+        Save(folder, "profile-manager-" + suffix);
+        profiles.reject();
+
+        // The update window with an updater chosen from the package folder.
+        const QString package = AppPaths::Current()->PackageFolder();
+        QDir().mkpath(package);
+        QFile updater(package + QStringLiteral("/flash-q780dx"));
+        if (updater.open(QIODevice::WriteOnly)) {
+            updater.write("#!/bin/sh\n");
+            updater.close();
+            updater.setPermissions(updater.permissions() | QFile::ExeOwner);
+        }
+        CVantor_DlgUpdate& update = window.UpdateDialog();
+        update.show();
+        update.move(560, 260);
+        SaveFileBoxAndChoose(folder, "update-open-box-" + suffix, updater.fileName());
+        update.OnCommand(CVantor_DlgUpdate::kOpenButton);
+        Save(folder, "update-" + suffix);
+        update.OnCommand(CVantor_DlgUpdate::kCancelUpdateButton);
 
         window.hide();
         QMenu* menu = window.Tray().Menu();

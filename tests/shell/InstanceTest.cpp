@@ -41,14 +41,15 @@ T PumpUntilDone(std::future<T>& result) {
 struct Request {
     uint32_t message;
     uint32_t wParam;
+    uint32_t lParam;
 };
 
 // A running instance: holds the lock, serves the socket, and answers 1 to a tagged request.
 class RunningInstance {
 public:
     explicit RunningInstance(const QString& runtime)
-        : guard(runtime), server([this](uint32_t message, uint32_t wParam) {
-              received.push_back({message, wParam});
+        : guard(runtime), server([this](uint32_t message, uint32_t wParam, uint32_t lParam) {
+              received.push_back({message, wParam, lParam});
               if (!CarriesTag(message, wParam)) return 0u;
               if (message == kMessageKill) guard.Release();  // stands in for the shutdown
               return 1u;
@@ -103,13 +104,18 @@ TEST_F(InstanceTest, ServerAnswersEachRequestWithItsHandlersResult) {
             SendInstanceRequest(path, kMessageOpen, kTagOpen, 5000),
             SendInstanceRequest(path, kMessageOpen, kTagKill, 5000),
             SendInstanceRequest(path, kMessageKill, 0x4B494C4C, 5000),  // "KILL" byte-swapped
+            SendInstanceRequest(path, kMessageCommand, kTagCommand, 5000, 32780),
         };
     });
     const auto results = PumpUntilDone(answers);
-    EXPECT_EQ(results, (std::vector<std::optional<uint32_t>>{1u, 0u, 0u}));
-    ASSERT_EQ(instance.received.size(), 3u);
+    EXPECT_EQ(results, (std::vector<std::optional<uint32_t>>{1u, 0u, 0u, 1u}));
+    ASSERT_EQ(instance.received.size(), 4u);
     EXPECT_EQ(instance.received[0].message, kMessageOpen);
     EXPECT_EQ(instance.received[0].wParam, 0x4F50454Eu);
+    EXPECT_EQ(instance.received[0].lParam, 0u);
+    // A command request carries its command id beside its tag.
+    EXPECT_EQ(instance.received[3].wParam, 0x434D4E44u);
+    EXPECT_EQ(instance.received[3].lParam, 32780u);
     EXPECT_TRUE(instance.guard.IsHeld()) << "an untagged KILL must not shut down";
 }
 
@@ -193,7 +199,7 @@ TEST_F(InstanceTest, ServerReplacesTheSocketFileOfAnInstanceThatDied) {
     QFile stale(guard.ServerPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    InstanceServer server([](uint32_t, uint32_t) { return 1u; });
+    InstanceServer server([](uint32_t, uint32_t, uint32_t) { return 1u; });
     EXPECT_TRUE(server.Listen(guard.ServerPath()));
     server.Close();
     EXPECT_FALSE(QFile::exists(guard.ServerPath()));

@@ -17,6 +17,13 @@ SkinWindow BuildUpdateWindow() {
         DrawLabel(p, QRectF(18, 54, kWidth - 36, 24),
                   "Choose the updater that came with the firmware package.", 12, palette::kMuted,
                   Qt::AlignLeft | Qt::AlignVCenter);
+        // Where the hidden list sits: what Update does, so nobody is surprised by it.
+        DrawLabel(p, QRectF(18, 130, kWidth - 36, 20),
+                  "Back up your profiles first. Update puts the keyboard into its boot mode", 11,
+                  palette::kMuted, Qt::AlignLeft | Qt::AlignVCenter);
+        DrawLabel(p, QRectF(18, 150, kWidth - 36, 20),
+                  "and starts the updater; the keyboard is away until the updater is done.", 11,
+                  palette::kMuted, Qt::AlignLeft | Qt::AlignVCenter);
     });
     w.AddRect("CONTROL_UPStatic", QRect(18, 88, kWidth - 36 - 100, 30), WellPainter());
     w.AddButton("CONTROL_OPENButton", QRect(kWidth - 18 - 92, 87, 92, 32), ButtonPainter(AltMeaning::Selected, "Browse"));

@@ -27,13 +27,14 @@ enum ExitCode {
 };
 
 const char kUsage[] =
-    "usage: vantor-sim [--variant A|B] [--socket PATH] [--capacity BYTES]\n"
+    "usage: vantor-sim [--variant A|B] [--socket PATH] [--capacity BYTES] [--usb-frames]\n"
     "       vantor-sim [--socket PATH] ctl ACTION\n"
     "\n"
     "Serves an emulated keyboard on a local socket until stopped (SIGTERM or SIGINT).\n"
     "  --variant A|B      A: 0c45:5004, 378-byte key maps; B: 320f:5000, 512 (default B)\n"
     "  --socket PATH      default $XDG_RUNTIME_DIR/vantor-sim.sock\n"
     "  --capacity BYTES   macro area size, a multiple of 128 up to 32640 (default 8192)\n"
+    "  --usb-frames       USB timing: every report, each way, waits for the next 1 ms frame\n"
     "\n"
     "Actions of ctl, on the running emulator:\n"
     "  plug | unplug        plug the keyboard in or pull it out\n"
@@ -41,7 +42,10 @@ const char kUsage[] =
     "  light                the effect key: next lighting effect, event 0x0401\n"
     "  event CODE           send an event code (hexadecimal with 0x, or decimal)\n"
     "  fault none|noreply|ff|fe|writefail\n"
-    "  fault late [MS]      answer MS milliseconds late (default 400)\n"
+    "  fault stale          answer each request first with the reply to the one before it\n"
+    "  fault late [MS [JITTER]]\n"
+    "                       answer MS milliseconds late (default 400), give or take up to\n"
+    "                       JITTER milliseconds\n"
     "  fault unplug [N]     leave after N more requests\n"
     "  log                  every report so far: '> ' received, '< ' sent, 64 bytes in hex\n";
 
@@ -73,8 +77,10 @@ int RunControl(const QString& socketPath, const QStringList& action) {
     return kExitOk;
 }
 
-int Serve(const FirmwareVariant& variant, size_t capacity, const QString& socketPath) {
+int Serve(const FirmwareVariant& variant, size_t capacity, bool usbFrames,
+          const QString& socketPath) {
     auto keyboard = std::make_shared<EmulatedKeyboard>(variant, capacity);
+    keyboard->SetUsbFrames(usbFrames);
     SimServer server(keyboard);
     QString error;
     if (!server.Listen(socketPath, &error)) {
@@ -104,6 +110,7 @@ int main(int argc, char** argv) {
     const FirmwareVariant* variant = &FirmwareVariant::B();
     size_t capacity = KeyboardFirmware::kDefaultMacroCapacity;
     QString socketPath;
+    bool usbFrames = false;
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
@@ -113,6 +120,10 @@ int main(int argc, char** argv) {
         if (arg == QLatin1String("ctl"))
             return RunControl(socketPath.isEmpty() ? DefaultSimSocketPath() : socketPath,
                               args.mid(i + 1));
+        if (arg == QLatin1String("--usb-frames")) {
+            usbFrames = true;
+            continue;
+        }
         const bool takesValue = arg == QLatin1String("--variant") ||
                                 arg == QLatin1String("--socket") ||
                                 arg == QLatin1String("--capacity");
@@ -133,5 +144,5 @@ int main(int argc, char** argv) {
                     QStringLiteral("the capacity is a multiple of 128 bytes up to 32640"));
         }
     }
-    return Serve(*variant, capacity, socketPath.isEmpty() ? DefaultSimSocketPath() : socketPath);
+    return Serve(*variant, capacity, usbFrames, socketPath.isEmpty() ? DefaultSimSocketPath() : socketPath);
 }

@@ -29,6 +29,8 @@ const std::vector<CtlCommand>& CommandTable() {
          "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
          "[CYCLES], or default",
          &RunAssign},
+        {"gui-command", "ID", "hand command ID to the running program (32780: the update window)",
+         &RunGuiCommand},
     };
     return table;
 }

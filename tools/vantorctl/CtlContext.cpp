@@ -85,6 +85,22 @@ QString NoAnswer(const QString& what) {
 
 }  // namespace
 
+bool CtlContext::KeyboardLeft() {
+    if (!m_link) {
+        return false;
+    }
+    QStringList paths;
+    return m_backend->Enumerate(&paths) && !paths.contains(m_link->VendorDevice().DevicePath());
+}
+
+int CtlContext::FailSilence(int code, const QString& what) {
+    // A keyboard that is no longer listed did not fall silent: it was pulled out.
+    if (KeyboardLeft()) {
+        return Fail(kExitNoKeyboard, QStringLiteral("%1: the keyboard was unplugged").arg(what));
+    }
+    return Fail(code, NoAnswer(what));
+}
+
 int CtlContext::FailCommand(CommandResult result, const QString& what) {
     const int code = ExitOfCommandResult(result);
     switch (result) {
@@ -92,7 +108,7 @@ int CtlContext::FailCommand(CommandResult result, const QString& what) {
     case CommandResult::StatusFE: return Fail(code, Refused(what, QStringLiteral(" (status 0xfe)")));
     case CommandResult::BadArgument:
         return Fail(code, QStringLiteral("%1: a value is out of range").arg(what));
-    default: return Fail(code, NoAnswer(what));
+    default: return FailSilence(code, what);
     }
 }
 
@@ -101,6 +117,9 @@ int CtlContext::FailProfile(ProfileResult result, const QString& what, const QSt
     switch (result) {
     case ProfileResult::Done: return code;
     case ProfileResult::NothingToDo:
+        if (KeyboardLeft()) {
+            return FailSilence(code, what);
+        }
         return Fail(code, QStringLiteral("%1: the keyboard did not say which profile is active")
                               .arg(what));
     case ProfileResult::InvalidFile:
@@ -122,7 +141,7 @@ int CtlContext::FailProfile(ProfileResult result, const QString& what, const QSt
                               .arg(what));
     case ProfileResult::KeyboardNoAnswer: break;
     }
-    return Fail(code, NoAnswer(what));
+    return FailSilence(code, what);
 }
 
 DeviceLink* CtlContext::Connect(int* exitCode) {
@@ -130,6 +149,11 @@ DeviceLink* CtlContext::Connect(int* exitCode) {
         return m_link.get();
     }
     auto link = std::make_unique<DeviceLink>(m_backend);
+    if (m_replyTimeoutMs > 0) {
+        TransportTimeouts timeouts = link->Timeouts();
+        timeouts.readMs = m_replyTimeoutMs;
+        link->SetTimeouts(timeouts);
+    }
     HidDevice& device = link->VendorDevice();
     const QString wanted = m_devicePath;
     const VendorSearch search = FindVendorInterface(device, [&wanted](const QString& path) {

@@ -26,6 +26,9 @@ public:
     QTextStream& Err() { return m_err; }
     HidBackend& Backend() { return *m_backend; }
 
+    // How long the link waits for each reply, set before Connect.
+    void SetReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
+
     // The link to the keyboard's vendor interface, open; nullptr when none could be opened,
     // the reason already written to the error stream and its exit code in *exitCode.
     DeviceLink* Connect(int* exitCode);
@@ -38,13 +41,20 @@ public:
 
     // Writes "vantorctl: " and the text as one line to the error stream; returns code.
     int Fail(int code, const QString& text);
-    // Reports a failed command result ("what" names the step) and returns its exit code.
+    // Reports a failed command result ("what" names the step) and returns its exit code. A
+    // request that went unanswered or unwritten because the keyboard was pulled out is
+    // reported as that, with kExitNoKeyboard.
     int FailCommand(CommandResult result, const QString& what);
     // Reports a profile flow that did not finish ("what" names the step, file the file a
     // FileError concerns) and returns its exit code.
     int FailProfile(ProfileResult result, const QString& what, const QString& file = {});
 
 private:
+    // Whether the connected keyboard is no longer among the backend's devices.
+    bool KeyboardLeft();
+    // Reports a keyboard that did not answer, or kExitNoKeyboard when it has left.
+    int FailSilence(int code, const QString& what);
+
     QStringList m_args;
     QTextStream& m_out;
     QTextStream& m_err;
@@ -52,6 +62,7 @@ private:
     QString m_devicePath;
     QString m_simSocket;
     std::unique_ptr<DeviceLink> m_link;
+    int m_replyTimeoutMs = 0;  // 0: the transport's default
 };
 
 }  // namespace vantor::ctl

@@ -9,8 +9,10 @@ namespace vantor::ctl {
 enum CtlExit : int {
     kExitOk = 0,
     kExitUsage = 2,            // bad command line or value
-    kExitNoKeyboard = 3,       // no keyboard found, no emulator answers, or the HID devices
-                               // cannot be listed
+    kExitNoKeyboard = 3,       // no keyboard found, no emulator answers, the HID devices
+                               // cannot be listed, or the keyboard was pulled out midway
+    kExitNotRunning = 3,       // gui-command: the program is not running (nothing to reach,
+                               // as with no keyboard)
     kExitPermission = 4,       // the keyboard's device node cannot be opened: no permission
     kExitNoAnswer = 5,         // the keyboard did not answer (or the request was not written)
     kExitKeyboardError = 6,    // the keyboard answered with an error status

@@ -10,11 +10,17 @@ namespace vantor::ctl {
 namespace {
 
 void PrintUsage(QTextStream& stream) {
-    stream << "usage: vantorctl [--sim SOCKET | --device /dev/hidrawN] [--trace] COMMAND\n\n"
+    stream << "usage: vantorctl [--sim SOCKET | --device /dev/hidrawN] [--trace] "
+              "[--reply-timeout MS] COMMAND\n\n"
               "  --sim SOCKET    talk to vantor-sim on SOCKET (also: VANTOR_SIM=SOCKET)\n"
               "  --device NODE   use this hidraw node only\n"
               "  --trace         print every report on standard error: '> ' sent, '< ' "
-              "received\n\ncommands:\n";
+              "received\n"
+              "  --reply-timeout MS\n"
+              "                  wait MS ms (1-10000) for each reply before asking again, four "
+              "times in all;\n"
+              "                  default 300 as the keyboard needs; shorter for tests against "
+              "vantor-sim\n\ncommands:\n";
     for (const CtlCommand& command : CommandTable()) {
         const QString head = QStringLiteral("%1 %2").arg(QLatin1String(command.name),
                                                          QLatin1String(command.synopsis));
@@ -36,6 +42,7 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
     QString simSocket;
     QString device;
     bool trace = false;
+    int replyTimeoutMs = 0;  // 0: the transport's default
     int i = 0;
     for (; i < args.size() && args[i].startsWith(QLatin1String("--")); ++i) {
         const QString& option = args[i];
@@ -44,6 +51,13 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
         } else if (option == QLatin1String("--help")) {
             PrintUsage(out);
             return kExitOk;
+        } else if (option == QLatin1String("--reply-timeout")) {
+            bool ok = false;
+            replyTimeoutMs = i + 1 < args.size() ? args[i + 1].toInt(&ok) : 0;
+            if (!ok || replyTimeoutMs < 1 || replyTimeoutMs > 10000) {
+                return UsageError(err, QStringLiteral("--reply-timeout needs 1 to 10000 ms"));
+            }
+            ++i;
         } else if (option == QLatin1String("--sim") || option == QLatin1String("--device")) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty()) {
                 return UsageError(err, QStringLiteral("%1 needs a value").arg(option));
@@ -81,6 +95,7 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
     const QString emulatorSocket =
         simSocket.isEmpty() ? qEnvironmentVariable("VANTOR_SIM") : simSocket;
     CtlContext context(args.mid(i + 1), out, err, std::move(backend), device, emulatorSocket);
+    if (replyTimeoutMs > 0) context.SetReplyTimeout(replyTimeoutMs);
     const int code = command->run(context);
     out.flush();
     err.flush();

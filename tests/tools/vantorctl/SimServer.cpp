@@ -11,9 +11,9 @@ CtlRun RunCtl(const QStringList& args) {
     return {ctl.ExitCode(), ctl.Stdout(), ctl.Stderr()};
 }
 
-bool SimServer::Start(const QString& socket) {
+bool SimServer::Start(const QString& socket, const QStringList& options) {
     m_socket = socket;
-    if (!m_process.Start(VANTOR_SIM_PROGRAM, {"--socket", socket})) return false;
+    if (!m_process.Start(VANTOR_SIM_PROGRAM, QStringList{"--socket", socket} + options)) return false;
     WaitFor([&] { return !m_process.IsRunning() || SimSocketBackend(socket).IsServerReachable(); },
             kProcessWaitMs);
     return SimSocketBackend(socket).IsServerReachable();
@@ -23,6 +23,15 @@ bool SimServer::Control(const QStringList& action) {
     ChildProcess ctl;
     return ctl.Start(VANTOR_SIM_PROGRAM, QStringList{"--socket", m_socket, "ctl"} + action) &&
            ctl.WaitForExit(kProcessWaitMs) && ctl.ExitCode() == 0;
+}
+
+QStringList SimServer::Log() {
+    ChildProcess ctl;
+    if (!ctl.Start(VANTOR_SIM_PROGRAM, {"--socket", m_socket, "ctl", "log"}) ||
+        !ctl.WaitForExit(kProcessWaitMs) || ctl.ExitCode() != 0) {
+        return {};
+    }
+    return ctl.Stdout().split(u'\n', Qt::SkipEmptyParts);
 }
 
 bool SimServer::Stop() {

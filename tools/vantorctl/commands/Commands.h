@@ -12,5 +12,6 @@ int RunLighting(CtlContext& context);
 int RunSetLighting(CtlContext& context);
 int RunBoot(CtlContext& context);
 int RunColours(CtlContext& context);
+int RunGuiCommand(CtlContext& context);
 
 }  // namespace vantor::ctl

@@ -1,0 +1,205 @@
+#include "profiles/CVantor_DlgProfile.h"
+
+#include "shell/Paths.h"
+#include "shell/lang/Language.h"
+#include "ui/CPngButton.h"
+#include "ui/SkinPlacement.h"
+#include "ui/UserBoxes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTableWidget>
+
+namespace vantor {
+
+namespace {
+
+const QString kButtonInfo = QStringLiteral("BUTTONINFO");
+const QString kProfileFileFilter = QStringLiteral("(*.vpf);;(*.*)");
+
+constexpr SkinButtonPlace kButtonPlaces[] = {
+    {CVantor_DlgProfile::kOk, "CONTROL_OK"},      {CVantor_DlgProfile::kCancel, "CONTROL_CANCEL"},
+    {CVantor_DlgProfile::kAdd, "FUNC_ADD"},       {CVantor_DlgProfile::kLoad, "FUNC_LOAD"},
+    {CVantor_DlgProfile::kDelete, "FUNC_DELETE"}, {CVantor_DlgProfile::kApply, "CONTROL2_APPLY"},
+};
+
+// The list's fixed headers and widths: the check box, the file name, the folder.
+struct Column {
+    const char16_t* header;
+    int width;
+};
+constexpr Column kColumns[] = {{u"激活", 60}, {u"名称", 120}, {u"路径", 230}};
+
+// The list sits in a dark inset of the skin's picture; its check boxes are drawn to show on it.
+const QString kListStyle = QStringLiteral(
+    "QTableWidget { background: #121418; color: #e8eaee; gridline-color: #2e333d;"
+    " border: 1px solid #2e333d; selection-background-color: #c25e05;"
+    " selection-color: #ffffff; }"
+    "QTableWidget::indicator { width: 12px; height: 12px; border: 1px solid #8a909c;"
+    " border-radius: 2px; background: #1b1e25; }"
+    "QTableWidget::indicator:checked { background: #ff8a1f; border-color: #ffb05c; }"
+    "QHeaderView { background: #1b1e25; }"
+    "QHeaderView::section { background: #1b1e25; color: #8a909c; border: none;"
+    " border-right: 1px solid #2e333d; border-bottom: 1px solid #2e333d; padding: 2px 4px; }"
+    "QTableCornerButton::section { background: #1b1e25; border: none; }");
+
+}  // namespace
+
+CVantor_DlgProfile::CVantor_DlgProfile(const QString& skinIniPath, const QString& skinFolder,
+                                       ProfileContext& context, QWidget* parent)
+    : CBaseDialog(skinIniPath, skinFolder, parent),
+      m_context(context),
+      m_buttons(*this, kButtonPlaces, [this](int id) { OnCommand(id); }) {
+    setObjectName(QStringLiteral("CVantor_DlgProfile"));
+    m_list = new QTableWidget(0, int(std::size(kColumns)), this);
+    m_list->setObjectName(QString::number(kList));
+    QStringList headers;
+    for (const Column& column : kColumns) headers << QString::fromUtf16(column.header);
+    m_list->setHorizontalHeaderLabels(headers);
+    for (int c = 0; c < int(std::size(kColumns)); ++c) {
+        m_list->setColumnWidth(c, kColumns[c].width);
+        m_list->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    m_list->horizontalHeader()->setSectionsClickable(false);
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->hide();
+    m_list->setShowGrid(true);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // One line a row: a long folder loses its middle, not its end.
+    m_list->setWordWrap(false);
+    m_list->setTextElideMode(Qt::ElideMiddle);
+    m_list->setStyleSheet(kListStyle);
+    connect(m_list, &QTableWidget::itemChanged, this, &CVantor_DlgProfile::OnItemChanged);
+}
+
+CVantor_DlgProfile::~CVantor_DlgProfile() = default;
+
+void CVantor_DlgProfile::OnInitDialog() {
+    CBaseDialog::OnInitDialog();
+    // A missing picture ends the process here, before anything shows.
+    const QPixmap* normal = StatePicture(QStringLiteral("Skins\\Profile_normal.jpg"));
+    const QPixmap* over = StatePicture(QStringLiteral("Skins\\Profile_over.jpg"));
+    const QPixmap* down = StatePicture(QStringLiteral("Skins\\Profile_down.jpg"));
+    m_buttons.Place(SkinIniPath(), ButtonFaces{normal, over, down, down, normal});
+    PlaceControl(*m_list, SkinIniPath(), kButtonInfo, QStringLiteral("PROGRAM_LIST"));
+
+    m_manager.Open(m_context.device.ActiveProfile());
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::OnCommand(int command) {
+    switch (command) {
+        case kAdd: Add(); break;
+        case kLoad: Load(); break;
+        case kDelete: Delete(); break;
+        case kApply: Apply(); break;
+        case kOk: accept(); break;
+        case kCancel: reject(); break;
+        default: break;
+    }
+}
+
+void CVantor_DlgProfile::Add() {
+    // The profile folder's path followed at once by the language's proposed name, which
+    // brings its own separator.
+    const QFileInfo proposed(AppPaths::Current()->UserFolder() +
+                             LanguageText(QStringLiteral("PROFILE_NEW")));
+    const QString path = ChooseFileBox(
+        this, FileBoxOptions{true, proposed.absolutePath(), proposed.fileName(),
+                             kProfileFileFilter, QStringLiteral("vpf")});
+    if (path.isEmpty()) return;
+    // A row for a file that is not there would stand for nothing: say so instead.
+    if (!m_manager.AddNew(path)) {
+        ShowUserBox(this, FormatLanguageText(QStringLiteral("MAIN_PROMPT_EXPORT"), path));
+        return;
+    }
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::Load() {
+    const QString path = ChooseFileBox(
+        this, FileBoxOptions{false, AppPaths::Current()->UserFolder(), {}, kProfileFileFilter, {}});
+    if (path.isEmpty()) return;
+    m_manager.AddExisting(path);
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::Delete() {
+    if (!m_manager.Remove(m_list->currentRow())) return;
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::Apply() {
+    // The settings values are a record only; nothing reads them, so a store that cannot be
+    // written changes nothing the user sees.
+    m_manager.Apply(m_context);
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::OnItemChanged(QTableWidgetItem* item) {
+    if (item->column() != 0) return;
+    m_manager.SetChecked(item->row(), item->checkState() == Qt::Checked);
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::FollowSwitch(int profile) {
+    m_manager.FollowSwitch(profile);
+    ShowRows();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::DisableApply() {
+    m_manager.DisableApply();
+    ShowApplyState();
+}
+
+void CVantor_DlgProfile::ShowRows() {
+    const QSignalBlocker blocker(m_list);
+    const int current = m_list->currentRow();
+    const std::vector<ProfileRow>& rows = m_manager.Rows();
+    m_list->setRowCount(int(rows.size()));
+    for (int r = 0; r < int(rows.size()); ++r) {
+        auto* check = new QTableWidgetItem();
+        check->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        check->setCheckState(rows[size_t(r)].checked ? Qt::Checked : Qt::Unchecked);
+        m_list->setItem(r, 0, check);
+        m_list->setItem(r, 1, new QTableWidgetItem(rows[size_t(r)].name));
+        const QString folder = QDir::toNativeSeparators(rows[size_t(r)].folder);
+        m_list->setItem(r, 2, new QTableWidgetItem(folder));
+        m_list->item(r, 2)->setToolTip(folder);
+        for (int c = 1; c < 3; ++c) {
+            m_list->item(r, c)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        }
+    }
+    if (current >= 0 && current < int(rows.size())) m_list->setCurrentCell(current, 0);
+}
+
+void CVantor_DlgProfile::ShowApplyState() {
+    if (CPngButton* apply = Button(kApply)) apply->setEnabled(m_manager.CanApply());
+}
+
+bool CVantor_DlgProfile::OnOK() {
+    // Only what was changed here is applied: applying reloads the store from the keyboard,
+    // which would drop the main window's unapplied edits for nothing.
+    if (m_manager.CanApply()) Apply();
+    m_manager.Close();
+    return true;
+}
+
+bool CVantor_DlgProfile::OnCancel() {
+    m_manager.Close();
+    ShowApplyState();
+    return true;
+}
+
+}  // namespace vantor

@@ -1,0 +1,116 @@
+#include "update/CVantor_DlgUpdate.h"
+
+#include "ui/CPngButton.h"
+#include "ui/SkinPlacement.h"
+#include "ui/UserBoxes.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace vantor {
+
+namespace {
+
+const QString kButtonInfo = QStringLiteral("BUTTONINFO");
+
+constexpr SkinButtonPlace kButtonPlaces[] = {
+    {CVantor_DlgUpdate::kCancelUpdateButton, "CONTROL_CUPButton"},
+    {CVantor_DlgUpdate::kUpdateButton, "CONTROL_UPButton"},
+    {CVantor_DlgUpdate::kOpenButton, "CONTROL_OPENButton"},
+    {CVantor_DlgUpdate::kBackupButton, "CONTROL_BACKUPButton"},
+};
+
+// The chosen path is light text in the dark inset the skin's picture draws for it.
+const QString kPathStyle = QStringLiteral("QLabel { color: #e8eaee; background: transparent;"
+                                          " padding: 0 6px; }");
+
+}  // namespace
+
+CVantor_DlgUpdate::CVantor_DlgUpdate(const QString& skinIniPath, const QString& skinFolder,
+                                     DeviceLink& link, ProfileStore& store, FirmwareUpdate update,
+                                     QWidget* parent)
+    : CBaseDialog(skinIniPath, skinFolder, parent),
+      m_link(link),
+      m_store(store),
+      m_update(std::move(update)),
+      m_buttons(*this, kButtonPlaces, [this](int id) { OnCommand(id); }) {
+    setObjectName(QStringLiteral("CVantor_DlgUpdate"));
+    m_path = new QLabel(this);
+    m_path->setObjectName(QString::number(kPathStatic));
+    m_path->setStyleSheet(kPathStyle);
+    m_path->setTextFormat(Qt::PlainText);
+    // Placed from the skin, never filled or shown.
+    m_hiddenList = new QComboBox(this);
+    m_hiddenList->setObjectName(QString::number(kHiddenList));
+    m_hiddenList->hide();
+}
+
+CVantor_DlgUpdate::~CVantor_DlgUpdate() = default;
+
+void CVantor_DlgUpdate::OnInitDialog() {
+    CBaseDialog::OnInitDialog();
+    // A missing picture ends the process here, before anything shows. The second picture is
+    // every state but the normal one.
+    const QPixmap* normal = StatePicture(QStringLiteral("Skins\\update_normal.jpg"));
+    const QPixmap* over = StatePicture(QStringLiteral("Skins\\update_over.jpg"));
+    PlaceControl(*m_path, SkinIniPath(), kButtonInfo, QStringLiteral("CONTROL_UPStatic"));
+    PlaceControl(*m_hiddenList, SkinIniPath(), kButtonInfo, QStringLiteral("CONTROL_UPCombox"));
+    m_buttons.Place(SkinIniPath(), ButtonFaces{normal, over, over, over, over});
+    ShowChosen();
+}
+
+void CVantor_DlgUpdate::OnCommand(int command) {
+    switch (command) {
+        case kOpenButton: Open(); break;
+        case kUpdateButton: RunUpdate(); break;
+        case kCancelUpdateButton: CancelUpdate(); break;
+        case kBackupButton: Backup(); break;
+        default: break;
+    }
+}
+
+void CVantor_DlgUpdate::Open() {
+    // Updaters on this system carry no common extension: every file is offered.
+    m_update.Choose(ChooseFileBox(
+        this, FileBoxOptions{false, m_update.PackageFolder(), {}, QStringLiteral("(*)"), {}}));
+    ShowChosen();
+}
+
+void CVantor_DlgUpdate::RunUpdate() {
+    const UpdateResult result = m_update.Update(m_link);
+    ShowChosen();
+    if (result == UpdateResult::Started) {
+        reject();
+        return;
+    }
+    ShowUserBox(this, UpdateMessage(result));
+}
+
+void CVantor_DlgUpdate::CancelUpdate() {
+    m_update.Forget();
+    ShowChosen();
+    reject();
+}
+
+void CVantor_DlgUpdate::Backup() {
+    const QString path = ChooseFileBox(
+        this, FileBoxOptions{true, {}, {}, QStringLiteral("(*.vpf);;(*.*)"), QStringLiteral("vpf")});
+    if (path.isEmpty()) return;
+    ShowUserBox(this, QString::fromUtf16(BackupProfile(m_store, path) ? kBackupDoneText
+                                                                       : kBackupFailedText));
+}
+
+void CVantor_DlgUpdate::ShowChosen() {
+    // A long path loses its middle, so the updater's name stays in sight; the tooltip has it
+    // whole.
+    const QString chosen = m_update.Chosen();
+    const int room = std::max(0, m_path->contentsRect().width() - 12);
+    m_path->setText(m_path->fontMetrics().elidedText(chosen, Qt::ElideMiddle, room));
+    m_path->setToolTip(chosen);
+    m_path->repaint();
+    repaint();
+}
+
+}  // namespace vantor

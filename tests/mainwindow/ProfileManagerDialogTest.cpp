@@ -1,0 +1,188 @@
+// The profile manager driven through its real widgets, over the main window and an emulated
+// keyboard: the profile button opens it, its list and buttons change the rows, and its Apply
+// and the main window's profile switches keep each other's state.
+
+#include "profiles/CVantor_DlgProfile.h"
+
+#include "mainwindow/ControlIds.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/ProfileSlots.h"
+#include "profiles/ProfileFile.h"
+#include "shell/Paths.h"
+#include "shell/lang/Language.h"
+#include "shell/skin/SkinGeometry.h"
+#include "support/ModalAnswers.h"
+#include "ui/CPngButton.h"
+
+#include <QFile>
+#include <QDir>
+#include <QHeaderView>
+#include <QTableWidget>
+
+namespace vantor {
+namespace {
+
+using test::ChooseFile;
+using test::ModalAnswers;
+using test::Press;
+using test::WaitUntil;
+
+class ProfileManagerDialogTest : public test::CVantorDlgTest {
+protected:
+    void SetUp() override {
+        CVantorDlgTest::SetUp();
+        m_keyboard.FillDeviceState(m_state);
+        m_state.SetPresent(true);
+        FromDeviceThread([this] { m_window->KeyboardConnected(); });
+    }
+    void TearDown() override {
+        Dialog().reject();
+        CVantorDlgTest::TearDown();
+    }
+
+    CVantor_DlgProfile& Dialog() { return m_window->Profiles().ProfileManagerDialog(); }
+    // The dialog shown without its modal loop, so a test can go on driving it.
+    CVantor_DlgProfile& Shown() {
+        Dialog().show();
+        return Dialog();
+    }
+    QTableWidget& List() { return *Dialog().List(); }
+    QStringList Names() {
+        QStringList names;
+        for (int r = 0; r < List().rowCount(); ++r) names << List().item(r, 1)->text();
+        return names;
+    }
+    std::vector<bool> Checks() {
+        std::vector<bool> checks;
+        for (int r = 0; r < List().rowCount(); ++r)
+            checks.push_back(List().item(r, 0)->checkState() == Qt::Checked);
+        return checks;
+    }
+    bool ApplyEnabled() { return Dialog().Button(CVantor_DlgProfile::kApply)->isEnabled(); }
+    void Click(int id) { Dialog().Button(id)->click(); }
+    QString UserFile(const QString& name) {
+        return AppPaths::Current()->UserFolder() + u'/' + name;
+    }
+};
+
+TEST_F(ProfileManagerDialogTest, TheProfileButtonOpensItModalWithTheWorkingFileInEachRow) {
+    QStringList names;
+    std::vector<bool> checks;
+    bool applyEnabled = true;
+    bool topLevel = false;
+    ModalAnswers answers({[&](QWidget* modal) {
+        auto* dialog = qobject_cast<CVantor_DlgProfile*>(modal);
+        ASSERT_NE(dialog, nullptr) << "expected the profile manager";
+        topLevel = dialog->isWindow() && dialog->isVisible();
+        names = Names();
+        checks = Checks();
+        applyEnabled = ApplyEnabled();
+        EXPECT_EQ(ProfileManager::OpenCount(), 1);
+        dialog->Button(CVantor_DlgProfile::kCancel)->click();
+    }});
+    m_window->OnCommand(ControlIds::kProfiles);
+    ASSERT_EQ(answers.Answered(), 1u);
+    EXPECT_TRUE(topLevel);
+    EXPECT_EQ(names, QStringList(3, QStringLiteral("$Profile0")));
+    EXPECT_EQ(checks, (std::vector<bool>{true, false, false}));  // the keyboard's profile 0
+    EXPECT_FALSE(applyEnabled);
+    EXPECT_EQ(ProfileManager::OpenCount(), 0);
+
+    // Headers and list place as fixed and as the skin says.
+    const QStringList headers = {QString::fromUtf16(u"激活"), QString::fromUtf16(u"名称"),
+                                 QString::fromUtf16(u"路径")};
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(List().horizontalHeaderItem(c)->text(), headers[c]);
+        EXPECT_EQ(List().columnWidth(c), (std::array{60, 120, 230})[size_t(c)]);
+    }
+    const SkinGeometry place = ReadSkinGeometry(AppPaths::Current()->ProfileSkinFile(),
+                                                QStringLiteral("BUTTONINFO"),
+                                                QStringLiteral("PROGRAM_LIST"));
+    EXPECT_EQ(List().geometry(), QRect(place.x, place.y, place.w, place.h));
+}
+
+TEST_F(ProfileManagerDialogTest, ApplySwitchesToTheCheckedRowAndTurnsApplyOffInBothWindows) {
+    Shown();
+    List().item(2, 0)->setCheckState(Qt::Checked);
+    List().item(1, 0)->setCheckState(Qt::Checked);  // a second check unchecks the first
+    EXPECT_EQ(Checks(), (std::vector<bool>{false, true, false}));
+    EXPECT_TRUE(ApplyEnabled());
+
+    m_window->SetUnappliedChanges(true);
+    Click(CVantor_DlgProfile::kApply);
+    EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_FALSE(m_window->Button(ControlIds::kApply)->isEnabled());
+    EXPECT_FALSE(m_window->HasUnappliedChanges());
+    EXPECT_TRUE(Dialog().isVisible());
+
+    // OK with nothing changed closes without applying again.
+    m_keyboard.Keyboard().ClearLog();
+    Click(CVantor_DlgProfile::kOk);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(m_keyboard.Requests().empty());
+}
+
+TEST_F(ProfileManagerDialogTest, AProfileSwitchWhileOpenChecksItsRowOrAsksAboutTheChecks) {
+    Shown();
+    m_window->OnCommand(ControlIds::kProfileButtons[2]);
+    EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 2);
+    EXPECT_EQ(Checks(), (std::vector<bool>{false, false, true}));
+    EXPECT_FALSE(ApplyEnabled());
+
+    // With a check not yet applied the switch asks first.
+    List().item(0, 0)->setCheckState(Qt::Checked);
+    QStringList asked;
+    ModalAnswers answers({Press(QMessageBox::No, &asked)});
+    m_window->OnCommand(ControlIds::kProfileButtons[1]);
+    EXPECT_EQ(asked, QStringList{LanguageText(QStringLiteral("PROFILE_SELECT_PROMPT"))});
+    EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
+}
+
+TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
+    Shown();
+    // Add proposes the language's name in the profile folder and writes a default profile.
+    const QString created = UserFile(QStringLiteral("Gaming.vpf"));
+    QString proposed;
+    ModalAnswers add({[&](QWidget* modal) {
+        auto* box = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(box, nullptr);
+        proposed = box->directory().absolutePath() + u'/' +
+                   box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        ChooseFile(created)(modal);
+    }});
+    Click(CVantor_DlgProfile::kAdd);
+    EXPECT_EQ(proposed, UserFile(QStringLiteral("New profile.vpf")));
+    EXPECT_EQ(ValidateProfileFile(created), ProfileCheck::Valid);
+    EXPECT_EQ(Names().last(), QStringLiteral("Gaming"));
+    EXPECT_TRUE(ApplyEnabled());
+
+    // Load takes a row for a file it does not read: not a profile file, and no message.
+    const QString junk = m_env.Root() + QStringLiteral("/junk.vpf");
+    QFile file(junk);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a profile");
+    file.close();
+    ModalAnswers load({ChooseFile(junk)});
+    Click(CVantor_DlgProfile::kLoad);
+    EXPECT_EQ(load.Answered(), 1u);
+    EXPECT_EQ(Names(), (QStringList{"$Profile0", "$Profile0", "$Profile0", "Gaming", "junk"}));
+    EXPECT_EQ(List().item(4, 2)->text(), QDir::toNativeSeparators(m_env.Root() + u'/'));
+
+    List().setCurrentCell(3, 1);
+    Click(CVantor_DlgProfile::kDelete);
+    EXPECT_EQ(Names().size(), 4);
+    EXPECT_EQ(Names().last(), QStringLiteral("junk"));
+    EXPECT_TRUE(QFile::exists(created));
+
+    // A new file that cannot be written is said, and gives no row.
+    QStringList said;
+    ModalAnswers unwritable({ChooseFile(QStringLiteral("/proc/vantor-x.vpf")),
+                             Press(QMessageBox::Ok, &said)});
+    Click(CVantor_DlgProfile::kAdd);
+    EXPECT_EQ(said.size(), 1);
+    EXPECT_EQ(Names().size(), 4);
+}
+
+}  // namespace
+}  // namespace vantor

@@ -1,0 +1,75 @@
+#pragma once
+
+// Answers for the modal dialogs a window opens while a test drives it: message boxes and file
+// boxes, each answered when it shows, in order.
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QAbstractButton>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace vantor::test {
+
+// Answers the modal dialogs the window opens, one after the other, each when it shows.
+class ModalAnswers : public QObject {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    explicit ModalAnswers(std::vector<Answer> answers) : m_answers(std::move(answers)) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr || modal == m_last || m_next >= m_answers.size()) return;
+            m_last = modal;
+            m_answers[m_next++](modal);
+        });
+        m_timer.start(10);
+    }
+    size_t Answered() const { return m_next; }
+
+private:
+    std::vector<Answer> m_answers;
+    size_t m_next = 0;
+    QPointer<QWidget> m_last;
+    QTimer m_timer;
+};
+
+// Notes a message box's text and presses one of its buttons.
+inline ModalAnswers::Answer Press(QMessageBox::StandardButton button, QStringList* texts = nullptr) {
+    return [button, texts](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << "expected a message box";
+        if (texts) texts->append(box->text());
+        box->button(button)->click();
+    };
+}
+
+// Types a path into a file dialog's name box and presses its accept button.
+inline ModalAnswers::Answer ChooseFile(const QString& path) {
+    return [path](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr) << "expected a file dialog";
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    };
+}
+
+// Presses a file box's Cancel.
+inline ModalAnswers::Answer CancelFile() {
+    return [](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        ASSERT_NE(dialog, nullptr) << "expected a file dialog";
+        QMetaObject::invokeMethod(dialog, "reject");
+    };
+}
+
+}  // namespace vantor::test

@@ -1,0 +1,154 @@
+// The update window driven through its real widgets over the main window and an emulated
+// keyboard: the messages it gives, what stays chosen, and the backup.
+
+#include "update/CVantor_DlgUpdate.h"
+
+#include "mainwindow/ControlIds.h"
+#include "mainwindow/MainWindowFixture.h"
+#include "profiles/ProfileFile.h"
+#include "shell/InstanceMessages.h"
+#include "shell/Paths.h"
+#include "shell/skin/SkinGeometry.h"
+#include "support/ModalAnswers.h"
+#include "ui/CPngButton.h"
+
+#include "UpdaterScript.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+namespace vantor {
+namespace {
+
+using test::CancelFile;
+using test::ChooseFile;
+using test::ModalAnswers;
+using test::Press;
+using test::WaitUntil;
+
+class UpdateDialogTest : public test::CVantorDlgTest {
+protected:
+    void SetUp() override {
+        CVantorDlgTest::SetUp();
+        ASSERT_TRUE(QDir().mkpath(AppPaths::Current()->PackageFolder()));
+        ASSERT_TRUE(test::WriteUpdaterScript(Updater()));
+        m_keyboard.Keyboard().ClearLog();
+    }
+    void TearDown() override {
+        Dialog().reject();
+        CVantorDlgTest::TearDown();
+    }
+
+    CVantor_DlgUpdate& Dialog() { return m_window->UpdateDialog(); }
+    CVantor_DlgUpdate& Shown() {
+        Dialog().show();
+        return Dialog();
+    }
+    QString Updater() const { return AppPaths::Current()->PackageFolder() + "/flash.sh"; }
+    QString Chosen() { return Dialog().Handoff().Chosen(); }
+    void Click(int id) { Dialog().Button(id)->click(); }
+    // Opens the file box and answers it.
+    void Open(ModalAnswers::Answer answer) {
+        ModalAnswers answers({std::move(answer)});
+        Click(CVantor_DlgUpdate::kOpenButton);
+        ASSERT_EQ(answers.Answered(), 1u);
+    }
+    // Presses Update and notes the message it gives, if any.
+    QStringList Update() {
+        QStringList said;
+        ModalAnswers answers({Press(QMessageBox::Ok, &said)});
+        Click(CVantor_DlgUpdate::kUpdateButton);
+        return said;
+    }
+    static QString NoFile() { return QString::fromUtf16(u"请选择正确的更新文件! "); }
+};
+
+TEST_F(UpdateDialogTest, CommandRequestOpensItAsAWindowPlacedByItsSkin) {
+    bool topLevel = false;
+    ModalAnswers answers({[&](QWidget* modal) {
+        topLevel = modal == &Dialog() && modal->isWindow() && modal->isVisible();
+        Dialog().reject();
+    }});
+    // The command arrives as the instance socket hands it over, from the event loop.
+    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagCommand, ControlIds::kUpdateCommand), 1u);
+    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagOpen, ControlIds::kUpdateCommand), 0u);
+    ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 1u; }));
+    EXPECT_TRUE(topLevel);
+
+    const QString ini = AppPaths::Current()->UpdateSkinFile();
+    const auto place = [&ini](const char* key) {
+        return ReadSkinGeometry(ini, QStringLiteral("BUTTONINFO"), QString::fromLatin1(key)).Rect();
+    };
+    EXPECT_EQ(Dialog().PathText()->geometry(), place("CONTROL_UPStatic"));
+    EXPECT_EQ(Dialog().findChild<QComboBox*>("1178")->geometry(), place("CONTROL_UPCombox"));
+    EXPECT_FALSE(Dialog().findChild<QComboBox*>("1178")->isVisible());
+    EXPECT_EQ(Dialog().Button(CVantor_DlgUpdate::kUpdateButton)->geometry(),
+              place("CONTROL_UPButton"));
+}
+
+TEST_F(UpdateDialogTest, UpdateWithoutAStartableUpdaterSaysSoAndSendsNothing) {
+    Shown();
+    EXPECT_EQ(Update(), QStringList{NoFile()});  // none chosen
+
+    const QString plain = AppPaths::Current()->PackageFolder() + "/readme.sh";
+    ASSERT_TRUE(test::WriteUpdaterScript(plain, {}, false));
+    Open(ChooseFile(plain));
+    EXPECT_EQ(Dialog().PathText()->toolTip(), plain);  // shown at once
+    EXPECT_TRUE(Dialog().PathText()->text().endsWith(QStringLiteral("readme.sh")));
+    EXPECT_EQ(Update(), QStringList{NoFile()});
+    EXPECT_EQ(Chosen(), plain);
+    EXPECT_TRUE(m_keyboard.Requests().empty());
+    EXPECT_TRUE(Dialog().isVisible());
+
+    // Cancelling the box after a choice leaves none.
+    Open(CancelFile());
+    EXPECT_TRUE(Chosen().isEmpty());
+    EXPECT_TRUE(Dialog().PathText()->text().isEmpty());
+}
+
+TEST_F(UpdateDialogTest, ALaunchClosesTheWindowAndTheNextOpeningHasNoneChosen) {
+    Shown();
+    Open(ChooseFile(Updater()));
+    EXPECT_TRUE(Update().isEmpty());
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(Chosen().isEmpty());
+    ASSERT_TRUE(WaitUntil([this] { return QFile::exists(Updater() + ".pwd"); }));
+    ASSERT_EQ(m_keyboard.Requests().size(), 1u);
+    EXPECT_EQ(m_keyboard.Requests()[0].command, kCmdEnterBootMode);
+
+    Shown();
+    EXPECT_TRUE(Dialog().PathText()->text().isEmpty());
+    EXPECT_EQ(Update(), QStringList{NoFile()});
+}
+
+TEST_F(UpdateDialogTest, CancelUpdateForgetsTheChoiceAndCloses) {
+    Shown();
+    Open(ChooseFile(Updater()));
+    Click(CVantor_DlgUpdate::kCancelUpdateButton);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_TRUE(Chosen().isEmpty());
+}
+
+TEST_F(UpdateDialogTest, BackupWritesTheStoreOrSaysItFailed) {
+    Shown();
+    const QString good = m_env.Root() + "/backup.vpf";
+    QStringList said;
+    {
+        ModalAnswers answers({ChooseFile(good), Press(QMessageBox::Ok, &said)});
+        Click(CVantor_DlgUpdate::kBackupButton);
+    }
+    EXPECT_EQ(ValidateProfileFile(good), ProfileCheck::Valid);
+    // A place no file can be written, whoever runs the test.
+    {
+        ModalAnswers answers({ChooseFile("/proc/vantor-backup.vpf"), Press(QMessageBox::Ok, &said)});
+        Click(CVantor_DlgUpdate::kBackupButton);
+    }
+    EXPECT_EQ(said, (QStringList{QString::fromUtf16(u"备份成功!"),
+                                 QString::fromUtf16(u"备份失败,请重新备份!")}));
+    EXPECT_TRUE(m_keyboard.Requests().empty());
+}
+
+}  // namespace
+}  // namespace vantor
