@@ -12,13 +12,17 @@ namespace vantor {
 // One message of the emulator's socket protocol. On the wire each message is a frame: a
 // 32-bit little-endian body length, then the body (QDataStream of the fields below).
 //
-// A connection either asks one-off questions (enumerate, probe, control) or, after Open,
-// is one open handle on one interface: it writes reports and the server pushes the input
-// reports of that handle (Input) as they arrive, and ChannelFailed when the interface goes.
+// A connection either asks one-off questions (enumerate, control), watches one interface
+// after a present Probe, or, after Open, is one open handle on one interface: it writes
+// reports and the server pushes the input reports of that handle (Input) as they arrive, and
+// ChannelFailed when the interface goes.
 // A reply carries the id of its request.
 enum class SimOp : uint8_t {
     Enumerate = 1,      // -> EnumerateReply: strings = paths
-    Probe = 2,          // strings[0] = path -> ProbeReply: numbers[0] = 1 when present
+    Probe = 2,          // strings[0] = path -> ProbeReply: numbers[0] = 1 when present. A
+                        //    present answer makes the connection a watch on the interface:
+                        //    nothing more is sent on it, and the server closes it when the
+                        //    interface goes, so the client checks presence without asking.
     Open = 3,           // strings[0] = path, numbers = {read, write}
                         // -> OpenReply: numbers = {ok, vid, pid, version}, bytes = descriptor
     Write = 4,          // bytes = report -> WriteReply: numbers = {HidIoResult, bytes written}

@@ -96,6 +96,16 @@ SimSocket::Received SimSocket::ReceiveReply(SimOp op, uint32_t id, SimMessage* m
     }
 }
 
+bool SimSocket::IsQuiet() const {
+    if (m_fd < 0) return false;
+    pollfd p{m_fd, POLLIN, 0};
+    int ready = 0;
+    do {
+        ready = ::poll(&p, 1, 0);
+    } while (ready < 0 && errno == EINTR);
+    return ready == 0;
+}
+
 void SimSocket::Shutdown() {
     if (m_fd >= 0) ::shutdown(m_fd, SHUT_RDWR);
 }

@@ -28,6 +28,9 @@ public:
     // The next message with the op and id given, skipping others; TimedOut or Closed.
     Received ReceiveReply(SimOp op, uint32_t id, SimMessage* message, int timeoutMs);
     void Shutdown();
+    // True while nothing has arrived and the peer has not closed: one poll that does not
+    // wait. On a connection the peer sends nothing more on, anything readable means closed.
+    bool IsQuiet() const;
 
 private:
     int m_fd = -1;

@@ -26,6 +26,17 @@ bool SimSocketBackend::Ask(SimMessage request, SimOp replyOp, SimMessage* reply)
     return false;
 }
 
+std::unique_ptr<SimSocket> SimSocketBackend::AskOnNewConnection(const SimMessage& request,
+                                                                SimOp replyOp,
+                                                                SimMessage* reply) {
+    auto socket = std::make_unique<SimSocket>();
+    if (!socket->Connect(m_socketPath) || !socket->Send(request) ||
+        socket->ReceiveReply(replyOp, request.id, reply, kAnswerTimeoutMs) !=
+            SimSocket::Received::Message)
+        return nullptr;
+    return socket;
+}
+
 bool SimSocketBackend::Enumerate(QStringList* paths) {
     paths->clear();
     SimMessage reply;
@@ -34,10 +45,22 @@ bool SimSocketBackend::Enumerate(QStringList* paths) {
 }
 
 bool SimSocketBackend::Probe(const QString& path) {
-    SimMessage request(SimOp::Probe);
+    std::lock_guard lock(m_watchMutex);
+    if (m_watch && m_watchPath == path) {
+        if (m_watch->IsQuiet()) return true;
+        // Closed by the emulator: the interface went, or the emulator stopped.
+        m_watch.reset();
+        return false;
+    }
+    m_watch.reset();
+    SimMessage request(SimOp::Probe, 1);
     request.strings = {path};
     SimMessage reply;
-    return Ask(request, SimOp::ProbeReply, &reply) && reply.Number(0) == 1;
+    auto socket = AskOnNewConnection(request, SimOp::ProbeReply, &reply);
+    if (!socket || reply.Number(0) != 1) return false;
+    m_watch = std::move(socket);
+    m_watchPath = path;
+    return true;
 }
 
 bool SimSocketBackend::IsServerReachable() {
@@ -56,17 +79,12 @@ bool SimSocketBackend::Control(const QStringList& action, bool* accepted, QStrin
 }
 
 std::unique_ptr<HidChannel> SimSocketBackend::Open(const QString& path, bool read, bool write) {
-    auto socket = std::make_unique<SimSocket>();
-    if (!socket->Connect(m_socketPath)) return nullptr;
     SimMessage request(SimOp::Open, 1);
     request.strings = {path};
     request.numbers = {read ? 1 : 0, write ? 1 : 0};
     SimMessage reply;
-    if (!socket->Send(request) ||
-        socket->ReceiveReply(SimOp::OpenReply, request.id, &reply, kAnswerTimeoutMs) !=
-            SimSocket::Received::Message ||
-        reply.Number(0) != 1)
-        return nullptr;
+    auto socket = AskOnNewConnection(request, SimOp::OpenReply, &reply);
+    if (!socket || reply.Number(0) != 1) return nullptr;
     const HidAttributes attributes{static_cast<uint16_t>(reply.Number(1)),
                                    static_cast<uint16_t>(reply.Number(2)),
                                    static_cast<uint16_t>(reply.Number(3))};

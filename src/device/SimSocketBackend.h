@@ -11,8 +11,10 @@
 namespace vantor {
 
 // The keyboard of a running emulator process, reached over its local socket. Every open
-// channel has a connection of its own; listing and probing share one more, made again when
-// the emulator restarts. With no emulator listening the keyboard is simply absent: Enumerate
+// channel has a connection of its own; listing and control share one more, made again when
+// the emulator restarts. A probe that finds its interface present keeps its connection as a
+// watch, which the emulator closes when the interface goes: while it stays open, the next
+// probe of that path is one poll that does not wait, with no message either way. With no emulator listening the keyboard is simply absent: Enumerate
 // succeeds with no paths, so a caller keeps looking until one starts.
 class SimSocketBackend : public HidBackend {
 public:
@@ -36,11 +38,18 @@ public:
 private:
     // One question on the shared connection; false when no answer came.
     bool Ask(SimMessage request, SimOp replyOp, SimMessage* reply);
+    // A connection of its own that has asked one question and got the answer; null when no
+    // emulator answered. Kept as an open handle or a watch.
+    std::unique_ptr<SimSocket> AskOnNewConnection(const SimMessage& request, SimOp replyOp,
+                                                  SimMessage* reply);
 
     const QString m_socketPath;
     std::mutex m_mutex;
     std::unique_ptr<SimSocket> m_questions;
     uint32_t m_nextId = 1;
+    std::mutex m_watchMutex;
+    std::unique_ptr<SimSocket> m_watch;
+    QString m_watchPath;
 };
 
 }  // namespace vantor

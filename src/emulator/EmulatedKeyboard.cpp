@@ -98,6 +98,18 @@ std::optional<EmulatedInterface> EmulatedKeyboard::InterfaceOfPath(const QString
     return std::nullopt;
 }
 
+bool EmulatedKeyboard::WaitForUnplug(const std::atomic<bool>& stop) {
+    std::unique_lock lock(m_mutex);
+    const uint64_t device = m_device;
+    m_changed.wait(lock, [&] { return stop || !m_plugged || m_device != device; });
+    return !stop;
+}
+
+void EmulatedKeyboard::WakeWaiters() {
+    std::lock_guard lock(m_mutex);
+    m_changed.notify_all();
+}
+
 // --- Endpoints ---------------------------------------------------------------------------
 
 int EmulatedKeyboard::OpenEndpoint(EmulatedInterface which, bool read, bool write) {

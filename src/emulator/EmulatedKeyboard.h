@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -56,6 +57,10 @@ public:
     QStringList InterfacePaths() const;
     // Which interface a path names, while plugged.
     std::optional<EmulatedInterface> InterfaceOfPath(const QString& path) const;
+    // Blocks until the keyboard is unplugged (at once when it is not plugged now) or stop is
+    // set; whoever sets stop calls WakeWaiters. True when it was unplugged.
+    bool WaitForUnplug(const std::atomic<bool>& stop);
+    void WakeWaiters();
 
     // --- Endpoints -------------------------------------------------------------------------
     // -1 while unplugged.

@@ -25,6 +25,11 @@ SimServerSession::~SimServerSession() {
         m_channel->Abort();
         if (m_pump.joinable()) m_pump.join();
     }
+    if (m_watch.joinable()) {
+        m_stopWatch = true;
+        m_backend->Keyboard().WakeWaiters();
+        m_watch.join();
+    }
     delete m_wakeNotifier;
     if (m_wake >= 0) ::close(m_wake);
 }
@@ -49,9 +54,8 @@ void SimServerSession::Handle(const SimMessage& message) {
         m_backend->Enumerate(&reply.strings);
         break;
     case SimOp::Probe:
-        reply.op = SimOp::ProbeReply;
-        reply.numbers = {m_backend->Probe(message.String(0)) ? 1 : 0};
-        break;
+        HandleProbe(message);
+        return;
     case SimOp::Open:
         HandleOpen(message);
         return;
@@ -81,8 +85,8 @@ void SimServerSession::Handle(const SimMessage& message) {
 void SimServerSession::HandleOpen(const SimMessage& message) {
     SimMessage reply(SimOp::OpenReply, message.id);
     const bool read = message.Number(0) != 0;
-    // One handle per connection: a second Open is refused.
-    if (!m_channel) m_channel = m_backend->Open(message.String(0), read, message.Number(1) != 0);
+    // One handle per connection: a second Open, or one on a watch, is refused.
+    if (!m_channel && !m_watch.joinable()) m_channel = m_backend->Open(message.String(0), read, message.Number(1) != 0);
     if (!m_channel || m_opened) {
         reply.numbers = {0};
         Send(reply);
@@ -97,11 +101,40 @@ void SimServerSession::HandleOpen(const SimMessage& message) {
     if (read) StartPump();
 }
 
-void SimServerSession::StartPump() {
+void SimServerSession::HandleProbe(const SimMessage& message) {
+    SimMessage reply(SimOp::ProbeReply, message.id);
+    const bool present = m_backend->Probe(message.String(0));
+    reply.numbers = {present ? 1 : 0};
+    Send(reply);
+    // One watch per connection, and none on a connection that is a handle.
+    if (!present || m_channel || m_watch.joinable()) return;
+    if (!CreateWake([this] { m_socket->abort(); })) return;
+    m_watch = std::thread([this] {
+        if (m_backend->Keyboard().WaitForUnplug(m_stopWatch)) Wake();
+    });
+}
+
+bool SimServerSession::CreateWake(std::function<void()> onWake) {
+    if (m_wake >= 0) return false;
     m_wake = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (m_wake < 0) return;
+    if (m_wake < 0) return false;
     m_wakeNotifier = new QSocketNotifier(m_wake, QSocketNotifier::Read, this);
-    QObject::connect(m_wakeNotifier, &QSocketNotifier::activated, this, [this] { SendPumped(); });
+    QObject::connect(m_wakeNotifier, &QSocketNotifier::activated, this,
+                     [this, onWake = std::move(onWake)] {
+                         uint64_t count = 0;
+                         [[maybe_unused]] const ssize_t n = ::read(m_wake, &count, sizeof(count));
+                         onWake();
+                     });
+    return true;
+}
+
+void SimServerSession::Wake() {
+    const uint64_t one = 1;
+    [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof(one));
+}
+
+void SimServerSession::StartPump() {
+    if (!CreateWake([this] { SendPumped(); })) return;
     m_pump = std::thread([this, channel = m_channel.get()] {
         for (;;) {
             uint8_t buffer[64];
@@ -116,16 +149,13 @@ void SimServerSession::StartPump() {
                 std::lock_guard lock(m_outboxMutex);
                 m_outbox.push_back(message);
             }
-            const uint64_t one = 1;
-            [[maybe_unused]] const ssize_t n = ::write(m_wake, &one, sizeof(one));
+            Wake();
             if (result != HidIoResult::Done) return;
         }
     });
 }
 
 void SimServerSession::SendPumped() {
-    uint64_t count = 0;
-    [[maybe_unused]] const ssize_t n = ::read(m_wake, &count, sizeof(count));
     std::deque<SimMessage> messages;
     {
         std::lock_guard lock(m_outboxMutex);

@@ -128,11 +128,13 @@ void CVantorDlg::OnInitDialog() {
                                              m_pictures.normal, m_pictures.disabled});
     PlaceButtons();
     m_busy->Load(SkinFolder(), SkinIniPath());
-    RefreshKeyButtons();
+    // One computation of the key looks serves both the faces and the colour view.
+    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
+    ShowKeyButtons(looks);
     EnsureProfileFolder();
 
     m_events.Create();
-    SetColourView(false);
+    SetColourView(false, looks);
     CreateTray();
 
     m_session = new SessionWatcher(this);
@@ -263,20 +265,15 @@ void CVantorDlg::SetUnappliedChanges(bool on) {
 
 // Colour view ---------------------------------------------------------------------------------
 
-void CVantorDlg::SetColourView(bool on) {
+void CVantorDlg::SetColourView(bool on) { SetColourView(on, CurrentKeyButtonLooks()); }
+
+void CVantorDlg::SetColourView(bool on, const std::vector<KeyButtonLook>& looks) {
     m_colourView = on;
     if (CPngButton* button = Button(ControlIds::kSwitch)) {
         button->setText(LanguageText(on ? QStringLiteral("MAIN_SWITCH_COLOR_TEXT")
                                         : QStringLiteral("MAIN_SWITCH_FUNCTION_TEXT")));
     }
-    ShowColourView();
-}
-
-void CVantorDlg::ShowColourView() {
-    std::lock_guard lock(m_store.Lock());
-    m_keys->ShowColourView(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
-                                          m_keys->Bank()),
-                           m_pictures.colour0, m_pictures.colour1, m_colourView);
+    m_keys->ShowColourView(looks, m_pictures.colour0, m_pictures.colour1, m_colourView);
 }
 
 void CVantorDlg::OpenLink() {
@@ -395,10 +392,16 @@ void CVantorDlg::Exit() {
 
 // Key buttons ---------------------------------------------------------------------------------
 
-void CVantorDlg::RefreshKeyButtons() {
+void CVantorDlg::RefreshKeyButtons() { ShowKeyButtons(CurrentKeyButtonLooks()); }
+
+std::vector<KeyButtonLook> CVantorDlg::CurrentKeyButtonLooks() {
     std::lock_guard lock(m_store.Lock());
-    m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
-                                m_keys->Bank()));
+    return KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
+                          m_keys->Bank());
+}
+
+void CVantorDlg::ShowKeyButtons(const std::vector<KeyButtonLook>& looks) {
+    m_keys->Show(looks);
     ApplyFlip();
 }
 
@@ -447,15 +450,11 @@ Vantor_DlgComposite::Host CVantorDlg::KeyAssignHost() {
             button->SetPictures(open ? m_pictures.Faces({O, O, D, N, O}) : m_pictures.Faces({N, O, D, N, X}));
     };
     host.recordsChanged = [this] {
-        {
-            std::lock_guard lock(m_store.Lock());
-            m_keys->Show(KeyButtonLooks(m_store.Data(), ShownBlock(m_setup.deviceState->ActiveProfile()),
-                                        m_keys->Bank()));
-        }
+        m_keys->Show(CurrentKeyButtonLooks());
         SetUnappliedChanges(true);
     };
     host.colourChanged = [this] {
-        ShowColourView();
+        SetColourView(m_colourView);
         SetUnappliedChanges(true);
     };
     host.help = [] { OpenHelp(); };

@@ -4,6 +4,7 @@
 #include "keyassign/Vantor_DlgComposite.h"
 #include "keymodel/AssignmentRecords.h"
 #include "mainwindow/BusyAnimation.h"
+#include "mainwindow/KeyButtonLooks.h"
 #include "mainwindow/UiThreadBridge.h"
 #include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileStore.h"
@@ -22,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 
 namespace vantor {
@@ -189,7 +191,10 @@ private:
     void PlaceFnLayerKeys();
     // Places a Flip arrow from the skin, its picture following the Flip setting.
     void PlaceArrow(int id, bool left);
-    void ShowColourView();
+    // The looks of the key buttons from the block of the keyboard's active profile.
+    std::vector<KeyButtonLook> CurrentKeyButtonLooks();
+    void ShowKeyButtons(const std::vector<KeyButtonLook>& looks);
+    void SetColourView(bool on, const std::vector<KeyButtonLook>& looks);
     Vantor_DlgComposite::Host KeyAssignHost();
     void OpenLink();
     void OpenUpdateDialog();

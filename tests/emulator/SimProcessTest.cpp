@@ -146,16 +146,21 @@ TEST_F(SimProcess, LogOfManyReports) {
     EXPECT_TRUE(log.out.endsWith(QStringLiteral("< ") + Hex(reply) + u'\n'));
 }
 
+// A present probe leaves a watch behind that later probes only look at: the unplug must still
+// reach them.
 TEST_F(SimProcess, UnplugEmptiesTheListAndFailsOpenHandles) {
     SimSocketBackend backend(socket);
     const QString vendorPath = PathOf(backend, 2);
     auto consumer = backend.Open(PathOf(backend, 1), true, false);
     ASSERT_TRUE(consumer);
+    ASSERT_TRUE(backend.Probe(vendorPath));
+    ASSERT_TRUE(backend.Probe(vendorPath));
     ASSERT_EQ(Ctl({QStringLiteral("unplug")}).exitCode, 0);
 
     QStringList paths;
     EXPECT_TRUE(backend.Enumerate(&paths));
     EXPECT_TRUE(paths.isEmpty());
+    EXPECT_TRUE(WaitFor([&] { return !backend.Probe(vendorPath); }));
     EXPECT_FALSE(backend.Probe(vendorPath));
     EXPECT_FALSE(backend.Open(vendorPath, true, true));
     uint8_t report[64];
