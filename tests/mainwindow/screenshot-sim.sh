@@ -8,20 +8,7 @@ set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 out=$(realpath -m "${2:-main-sim.png}")
 bin="$build/bin"
-work=$(mktemp -d)
-export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-export VANTOR_SIM="$work/sim.sock"
-pids=()
-trap 'kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$work"' EXIT
-
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1600x1000x24 >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-"$bin/vantor-sim" --socket "$VANTOR_SIM" &
-pids+=($!)
-for _ in $(seq 100); do [ -S "$VANTOR_SIM" ] && break; sleep 0.05; done
+source "$(dirname "$0")/sim-screen.sh"
 
 # Records are 16 bytes from offset 64, 512 to a block: type (16 bits), parameter (16 bits),
 # value (32 bits), ...; the header's checksum does not cover them.
