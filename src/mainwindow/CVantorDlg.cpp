@@ -470,6 +470,15 @@ void CVantorDlg::SetKeyButtonColour(int controlId, uint32_t colour, bool on) {
 
 void CVantorDlg::ResetKeyButtonLooks() { m_keys->ResetLooks(); }
 
+void CVantorDlg::PreviewTick() {
+    if (!m_previewSource) return;
+    const PreviewFrame& frame = m_preview.Tick(m_previewSource());
+    if (frame.PlainAll()) ResetKeyButtonLooks();
+    frame.ForEachTouched([this](int controlId, const PreviewFrame::Key& key) {
+        if (key.look == PreviewFrame::Look::Painted) SetKeyButtonColour(controlId, ColourRef(key.colour), true);
+    });
+}
+
 void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
     m_keys->SetBank(bank);
     RefreshKeyButtons();

@@ -3,6 +3,7 @@
 #include "device/DeviceEvents.h"
 #include "keyassign/Vantor_DlgComposite.h"
 #include "keymodel/AssignmentRecords.h"
+#include "lighting/PreviewEngine.h"
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyButtonLooks.h"
 #include "mainwindow/UiThreadBridge.h"
@@ -135,6 +136,11 @@ public:
     // Colour mode: key clicks paint keys and the lighting preview ticks while on.
     void SetColourMode(bool on);
     bool ColourMode() const { return m_colourMode; }
+    // Where each preview tick reads the lighting panel's effect, direction, random flag and
+    // single colour; without a source the preview paints nothing.
+    void SetPreviewSource(std::function<PreviewInput()> source) { m_previewSource = std::move(source); }
+    // An effect was selected: the next tick starts the preview's animations afresh.
+    void RestartPreview() { m_preview.ClearInitialised(); }
     // Shows a profile's lighting in the lighting panel.
     virtual void RefreshLightingPanel(int /*profile*/) {}
 
@@ -173,7 +179,7 @@ protected:
     // The keyboard reset its profiles (ProfileSwitched); the lighting part of it.
     virtual void OnProfileSwitchTimer() {}
     // The preview's tick while colour mode is on: one step of the lighting preview.
-    virtual void PreviewTick() {}
+    virtual void PreviewTick();
     // A key button clicked in colour mode.
     virtual void PaintKey(int /*controlId*/) {}
     // The keyboard arrived (kMessageConnected); reload profiles, profile buttons and lighting.
@@ -219,6 +225,8 @@ private:
     CVantor_DlgUpdate* m_updateDialog = nullptr;
     UiThreadBridge m_bridge;
     QTimer m_previewTimer;
+    PreviewEngine m_preview;
+    std::function<PreviewInput()> m_previewSource;
     bool m_colourMode = false;
     bool m_unappliedChanges = false;
     int m_flip = 0;
