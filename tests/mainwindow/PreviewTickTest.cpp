@@ -1,18 +1,33 @@
 // The main window's preview timer painting the engine's frames on the key buttons.
 
+#include "lighting/LightingPanelView.h"
 #include "lighting/PreviewTables.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "ui/CPngButton.h"
+#include "ui/StatePicture.h"
 
 #include "mainwindow/MainWindowFixture.h"
 
+#include <QListWidget>
+#include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace vantor {
 namespace {
 
 using test::WaitUntil;
 
+// Runs the event loop for longer than the preview would take to tick twice.
+void WaitPastTwoTicks() {
+    bool passed = false;
+    QTimer::singleShot(CVantorDlg::kPreviewFirstMs + 2 * CVantorDlg::kPreviewMs, [&] { passed = true; });
+    ASSERT_TRUE(WaitUntil([&] { return passed; }));
+}
+
+// The window with a preview source of the test's own, which counts the ticks.
 class PreviewTickTest : public test::CVantorDlgTest {
 protected:
     void SetUp() override {
@@ -28,12 +43,6 @@ protected:
     bool WaitTicks(int ticks) {
         const int until = reads + ticks;
         return WaitUntil([&] { return reads >= until; });
-    }
-    // Runs the event loop for longer than the preview would take to tick twice.
-    void WaitPastTwoTicks() {
-        bool passed = false;
-        QTimer::singleShot(CVantorDlg::kPreviewFirstMs + 2 * CVantorDlg::kPreviewMs, [&] { passed = true; });
-        ASSERT_TRUE(WaitUntil([&] { return passed; }));
     }
 
     PreviewInput input{4};
@@ -84,6 +93,39 @@ TEST_F(PreviewTickTest, NothingMovesWhileColourModeIsOff) {
     const int ticks = reads;
     WaitPastTwoTicks();
     EXPECT_EQ(reads, ticks);
+}
+
+// The window's own source: the lighting panel, with the keyboard arrived.
+class PanelPreviewTest : public test::CVantorDlgTest {
+protected:
+    void SetUp() override {
+        CVantorDlgTest::SetUp();
+        KeyboardArrives();
+    }
+    CPngButton* Key(int id) const { return m_window->Keys().Button(id); }
+    void ChooseEffect(uint8_t code) {
+        const auto& table = m_window->Lighting().Panel().EffectTable();
+        const auto found = std::find(table.begin(), table.end(), code);
+        ASSERT_NE(found, table.end());
+        m_window->Lighting().View().EffectList()->setCurrentRow(int(found - table.begin()));
+    }
+};
+
+TEST_F(PanelPreviewTest, ColourModePlaysTheEffectChosenOnThePanel) {
+    // Outside colour mode a chosen effect changes nothing on the picture.
+    ChooseEffect(12);
+    WaitPastTwoTicks();
+    for (const uint16_t id : preview::KeyOrder) EXPECT_FALSE(Key(id)->IsOutlined()) << id;
+
+    QTest::mouseClick(m_window->Lighting().View().Lamp(), Qt::LeftButton);
+    ASSERT_TRUE(m_window->ColourMode());
+    // Effect 12: a colour per row.
+    ASSERT_TRUE(WaitUntil([&] { return Key(1010)->IsOutlined() && Key(1029)->IsOutlined(); }));
+    EXPECT_NE(Key(1010)->OutlineColour(), Key(1029)->OutlineColour());
+    EXPECT_EQ(Key(1010)->OutlineColour(), Key(1011)->OutlineColour());
+    // Effect 4: one colour for the whole picture.
+    ChooseEffect(4);
+    EXPECT_TRUE(WaitUntil([&] { return Key(1010)->OutlineColour() == Key(1029)->OutlineColour(); }));
 }
 
 }  // namespace
