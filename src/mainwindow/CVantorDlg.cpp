@@ -489,9 +489,15 @@ void CVantorDlg::ResetKeyButtonLooks() { m_keys->ResetLooks(); }
 void CVantorDlg::PreviewTick() {
     if (!m_previewSource) return;
     const PreviewFrame& frame = m_preview.Tick(m_previewSource());
-    if (frame.PlainAll()) ResetKeyButtonLooks();
+    // Only buttons whose look changes are redrawn: many keep theirs from one tick to the next,
+    // and every redraw repaints the window's picture beneath the button.
+    if (frame.PlainAll() && !m_keys->AllPlain()) ResetKeyButtonLooks();
     frame.ForEachTouched([this](int controlId, const PreviewFrame::Key& key) {
-        if (key.look == PreviewFrame::Look::Painted) SetKeyButtonColour(controlId, ColourRef(key.colour), true);
+        if (key.look != PreviewFrame::Look::Painted) return;
+        const uint32_t colour = ColourRef(key.colour);
+        const CPngButton* button = m_keys->Button(controlId);
+        if (button && !(button->IsOutlined() && button->OutlineColour() == colour))
+            SetKeyButtonColour(controlId, colour, true);
     });
 }
 
