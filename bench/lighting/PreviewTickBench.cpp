@@ -76,7 +76,8 @@ struct WindowRig {
         setup.deviceState = &deviceState;
         setup.namedEventPrefix = QStringLiteral("VantorPreviewBench_");
         setup.requireTrayHost = false;
-        window = std::make_unique<TickingDlg>(env.Paths().MainSkinFile(), env.Paths().SkinFolder(), setup);
+        window = std::make_unique<TickingDlg>(env.Paths().MainSkinFile(),
+                                              env.Paths().SkinFolder(), setup);
         window->Initialise();
         window->HandleMessage(kMessageConnected, kTagProf);
         QApplication::processEvents();

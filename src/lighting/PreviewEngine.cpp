@@ -96,7 +96,8 @@ void PreviewEngine::PaintGroup(const KeyGroup& keys, const Rgb& colour) {
 template <class ColourOf>
 void PreviewEngine::WalkRows(int start, int stride, int n, ColourOf colourOf) {
     for (int r = 0; r < kGridRows; ++r) {
-        for (int c = 0, b = start; c < kGridColumns; ++c, b = (b + stride) % n) PaintCell(c, r, colourOf(b));
+        for (int c = 0, b = start; c < kGridColumns; ++c, b = (b + stride) % n)
+            PaintCell(c, r, colourOf(b));
     }
 }
 
@@ -107,7 +108,8 @@ void PreviewEngine::TickWave(const PreviewInput& in) {
         WalkRows(phase, 9, kHueCount, HueEntry);
     } else {
         phase = Step(Forward(in), phase, 7, kWaveACount);
-        WalkRows(phase, 7, kWaveACount, [&in](int b) { return Scaled(in.colour, WaveA[size_t(b)]); });
+        WalkRows(phase, 7, kWaveACount,
+                 [&in](int b) { return Scaled(in.colour, WaveA[size_t(b)]); });
     }
 }
 
@@ -148,7 +150,8 @@ void PreviewEngine::TickBreathing(const PreviewInput& in) {
     int& phase = m_phase[5];
     phase = Step(true, phase, 2, kBreathCount);
     for (int c = 0; c < kGridColumns; ++c) {
-        const Rgb colour = Scaled(in.randomColour ? HueEntry(7 * c) : in.colour, Breath[size_t(phase)]);
+        const Rgb base = in.randomColour ? HueEntry(7 * c) : in.colour;
+        const Rgb colour = Scaled(base, Breath[size_t(phase)]);
         for (int r = 0; r < kGridRows; ++r) PaintCell(c, r, colour);
     }
 }

@@ -15,7 +15,9 @@ void PreviewFrame::Paint(int controlId, const Rgb& colour) {
 }
 
 void PreviewFrame::ResetAll() {
-    const auto reset = [this](int controlId) { m_keys[size_t(controlId - kFirstId)] = {Look::Plain, {}}; };
+    const auto reset = [this](int controlId) {
+        m_keys[size_t(controlId - kFirstId)] = {Look::Plain, {}};
+    };
     for (const uint16_t id : KeyListButtonIds) reset(id);
     for (const uint16_t id : ExtraKeyButtonIds) reset(id);
     reset(kFnButtonId);

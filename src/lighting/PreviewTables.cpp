@@ -26,7 +26,9 @@ constexpr std::array<uint8_t, 48> kWaveAHalf = {
 };
 
 // Entries 0-15 of the breathing table; wave A's first half follows, then the mirror.
-constexpr std::array<uint8_t, 16> kBreathStart = {3, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 20};
+constexpr std::array<uint8_t, 16> kBreathStart = {
+    3, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16, 18, 20,
+};
 
 constexpr std::array<uint8_t, kWaveACount> MakeWaveA() {
     std::array<uint8_t, kWaveACount> table{};

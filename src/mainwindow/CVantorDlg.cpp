@@ -84,7 +84,8 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
     // The preview plays what the lighting panel shows, and starts afresh on a new effect.
     SetPreviewSource([this] {
         const LightingValues& v = m_lighting->Panel().Values();
-        return PreviewInput{v.effect, v.direction, v.randomColour, Rgb{v.colour[0], v.colour[1], v.colour[2]}};
+        return PreviewInput{v.effect, v.direction, v.randomColour,
+                            Rgb{v.colour[0], v.colour[1], v.colour[2]}};
     });
     connect(m_lighting.get(), &LightingSlots::EffectChosen, this, &CVantorDlg::RestartPreview);
     BuildShutdown();

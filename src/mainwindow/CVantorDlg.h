@@ -142,7 +142,9 @@ public:
     bool ColourMode() const { return m_colourMode; }
     // Where each preview tick reads the lighting panel's effect, direction, random flag and
     // single colour; without a source the preview paints nothing.
-    void SetPreviewSource(std::function<PreviewInput()> source) { m_previewSource = std::move(source); }
+    void SetPreviewSource(std::function<PreviewInput()> source) {
+        m_previewSource = std::move(source);
+    }
     // An effect was selected: the next tick starts the preview's animations afresh.
     void RestartPreview() { m_preview.ClearInitialised(); }
     // Shows a profile's lighting in the lighting panel.

@@ -114,13 +114,14 @@ TEST(PreviewEngine, TicksPaintTheTablesEntries) {
     const std::vector<Case> cases = {
         {"effect 4 forward steps 2", Input(4), 1, 1052, Hex(HueEntry(2))},
         {"effect 4 backward from 0 wraps", Input(4, false, 0), 1, 1052, Hex(HueEntry(190))},
-        {"effect 4 any non-zero direction is forward", Input(4, false, 1), 1, 1010, Hex(HueEntry(2))},
+        {"effect 4 non-zero is forward", Input(4, false, 1), 1, 1010, Hex(HueEntry(2))},
         // Effect 1 random: phase 9; columns 0 and 1 of row 0 are empty but still advance.
         {"effect 1 empty cells advance", Input(1, true), 1, 1022, Hex(HueEntry(27))},
         {"effect 1 random F1", Input(1, true), 1, 1010, Hex(HueEntry(36))},
         // Backspace fills columns 14 and 15 of row 1: the later cell wins.
-        {"effect 1 wide key, later cell", Input(1, true), 1, 1043, Hex(HueEntry((9 + 9 * 15) % 192))},
-        {"effect 1 single colour", Input(1, false, 0xFF, red), 1, 1022, Hex(Scaled(red, WaveA[21]))},
+        {"effect 1 wide key, later cell", Input(1, true), 1, 1043, Hex(HueEntry(9 + 9 * 15))},
+        {"effect 1 single colour", Input(1, false, 0xFF, red), 1, 1022,
+         Hex(Scaled(red, WaveA[21]))},
         {"effect 2 random", Input(2, true), 2, 1010, Hex(HueEntry(8 + 5 * 3))},
         // Not random, tick 27: phase 108; along row 0 the entries run 113, 118, 123, 128, 5.
         {"effect 2 reaches entry 128", Input(2), 27, 1010, Hex(Scaled(white, WaveB[128]))},
@@ -130,9 +131,11 @@ TEST(PreviewEngine, TicksPaintTheTablesEntries) {
         // F6 in column 9 takes entry 120 - 50.
         {"effect 2 backward along the row", Input(2, false, 1), 30, 1015, "090909"},
         {"effect 3 random, preview order", Input(3, true), 1, KeyOrder[10], Hex(HueEntry(4 + 50))},
-        {"effect 3 index starts afresh", Input(3), 2, KeyOrder[20], Hex(Scaled(white, WaveA[(8 + 100) % 96]))},
+        {"effect 3 index starts afresh", Input(3), 2, KeyOrder[20],
+         Hex(Scaled(white, WaveA[(8 + 100) % 96]))},
         {"effect 5 breathing", Input(5, false, 0xFF, red), 3, 1083, Hex(Scaled(red, Breath[6]))},
-        {"effect 5 random by column", Input(5, true), 1, 1010, Hex(Scaled(HueEntry(21), Breath[2]))},
+        {"effect 5 random by column", Input(5, true), 1, 1010,
+         Hex(Scaled(HueEntry(21), Breath[2]))},
         {"effect 6 random ring 3", Input(6, true), 1, 1086, Hex(HueEntry(131 - 33))},
         {"effect 6 single colour", Input(6, false, 0xFF, red), 1, 1083, "ff0000"},
         // Effect 11: the first key's hue is 33, the sixth's 198 - 192 = 6; each ticks 3 on.
@@ -211,7 +214,8 @@ TEST(PreviewEngine, Effect10LightsThreeKeysATickInTwinkleOrder) {
             if (key.colour.red == 235) lit.insert(id);
         });
         std::set<int> expected;
-        for (int i = 1; i <= 3; ++i) expected.insert(KeyOrder[TwinkleOrder[(3 * (t - 1) + i) % 104]]);
+        for (int i = 1; i <= 3; ++i)
+            expected.insert(KeyOrder[TwinkleOrder[(3 * (t - 1) + i) % 104]]);
         EXPECT_EQ(lit, expected) << "tick " << t;
     }
     const PreviewFrame& frame = Preview().Run(Input(10), 2);
@@ -233,7 +237,8 @@ TEST(FrontPlanes, SpreadAsDiamondsAndColumns) {
     for (int t = 0; t <= 9; ++t) {
         for (int c = 0; c < kGridColumns; ++c) {
             for (int r = 0; r < 8; ++r) {
-                EXPECT_EQ(diagonal.IsSet(c, r), GridDistance(c, r, 10, 2) == t) << c << "," << r << " step " << t;
+                EXPECT_EQ(diagonal.IsSet(c, r), GridDistance(c, r, 10, 2) == t)
+                    << c << "," << r << " step " << t;
                 EXPECT_EQ(vertical.IsSet(c, r), c == 10 && std::abs(r - 2) == t) << c << "," << r;
             }
         }

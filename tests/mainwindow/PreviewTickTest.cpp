@@ -23,7 +23,8 @@ using test::WaitUntil;
 // Runs the event loop for longer than the preview would take to tick twice.
 void WaitPastTwoTicks() {
     bool passed = false;
-    QTimer::singleShot(CVantorDlg::kPreviewFirstMs + 2 * CVantorDlg::kPreviewMs, [&] { passed = true; });
+    QTimer::singleShot(CVantorDlg::kPreviewFirstMs + 2 * CVantorDlg::kPreviewMs,
+                       [&] { passed = true; });
     ASSERT_TRUE(WaitUntil([&] { return passed; }));
 }
 
@@ -125,7 +126,8 @@ TEST_F(PanelPreviewTest, ColourModePlaysTheEffectChosenOnThePanel) {
     EXPECT_EQ(Key(1010)->OutlineColour(), Key(1011)->OutlineColour());
     // Effect 4: one colour for the whole picture.
     ChooseEffect(4);
-    EXPECT_TRUE(WaitUntil([&] { return Key(1010)->OutlineColour() == Key(1029)->OutlineColour(); }));
+    EXPECT_TRUE(WaitUntil(
+        [&] { return Key(1010)->OutlineColour() == Key(1029)->OutlineColour(); }));
 }
 
 }  // namespace

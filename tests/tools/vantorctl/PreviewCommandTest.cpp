@@ -21,7 +21,8 @@ PreviewRun Preview(const QStringList& args) {
     QTemporaryDir folder;
     PreviewRun r;
     QTextStream o(&r.out), e(&r.err);
-    r.exit = RunVantorCtl(QStringList{"--sim", folder.filePath("none.sock"), "preview"} + args, o, e);
+    const QStringList head{"--sim", folder.filePath("none.sock"), "preview"};
+    r.exit = RunVantorCtl(head + args, o, e);
     return r;
 }
 

@@ -19,7 +19,8 @@ constexpr int kMaxTicks = 1000000;
 
 std::optional<Rgb> ColourArgument(const QString& text) {
     bool ok = text.size() == 6;
-    for (const QChar c : text) ok = ok && (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'));
+    for (const QChar c : text)
+        ok = ok && (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'));
     const uint32_t rgb = ok ? text.toUInt(&ok, 16) : 0;
     if (!ok) return std::nullopt;
     return Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
@@ -45,7 +46,8 @@ void PrintFrame(QTextStream& out, int tick, const PreviewFrame& frame) {
 int RunPreview(CtlContext& context) {
     const QStringList& args = context.Args();
     const auto usage = [&context](const QString& why) {
-        return context.Fail(kExitUsage, QStringLiteral("%1; expected: %2").arg(why, QLatin1String(kSynopsis)));
+        return context.Fail(kExitUsage,
+                            QStringLiteral("%1; expected: %2").arg(why, QLatin1String(kSynopsis)));
     };
     std::optional<int> effect;
     int ticks = 1;
@@ -61,7 +63,8 @@ int RunPreview(CtlContext& context) {
             input.randomColour = true;
         } else if (arg == QLatin1String("--ticks")) {
             ticks = hasValue ? args[++i].toInt(&ok) : 0;
-            if (!ok || ticks < 1 || ticks > kMaxTicks) return usage(QStringLiteral("--ticks needs 1 to %1").arg(kMaxTicks));
+            if (!ok || ticks < 1 || ticks > kMaxTicks)
+                return usage(QStringLiteral("--ticks needs 1 to %1").arg(kMaxTicks));
         } else if (arg == QLatin1String("--colour") || arg == QLatin1String("--color")) {
             const std::optional<Rgb> colour = hasValue ? ColourArgument(args[++i]) : std::nullopt;
             if (!colour) return usage(QStringLiteral("%1 needs RRGGBB in hex").arg(arg));
@@ -76,7 +79,8 @@ int RunPreview(CtlContext& context) {
             return usage(QStringLiteral("one effect only"));
         } else {
             const int value = arg.toInt(&ok, 0);
-            if (!ok || value < 0 || value > 255) return usage(QStringLiteral("EFFECT is a code from 0 to 255"));
+            if (!ok || value < 0 || value > 255)
+                return usage(QStringLiteral("EFFECT is a code from 0 to 255"));
             effect = value;
         }
     }
