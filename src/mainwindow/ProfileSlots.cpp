@@ -176,6 +176,11 @@ void ProfileSlots::OnProfileMenuCommand(int command) {
     if (!profile) return;
     SwitchProfile(m_context, *profile);
     UpdateProfileButtons();
+    // The lighting panel edits the profile the keyboard now has.
+    if (m_selectedProfile == *profile) {
+        m_window.RefreshLightingPanel(*profile);
+        m_window.Lighting().ColourModeOff();
+    }
 }
 
 void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {

@@ -201,6 +201,30 @@ TEST_F(LightingSlotsTest, ColourModePaintsKeysOfTheActiveProfileAndIsRemembered)
     EXPECT_FALSE(enter->IsOutlined());
 }
 
+TEST_F(LightingSlotsTest, TheModeListLoadsAndRenamesModesOfTheProfilesFile) {
+    ClickEffect(kUserDefinedEffect);
+    Click(Id::kLamp);
+    QComboBox* modes = View().ModeList();
+    ASSERT_EQ(modes->count(), LightingSlots::kModeListEntries);
+    const UserColourFile file(AppPaths::Current()->UserColourFile(Lighting().Profile()));
+
+    Mark();
+    modes->setCurrentIndex(2);
+    emit modes->activated(2);  // as a choice from the drop-down
+    EXPECT_EQ(file.PresentMode(), 2);
+    const std::vector<Sent> sent = Written();
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
+                            [](const Sent& s) { return s.command == kCmdWriteKeyColours; }),
+              8);
+    const Rgb key = file.Brush(2).key;
+    EXPECT_EQ(View().KeyColourButton()->Colour(), QColor(key.red, key.green, key.blue));
+
+    modes->lineEdit()->selectAll();
+    QTest::keyClicks(modes->lineEdit(), QStringLiteral("Night"));
+    EXPECT_EQ(file.ModeName(2), QStringLiteral("Night"));
+    EXPECT_EQ(modes->itemText(2), QStringLiteral("Night"));
+}
+
 TEST_F(LightingSlotsTest, TheColourValueBoxesHoldNumbersUpTo255) {
     QLineEdit* red = View().ColourValueBox(0);
     const struct { const char* typed; const char* shown; } cases[] = {
