@@ -45,10 +45,6 @@ int ControlOfColourKey(int key) {
     return key == kFnColourKey ? kFnButtonId : 0;
 }
 
-uint32_t ColourRefOf(const Rgb& colour) {
-    return uint32_t(colour.red) | uint32_t(colour.green) << 8 | uint32_t(colour.blue) << 16;
-}
-
 KeyColours::KeyColours(DeviceLink& link) : m_link(link) {}
 
 void KeyColours::SetProfile(int profile) {

@@ -26,8 +26,6 @@ int LedPositionOfColourKey(int key);
 // other control id; and the button of a colour key, 0 for none.
 int ColourKeyOfControl(int controlId);
 int ControlOfColourKey(int key);
-// A colour as the key buttons' outline takes it: 0x00BBGGRR.
-uint32_t ColourRefOf(const Rgb& colour);
 
 // Colours of LED positions, 3 bytes each; the bytes past the last position stay 0.
 using ColourTable = std::array<uint8_t, kColourTableStride>;

@@ -7,11 +7,6 @@
 
 namespace vantor {
 
-// A colour in the form the key buttons take it, 0x00BBGGRR.
-constexpr uint32_t ColourRef(const Rgb& c) {
-    return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
-}
-
 // What one preview tick does to the key buttons: each is painted with a colour, reset to its
 // plain look, or left as it was. Painting a key twice keeps the later colour.
 class PreviewFrame {

@@ -15,6 +15,11 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// A colour in the form the key buttons' outlines take it, 0x00BBGGRR.
+constexpr uint32_t ColourRefOf(const Rgb& c) {
+    return uint32_t(c.red) | uint32_t(c.green) << 8 | uint32_t(c.blue) << 16;
+}
+
 // The brush of one user mode: the tool (0 paints the key colour, 1 the base colour) and the
 // two colours.
 struct BrushState {

@@ -495,7 +495,7 @@ void CVantorDlg::PreviewTick() {
     if (frame.PlainAll() && !m_keys->AllPlain()) ResetKeyButtonLooks();
     frame.ForEachTouched([this](int controlId, const PreviewFrame::Key& key) {
         if (key.look != PreviewFrame::Look::Painted) return;
-        const uint32_t colour = ColourRef(key.colour);
+        const uint32_t colour = ColourRefOf(key.colour);
         const CPngButton* button = m_keys->Button(controlId);
         if (button && !(button->IsOutlined() && button->OutlineColour() == colour))
             SetKeyButtonColour(controlId, colour, true);
