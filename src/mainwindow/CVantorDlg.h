@@ -132,6 +132,9 @@ public:
     // model decides (bank A).
     void SetExtraKeyBank(ExtraKeyBank bank);
 
+    // Whether the lighting preview's tick is armed (only in colour mode).
+    bool PreviewTicking() const { return m_previewTimer.isActive(); }
+
     // Colour mode: key clicks paint keys and the lighting preview ticks while on.
     void SetColourMode(bool on);
     bool ColourMode() const { return m_colourMode; }
