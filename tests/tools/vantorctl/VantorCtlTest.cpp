@@ -142,7 +142,8 @@ TEST_F(VantorCtlTest, ColoursSendsAModeOfTheProfilesColourFile) {
     EXPECT_EQ(colours[76 * 3], 255) << "keys the mode does not name are red";
 
     ASSERT_EQ(Run({"colours", "1", "2"}), kExitOk) << err.toStdString();
-    colours = Firmware().KeyColours(1);
+    const KeyboardFirmware after = Firmware();
+    colours = after.KeyColours(1);
     EXPECT_EQ(colours[64 * 3], 9);
     EXPECT_EQ(colours[64 * 3 + 2], 7);
 }
