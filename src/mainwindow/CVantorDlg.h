@@ -85,6 +85,9 @@ public:
     uint32_t WindowTag() const { return m_windowTag; }
     bool IsKeyboardConnected() const;
     bool IsClosing() const { return m_bridge.IsClosed(); }
+    // Hands work from another thread to this window's thread; it runs once any keyboard work
+    // under way has ended (UiThreadBridge).
+    void PostToWindow(std::function<void()> work) { m_bridge.Post(std::move(work)); }
     const ShutdownSequence& Shutdown() const { return m_shutdown; }
     CTrayIcon& Tray() { return m_tray; }
     const TrayState& TrayStateCode() const { return m_trayState; }

@@ -83,8 +83,6 @@ private:
     // Refresh and show; a status block that cannot be read leaves the list empty.
     void Refresh(int profile);
     void FillModeList(int count);
-    // The whole mode list again; invoked by name from keyboard work off the window's thread.
-    Q_INVOKABLE void RefillModeList() { FillModeList(kModeListEntries); }
     // Loads the current profile's colours from its file, sends them and marks the base keys.
     void LoadProfileColours(int profile);
     bool ShowsUserColours() const;
