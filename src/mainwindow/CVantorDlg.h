@@ -85,6 +85,9 @@ public:
     uint32_t WindowTag() const { return m_windowTag; }
     bool IsKeyboardConnected() const;
     bool IsClosing() const { return m_bridge.IsClosed(); }
+    // Hands work from another thread to this window's thread; it runs once any keyboard work
+    // under way has ended (UiThreadBridge).
+    void PostToWindow(std::function<void()> work) { m_bridge.Post(std::move(work)); }
     const ShutdownSequence& Shutdown() const { return m_shutdown; }
     CTrayIcon& Tray() { return m_tray; }
     const TrayState& TrayStateCode() const { return m_trayState; }
@@ -135,6 +138,9 @@ public:
     // Which nine extra keys the G buttons show; nothing in the window changes it, the keyboard
     // model decides (bank A).
     void SetExtraKeyBank(ExtraKeyBank bank);
+
+    // Whether the lighting preview's tick is armed (only in colour mode).
+    bool PreviewTicking() const { return m_previewTimer.isActive(); }
 
     // The window's side of colour mode (LightingSlots switches it): key clicks paint keys and
     // the lighting preview ticks while on.

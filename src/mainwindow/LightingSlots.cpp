@@ -175,8 +175,9 @@ void LightingSlots::ResetProfileColours(int profile) {
     if (!m_panel.Offers(kUserDefinedEffect)) return;
     ResetUserColourFile(profile);
     m_colours.LoadMode(m_colours.Profile(), std::nullopt, true);
-    // The mode list is the window's: it is refilled on its own thread.
-    QMetaObject::invokeMethod(this, [this] { FillModeList(kModeListEntries); }, Qt::QueuedConnection);
+    // The mode list is the window's: it is refilled on its own thread, once the keyboard work
+    // that changes the colours here has ended.
+    m_window.PostToWindow([this] { FillModeList(kModeListEntries); });
 }
 
 // Colour mode ----------------------------------------------------------------------------------

@@ -6,12 +6,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QPainter>
-#include <QThreadPool>
 
+#include <condition_variable>
+#include <deque>
+#include <functional>
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 namespace vantor {
@@ -39,13 +43,58 @@ std::optional<QImage> ComposeStatePicture(const QString& path, const QSize& size
 using Key = std::pair<QString, std::pair<int, int>>;
 using Decoding = std::shared_future<std::optional<QImage>>;
 
-struct Store {
-    Store() {
-        // One worker: it takes the pictures in the order asked for, and leaves the other
-        // processor to the thread that sets the window up.
-        workers.setMaxThreadCount(1);
+// The one decoding thread: it takes the pictures in the order asked for, and leaves the other
+// processor to the thread that sets the window up. The work reaches it through its own locked
+// queue, a hand-over ThreadSanitizer sees.
+class DecodingWorker {
+public:
+    DecodingWorker() = default;
+    DecodingWorker(const DecodingWorker&) = delete;
+    DecodingWorker& operator=(const DecodingWorker&) = delete;
+
+    // Drops what has not started and waits for the decoding under way.
+    ~DecodingWorker() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+            m_queue.clear();
+        }
+        m_wake.notify_all();
+        if (m_thread.joinable()) m_thread.join();
     }
 
+    void Start(std::function<void()> work) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_queue.push_back(std::move(work));
+            if (!m_thread.joinable()) m_thread = std::thread([this] { Run(); });
+        }
+        m_wake.notify_one();
+    }
+
+private:
+    void Run() {
+        for (;;) {
+            std::function<void()> work;
+            {
+                std::unique_lock lock(m_mutex);
+                m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
+                if (m_stopping) return;
+                work = std::move(m_queue.front());
+                m_queue.pop_front();
+            }
+            work();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::function<void()>> m_queue;
+    bool m_stopping = false;
+    std::thread m_thread;
+};
+
+struct Store {
     std::map<Key, std::unique_ptr<QPixmap>> pixmaps;
     // Pixmaps still null, by their address, with the decoding that will fill them (none yet
     // while held back).
@@ -56,8 +105,8 @@ struct Store {
         std::optional<Decoding> decoding;
     };
     std::map<const QPixmap*, Pending> pending;
-    // Last, so it is the first to go: its destructor waits for decodings under way.
-    QThreadPool workers;
+    // Last, so it is the first to go: its destructor waits for the decoding under way.
+    DecodingWorker worker;
 };
 
 Store*& StorePointer() {
@@ -94,7 +143,7 @@ void Fill(QPixmap& pixmap, std::optional<QImage> canvas) {
 void StartDecoding(Store& store, Store::Pending& pending) {
     auto decoded = std::make_shared<std::promise<std::optional<QImage>>>();
     pending.decoding = decoded->get_future().share();
-    store.workers.start([decoded, path = pending.path, size = pending.size] {
+    store.worker.Start([decoded, path = pending.path, size = pending.size] {
         decoded->set_value(ComposeStatePicture(path, size));
     });
 }

@@ -105,7 +105,8 @@ TEST(KeyColours, PaintingEnterInProfile1WritesThreeBytesAt740) {
     EXPECT_EQ(rig.Written(), Group({Sent{kCmdWriteKeyColours, 740, {0x11, 0x22, 0x33}}}));
     EXPECT_EQ(rig.colours.ColourOfKey(1, enter), (Rgb{0x11, 0x22, 0x33}));
     EXPECT_FALSE(rig.colours.BaseMarker(1, enter));
-    const auto kept = rig.link.Keyboard().Firmware().KeyColours(1);
+    const KeyboardFirmware firmware = rig.link.Keyboard().Firmware();
+    const auto kept = firmware.KeyColours(1);
     EXPECT_EQ(kept[228], 0x11);
     EXPECT_EQ(UserColourFile(AppPaths::Current()->UserColourFile(1)).Entry(0, 76),
               (KeyColourEntry{{0x11, 0x22, 0x33}, false}));
@@ -127,7 +128,8 @@ TEST(KeyColours, SendColourTableWritesEightPiecesOf54OnBothVariants) {
             EXPECT_EQ(piece.payload, std::vector<uint8_t>(table.begin() + j * 54,
                                                          table.begin() + (j + 1) * 54));
         }
-        const auto kept = rig.link.Keyboard().Firmware().KeyColours(2);
+        const KeyboardFirmware firmware = rig.link.Keyboard().Firmware();
+        const auto kept = firmware.KeyColours(2);
         EXPECT_TRUE(std::equal(table.begin(), table.begin() + 432, kept.begin()));
         EXPECT_EQ(kept[64 * 3 + 1], 255);  // A, green
     }

@@ -187,7 +187,8 @@ protected:
         m_keyboard.Link().SetTimeouts({1000, test::kMatrixReplyTimeoutMs, 10});
         // The keyboard takes the first profile file, as it would from an earlier import.
         KeyMatrix matrix{};
-        const auto factory = m_keyboard.Keyboard().Firmware().DefaultKeyMatrix();
+        const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
+        const auto factory = firmware.DefaultKeyMatrix();
         std::copy(factory.begin(), factory.end(), matrix.begin());
         m_matrix = matrix;
         ProgramSide earlier(m_keyboard, m_matrix);

@@ -20,6 +20,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,12 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     DeviceState state;
     std::unique_ptr<DeviceThreads> threads;
     std::unique_ptr<CVantorDlg> window;
+    // Also when an assertion ends the test early: the window takes no more device calls, then
+    // the threads stop, before either goes.
+    const auto stopBoth = qScopeGuard([&] {
+        if (window) window->Exit();
+        if (threads) threads->Stop();
+    });
     CVantorDlg::Setup setup;
     setup.link = &link;
     setup.deviceState = &state;

@@ -135,13 +135,15 @@ TEST_F(VantorCtlTest, ColoursSendsAModeOfTheProfilesColourFile) {
     ASSERT_EQ(Run({"colours", "1"}), kExitOk) << err.toStdString();
     EXPECT_EQ(out, "profile 1: sent mode 0\n");
     EXPECT_TRUE(QFile::exists(AppPaths::Current()->UserColourFile(2)));
-    auto colours = Firmware().KeyColours(1);
+    const KeyboardFirmware firmware = Firmware();
+    auto colours = firmware.KeyColours(1);
     EXPECT_EQ(colours[64 * 3], 0);
     EXPECT_EQ(colours[64 * 3 + 1], 255);
     EXPECT_EQ(colours[76 * 3], 255) << "keys the mode does not name are red";
 
     ASSERT_EQ(Run({"colours", "1", "2"}), kExitOk) << err.toStdString();
-    colours = Firmware().KeyColours(1);
+    const KeyboardFirmware after = Firmware();
+    colours = after.KeyColours(1);
     EXPECT_EQ(colours[64 * 3], 9);
     EXPECT_EQ(colours[64 * 3 + 2], 7);
 }
