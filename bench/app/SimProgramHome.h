@@ -8,6 +8,7 @@
 #include "shell/InstanceGuard.h"
 
 #include "mainwindow/ProgramData.h"
+#include "support/WaitFor.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -16,21 +17,10 @@
 #include <QTemporaryDir>
 
 #include <chrono>
-#include <functional>
-#include <thread>
 
 namespace vantor::bench {
 
 using Clock = std::chrono::steady_clock;
-
-inline bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!condition()) {
-        if (Clock::now() > deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
 
 class SimProgramHome {
 public:
@@ -50,7 +40,7 @@ public:
         qputenv("VANTOR_PROGRAM_DIR", m_root.filePath("program").toLocal8Bit());
         qputenv("VANTOR_SIM", socket.toLocal8Bit());
         m_sim.start(Bin() + "/vantor-sim", {"--socket", socket});
-        if (!m_sim.waitForStarted() || !WaitUntil([&] { return QFile::exists(socket); }, 10000)) {
+        if (!m_sim.waitForStarted() || !test::WaitFor([&] { return QFile::exists(socket); }, 10000)) {
             m_error = "vantor-sim did not start";
         }
     }

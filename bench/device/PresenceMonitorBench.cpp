@@ -7,6 +7,7 @@
 #include "device/DeviceState.h"
 #include "device/PresenceMonitor.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/WaitFor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,7 +63,10 @@ void BM_ConnectedMonitorCpu(benchmark::State& state) {
         QuietEvents events;
         PresenceMonitor monitor(link, deviceState, events);
         monitor.Start();
-        while (!deviceState.Present()) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (!test::WaitFor([&] { return deviceState.Present(); })) {
+            state.SkipWithError("the monitor did not find the keyboard");
+            return;
+        }
 
         const auto wallStart = std::chrono::steady_clock::now();
         const double cpuStart = ProcessCpuSeconds();

@@ -180,7 +180,9 @@ HidIoResult EmulatedKeyboard::Read(int endpoint, uint8_t* buffer, size_t length,
 HidIoResult EmulatedKeyboard::Write(int endpoint, const uint8_t* buffer, size_t length,
                                     size_t* bytesWritten) {
     *bytesWritten = 0;
-    AwaitOutFrame(endpoint);
+    // Paced, the request crossed the bus at its frame's start, however late this thread woke
+    // after it: the firmware's answer is timed from then.
+    const std::optional<Clock::time_point> frame = AwaitOutFrame(endpoint);
     std::lock_guard lock(m_mutex);
     HidIoResult failure{};
     Endpoint* ep = UsableLocked(endpoint, &failure);
@@ -204,23 +206,24 @@ HidIoResult EmulatedKeyboard::Write(int endpoint, const uint8_t* buffer, size_t 
     if (length != kFirmwareReportSize || buffer[0] != kVendorReportId) return HidIoResult::Failed;
     FirmwareReport request;
     std::memcpy(request.data(), buffer, request.size());
-    const HidIoResult result = WriteVendorLocked(endpoint, request, Clock::now());
+    const HidIoResult result = WriteVendorLocked(endpoint, request, frame.value_or(Clock::now()));
     if (result == HidIoResult::Done) *bytesWritten = length;
     return result;
 }
 
-void EmulatedKeyboard::AwaitOutFrame(int endpoint) {
+std::optional<EmulatedKeyboard::Clock::time_point> EmulatedKeyboard::AwaitOutFrame(int endpoint) {
     Clock::time_point slot;
     {
         std::lock_guard lock(m_mutex);
         const auto it = m_endpoints.find(endpoint);
         if (!m_usbFrames || it == m_endpoints.end() ||
             it->second.which != EmulatedInterface::Vendor) {
-            return;
+            return std::nullopt;
         }
         slot = m_outFrames.Take(Clock::now());
     }
     std::this_thread::sleep_until(slot);
+    return slot;
 }
 
 EmulatedKeyboard::Clock::time_point EmulatedKeyboard::ReplyDueLocked(Clock::time_point ready) {
@@ -352,6 +355,12 @@ void EmulatedKeyboard::SetFault(const FaultSwitch& fault) {
 void EmulatedKeyboard::SetUsbFrames(bool on) {
     std::lock_guard lock(m_mutex);
     m_usbFrames = on;
+    // One bus, one frame clock: a reply timed from its request's frame start falls in the
+    // next frame, never in the same one.
+    const Clock::time_point epoch = Clock::now();
+    m_outFrames = UsbFramePacer(epoch);
+    m_inFrames = UsbFramePacer(epoch);
+    m_eventFrames = UsbFramePacer(epoch);
 }
 
 FaultSwitch EmulatedKeyboard::Fault() const {

@@ -129,8 +129,9 @@ private:
                    const uint8_t* bytes, size_t length, Clock::time_point at);
     HidIoResult WriteVendorLocked(int endpoint, const FirmwareReport& request,
                                   Clock::time_point now);
-    // Waits for the frame a write on the endpoint goes out in, when the bus is paced.
-    void AwaitOutFrame(int endpoint);
+    // Waits for the frame a write on the endpoint goes out in, when the bus is paced, and
+    // returns its start; nothing when the bus is not paced.
+    std::optional<Clock::time_point> AwaitOutFrame(int endpoint);
     // When a reply that is ready at the given time reaches the host.
     Clock::time_point ReplyDueLocked(Clock::time_point ready);
     void QueueReplyLocked(int endpoint, const FirmwareReport& reply, Clock::time_point due);

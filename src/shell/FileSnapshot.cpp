@@ -25,7 +25,21 @@ std::optional<QByteArray> FileSnapshot::ReadRegularFile(const QString& path, qsi
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    QByteArray bytes = file.read(maxSize + 1);
+    // Sized by the file rather than the limit: a buffer of the limit's size (megabytes) for a
+    // file of a few kilobytes costs more in page faults than the read. One byte past the size
+    // shows a file that grew meanwhile; the rest of it is read on, up to the limit.
+    const qint64 size = file.size();
+    if (size > maxSize) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(size + 1);
+    while (bytes.size() <= maxSize && file.error() == QFileDevice::NoError) {
+        const QByteArray more = file.read(std::min<qint64>(64 * 1024, maxSize + 1 - bytes.size()));
+        if (more.isEmpty()) {
+            break;
+        }
+        bytes += more;
+    }
     if (bytes.size() > maxSize || file.error() != QFileDevice::NoError) {
         return std::nullopt;
     }
