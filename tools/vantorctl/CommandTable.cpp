@@ -29,6 +29,9 @@ const std::vector<CtlCommand>& CommandTable() {
          "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
          "[CYCLES], or default",
          &RunAssign},
+        {"macros", "", "the keyboard's macros: slot, name, play count, and each action as key, "
+         "press or release, and delay in ms",
+         &RunMacros},
         {"gui-command", "ID", "hand command ID to the running program (32780: the update window)",
          &RunGuiCommand},
     };

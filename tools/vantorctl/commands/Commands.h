@@ -13,5 +13,6 @@ int RunSetLighting(CtlContext& context);
 int RunBoot(CtlContext& context);
 int RunColours(CtlContext& context);
 int RunGuiCommand(CtlContext& context);
+int RunMacros(CtlContext& context);
 
 }  // namespace vantor::ctl
