@@ -183,11 +183,14 @@ void MacroPage::Place(const QString& skinIni, const ButtonFaces& faces) {
                                                   {kCycles, "FUNC_MACRO_CYCLES"},
                                                   {kRecordDelays, "FUNC_MACRO_RECORD_DELAY"}};
     for (const auto& [id, key] : inputs) PlaceControl(*m_controls.at(id), skinIni, kButtonInfo, QLatin1String(key));
-    // Key, direction and delay share the list's width.
-    const int width = m_actions->width() - 4;
-    m_actions->setColumnWidth(kKeyColumn, width * 9 / 20);
-    m_actions->setColumnWidth(kDirectionColumn, width * 4 / 20);
-    m_actions->horizontalHeader()->setStretchLastSection(true);
+    // The key takes what the direction and the delay leave of the list's width.
+    QHeaderView* header = m_actions->horizontalHeader();
+    header->setSectionResizeMode(kKeyColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(kDirectionColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(kDelayColumn, QHeaderView::Fixed);
+    m_actions->setColumnWidth(kDirectionColumn, m_actions->width() / 6);
+    m_actions->setColumnWidth(kDelayColumn, m_actions->width() * 3 / 10);
+    m_actions->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void MacroPage::ApplyLanguage(int languageIndex) {
