@@ -25,6 +25,30 @@ int LedPositionOfColourKey(int key) {
     return key == kFnColourKey ? kFnLedPosition : -1;
 }
 
+int ColourKeyOfControl(int controlId) {
+    if (controlId == kFnButtonId) {
+        return kFnColourKey;
+    }
+    if (const int extra = ExtraKeyButtonIndexOf(controlId); extra >= 0) {
+        return kKeyListSize + extra;
+    }
+    return KeyListPositionOfButton(controlId);
+}
+
+int ControlOfColourKey(int key) {
+    if (key >= 0 && key < kKeyListSize) {
+        return KeyListButtonIds[size_t(key)];
+    }
+    if (key >= kKeyListSize && key < kFnColourKey) {
+        return ExtraKeyButtonIds[size_t(key - kKeyListSize)];
+    }
+    return key == kFnColourKey ? kFnButtonId : 0;
+}
+
+uint32_t ColourRefOf(const Rgb& colour) {
+    return uint32_t(colour.red) | uint32_t(colour.green) << 8 | uint32_t(colour.blue) << 16;
+}
+
 KeyColours::KeyColours(DeviceLink& link) : m_link(link) {}
 
 void KeyColours::SetProfile(int profile) {

@@ -22,6 +22,12 @@ inline constexpr int kColourProfileCount = 3;
 
 // The LED position of a colour key, -1 for an index outside 0 to kColourKeyCount - 1.
 int LedPositionOfColourKey(int key);
+// The colour key of a main-window button (key-list button, extra-key button, Fn), -1 for any
+// other control id; and the button of a colour key, 0 for none.
+int ColourKeyOfControl(int controlId);
+int ControlOfColourKey(int key);
+// A colour as the key buttons' outline takes it: 0x00BBGGRR.
+uint32_t ColourRefOf(const Rgb& colour);
 
 // Colours of LED positions, 3 bytes each; the bytes past the last position stay 0.
 using ColourTable = std::array<uint8_t, kColourTableStride>;

@@ -4,6 +4,7 @@
 #include "shell/lang/Language.h"
 
 #include <algorithm>
+#include <span>
 #include <utility>
 
 namespace vantor {
@@ -26,8 +27,7 @@ CommandResult LightingPanel::Refresh(int profile) {
         return CommandResult::BadArgument;
     }
     m_profile = profile;
-    std::fill_n(m_status.begin() + kStatusEffectList, kStatusEffectListSize, uint8_t(0));
-    const CommandResult status = ReadStatus(m_link, &m_status);
+    const CommandResult status = ReadEffectList();
     if (status != CommandResult::Ok) {
         return status;
     }
@@ -36,6 +36,16 @@ CommandResult LightingPanel::Refresh(int profile) {
     TakeValues(m_blocks[size_t(profile)]);
     m_values.colourMode = ColourModeSetting();
     return CommandResult::Ok;
+}
+
+CommandResult LightingPanel::ReadEffectList() {
+    std::fill_n(m_status.begin() + kStatusEffectList, kStatusEffectListSize, uint8_t(0));
+    return ReadStatus(m_link, &m_status);
+}
+
+bool LightingPanel::Offers(uint8_t effect) const {
+    const auto list = std::span(m_status).subspan(kStatusEffectList, kStatusEffectListSize);
+    return effect != 0 && std::find(list.begin(), list.end(), effect) != list.end();
 }
 
 void LightingPanel::TakeValues(const LightingBlock& block) {

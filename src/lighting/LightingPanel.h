@@ -80,6 +80,10 @@ public:
     // block cannot be read the list stays empty until the next refresh and the result is the
     // read's failure; the other values stay as they were.
     CommandResult Refresh(int profile);
+    // The first half of a refresh: the status block alone, so the effect list is current.
+    CommandResult ReadEffectList();
+    // The keyboard lists the effect.
+    bool Offers(uint8_t effect) const;
     // What every control shows; fills the effect table the effect list's positions index.
     LightingView Redisplay();
 

@@ -3,11 +3,13 @@
 #include "device/ControlCommands.h"
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
+#include "lighting/UserColourFile.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/FlipSetting.h"
 #include "mainwindow/FunctionButtonTable.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/KeyButtonLooks.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
@@ -63,6 +65,7 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
       m_busy(new BusyAnimation(this)),
       m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
                                                 m_store)),
+      m_lighting(std::make_unique<LightingSlots>(*this, *m_setup.link)),
       m_bridge(*this, [this] { return m_profiles->IsBusy(); }),
       m_events(m_setup.namedEventPrefix) {
     setWindowIcon(TrayPicture(TrayState::kDisconnected));
@@ -78,6 +81,13 @@ CVantorDlg::CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, S
         PreviewTick();
         m_previewTimer.start(kPreviewMs);
     });
+    // The preview plays what the lighting panel shows, and starts afresh on a new effect.
+    SetPreviewSource([this] {
+        const LightingValues& v = m_lighting->Panel().Values();
+        return PreviewInput{v.effect, v.direction, v.randomColour,
+                            Rgb{v.colour[0], v.colour[1], v.colour[2]}};
+    });
+    connect(m_lighting.get(), &LightingSlots::EffectChosen, this, &CVantorDlg::RestartPreview);
     BuildShutdown();
 }
 
@@ -127,11 +137,14 @@ void CVantorDlg::OnInitDialog() {
     m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
                                              m_pictures.normal, m_pictures.disabled});
     PlaceButtons();
+    m_lighting->Place(SkinIniPath(), SkinFolder());
     m_busy->Load(SkinFolder(), SkinIniPath());
     // One computation of the key looks serves both the faces and the colour view.
     const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
     ShowKeyButtons(looks);
     EnsureProfileFolder();
+    // The user's colour files start as copies of the skin's template.
+    CreateUserColourFiles();
 
     m_events.Create();
     SetColourView(false, looks);
@@ -357,6 +370,10 @@ void CVantorDlg::OnCommand(int command) {
         case ControlIds::kProfileButtons[0]: m_profiles->SelectProfile(0); break;
         case ControlIds::kProfileButtons[1]: m_profiles->SelectProfile(1); break;
         case ControlIds::kProfileButtons[2]: m_profiles->SelectProfile(2); break;
+        case ControlIds::kReports[0]: m_lighting->ChooseReportRate(0); break;
+        case ControlIds::kReports[1]: m_lighting->ChooseReportRate(1); break;
+        case ControlIds::kReports[2]: m_lighting->ChooseReportRate(2); break;
+        case ControlIds::kReports[3]: m_lighting->ChooseReportRate(3); break;
         case ControlIds::kDefault: m_profiles->RestoreDefaults(); break;
         case ControlIds::kBackupMenu: m_profiles->PopUpBackupMenu(); break;
         case ControlIds::kRestoreCommand: m_profiles->ImportProfile(); break;
@@ -470,6 +487,21 @@ void CVantorDlg::SetKeyButtonColour(int controlId, uint32_t colour, bool on) {
 
 void CVantorDlg::ResetKeyButtonLooks() { m_keys->ResetLooks(); }
 
+void CVantorDlg::PreviewTick() {
+    if (!m_previewSource) return;
+    const PreviewFrame& frame = m_preview.Tick(m_previewSource());
+    // Only buttons whose look changes are redrawn: many keep theirs from one tick to the next,
+    // and every redraw repaints the window's picture beneath the button.
+    if (frame.PlainAll() && !m_keys->AllPlain()) ResetKeyButtonLooks();
+    frame.ForEachTouched([this](int controlId, const PreviewFrame::Key& key) {
+        if (key.look != PreviewFrame::Look::Painted) return;
+        const uint32_t colour = ColourRef(key.colour);
+        const CPngButton* button = m_keys->Button(controlId);
+        if (button && !(button->IsOutlined() && button->OutlineColour() == colour))
+            SetKeyButtonColour(controlId, colour, true);
+    });
+}
+
 void CVantorDlg::SetExtraKeyBank(ExtraKeyBank bank) {
     m_keys->SetBank(bank);
     RefreshKeyButtons();
@@ -480,6 +512,16 @@ void CVantorDlg::SetColourMode(bool on) {
     if (on && !m_previewTimer.isActive()) m_previewTimer.start(kPreviewFirstMs);
     if (!on) m_previewTimer.stop();
 }
+
+void CVantorDlg::RefreshLightingPanel(int profile) { m_lighting->ShowProfile(profile); }
+
+void CVantorDlg::OnLightingTimer() { m_lighting->LightingEvent(); }
+
+void CVantorDlg::OnProfileSwitchTimer() { m_lighting->ProfilesReset(m_profiles->SelectedProfile()); }
+
+void CVantorDlg::PaintKey(int controlId) { m_lighting->PaintKey(controlId); }
+
+void CVantorDlg::OnKeyboardConnected() { m_lighting->KeyboardConnected(m_profiles->SelectedProfile()); }
 
 bool CVantorDlg::IsKeyboardConnected() const {
     return m_setup.deviceState != nullptr && m_setup.deviceState->Present();
@@ -529,6 +571,7 @@ void CVantorDlg::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 void CVantorDlg::ApplyLanguage(int languageIndex) {
     if (CAboutDlg* about = CAboutDlg::Instance()) about->ApplyLanguage(languageIndex);
     m_keyAssign->HandleMessage(kMessageLanguage, kTagLang, languageIndex);
+    m_lighting->ApplyLanguage(languageIndex);
     setWindowTitle(LanguageText(QStringLiteral("MAIN_CAPTION"), languageIndex));
     for (const FunctionButtonRow& row : kFunctionButtons) {
         CPngButton* button = Button(row.id);

@@ -3,6 +3,7 @@
 #include "device/DeviceEvents.h"
 #include "keyassign/Vantor_DlgComposite.h"
 #include "keymodel/AssignmentRecords.h"
+#include "lighting/PreviewEngine.h"
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyButtonLooks.h"
 #include "mainwindow/UiThreadBridge.h"
@@ -34,6 +35,7 @@ class CVantor_DlgUpdate;
 class DeviceLink;
 class DeviceState;
 class KeyButtonGrid;
+class LightingSlots;
 class ProfileSlots;
 class SessionWatcher;
 
@@ -96,6 +98,8 @@ public:
     Vantor_DlgComposite& KeyAssignDialog() { return *m_keyAssign; }
     // The profile buttons, Apply, Default, import and export.
     ProfileSlots& Profiles() { return *m_profiles; }
+    // The lighting panel, the per-key colours and colour mode.
+    LightingSlots& Lighting() { return *m_lighting; }
     BusyAnimation& Busy() { return *m_busy; }
     // The firmware update window (command 32780 runs it modally), created on first use.
     CVantor_DlgUpdate& UpdateDialog();
@@ -132,11 +136,19 @@ public:
     // model decides (bank A).
     void SetExtraKeyBank(ExtraKeyBank bank);
 
-    // Colour mode: key clicks paint keys and the lighting preview ticks while on.
+    // The window's side of colour mode (LightingSlots switches it): key clicks paint keys and
+    // the lighting preview ticks while on.
     void SetColourMode(bool on);
     bool ColourMode() const { return m_colourMode; }
+    // Where each preview tick reads the lighting panel's effect, direction, random flag and
+    // single colour; without a source the preview paints nothing.
+    void SetPreviewSource(std::function<PreviewInput()> source) {
+        m_previewSource = std::move(source);
+    }
+    // An effect was selected: the next tick starts the preview's animations afresh.
+    void RestartPreview() { m_preview.ClearInitialised(); }
     // Shows a profile's lighting in the lighting panel.
-    virtual void RefreshLightingPanel(int /*profile*/) {}
+    virtual void RefreshLightingPanel(int profile);
 
     // The "no keyboard" box while it shows.
     QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
@@ -167,17 +179,16 @@ protected:
     // arrows do not move the lighting effect list's selection.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Places for the parts of the window that come with the keys and panels.
     // The keyboard changed its lighting (LightingChanged).
-    virtual void OnLightingTimer() {}
+    virtual void OnLightingTimer();
     // The keyboard reset its profiles (ProfileSwitched); the lighting part of it.
-    virtual void OnProfileSwitchTimer() {}
+    virtual void OnProfileSwitchTimer();
     // The preview's tick while colour mode is on: one step of the lighting preview.
-    virtual void PreviewTick() {}
+    virtual void PreviewTick();
     // A key button clicked in colour mode.
-    virtual void PaintKey(int /*controlId*/) {}
-    // The keyboard arrived (kMessageConnected); reload profiles, profile buttons and lighting.
-    virtual void OnKeyboardConnected() {}
+    virtual void PaintKey(int controlId);
+    // The keyboard arrived (kMessageConnected): the lighting part, after profiles and buttons.
+    virtual void OnKeyboardConnected();
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
     virtual void ClearUnappliedChanges() { SetUnappliedChanges(false); }
@@ -216,9 +227,12 @@ private:
     Vantor_DlgComposite* m_keyAssign = nullptr;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
+    std::unique_ptr<LightingSlots> m_lighting;
     CVantor_DlgUpdate* m_updateDialog = nullptr;
     UiThreadBridge m_bridge;
     QTimer m_previewTimer;
+    PreviewEngine m_preview;
+    std::function<PreviewInput()> m_previewSource;
     bool m_colourMode = false;
     bool m_unappliedChanges = false;
     int m_flip = 0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lighting/PanelControlIds.h"
+
 #include <array>
 
 // The control ids of the main window's buttons and the commands of its menus: the names every
@@ -37,8 +39,7 @@ inline constexpr int kLeftArrow = 1132;
 inline constexpr int kRightArrow = 1133;
 inline constexpr int kVersion = 1134;
 
-// The lighting panel's effect list and the busy picture.
-inline constexpr int kEffectList = 1146;
+// The busy picture; the lighting panel's controls are named in lighting/PanelControlIds.h.
 inline constexpr int kBusyPicture = 1177;
 
 // Key buttons: F1-F4 and F5 of the key list, D1-D6, which stand in for F1-F4 while Flip is

@@ -4,6 +4,8 @@
 #include "shell/skin/SkinKeyNames.h"
 #include "ui/SkinPlacement.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 KeyButtonGrid::KeyButtonGrid(QWidget* window) : QObject(window), m_window(window) {}
@@ -63,6 +65,12 @@ void KeyButtonGrid::ShowColourView(const std::vector<KeyButtonLook>& looks, cons
         if (CPngButton* button = Button(look.controlId))
             button->SetTogglePair(first, second, on, look.colourSecond);
     }
+}
+
+bool KeyButtonGrid::AllPlain() const {
+    return std::none_of(m_buttons.begin(), m_buttons.end(), [](const auto& entry) {
+        return entry.second->IsOutlined() || entry.second->IsSelected();
+    });
 }
 
 void KeyButtonGrid::ResetLooks() {

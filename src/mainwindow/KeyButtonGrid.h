@@ -47,6 +47,8 @@ public:
 
     // Every button: outline off and the selected face off.
     void ResetLooks();
+    // Whether every button already has outline and selected face off.
+    bool AllPlain() const;
 
 signals:
     void Clicked(int controlId);

@@ -3,6 +3,7 @@
 #include "mainwindow/CVantorDlg.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/OffUiThread.h"
 #include "profiles/CVantor_DlgProfile.h"
 #include "profiles/KeyboardProfiles.h"
@@ -43,7 +44,7 @@ void ProfileSlots::SelectProfile(int profile) {
     if (profile < 0 || profile >= kOnBoardProfileCount) return;
     m_selectedProfile = profile;
     m_window.RefreshLightingPanel(profile);
-    m_window.SetColourMode(false);
+    m_window.Lighting().ColourModeOff();
     if (GetCurrentProfile(m_context) == profile) return;
     SwitchProfile(m_context, profile);
     // Only a switch the keyboard took shows its button selected.
@@ -175,6 +176,11 @@ void ProfileSlots::OnProfileMenuCommand(int command) {
     if (!profile) return;
     SwitchProfile(m_context, *profile);
     UpdateProfileButtons();
+    // The lighting panel edits the profile the keyboard now has.
+    if (m_selectedProfile == *profile) {
+        m_window.RefreshLightingPanel(*profile);
+        m_window.Lighting().ColourModeOff();
+    }
 }
 
 void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
@@ -237,7 +243,7 @@ void ProfileSlots::KeyboardProfilesReset() {
     // reset either way, and the reset stays unapplied as any other change of the store.
     FollowKeyboardReset(m_context, m_window.Keys().Bank());
     SetUnappliedChanges(true);
-    m_window.SetColourMode(false);
+    m_window.Lighting().ColourModeOff();
     {
         std::lock_guard lock(m_context.store.Lock());
         m_window.RefreshKeyButtons();
@@ -269,6 +275,8 @@ void ProfileSlots::RefreshKeyButtons(int /*block*/) { m_window.RefreshKeyButtons
 bool ProfileSlots::HasUnappliedChanges() const { return m_window.HasUnappliedChanges(); }
 
 void ProfileSlots::SetUnappliedChanges(bool on) { m_window.SetUnappliedChanges(on); }
+
+void ProfileSlots::ResetProfileColours(int profile) { m_window.Lighting().ResetProfileColours(profile); }
 
 bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssignDialog().IsOpen(); }
 

@@ -87,6 +87,7 @@ public:
     bool IsProfileManagerApplyEnabled() const override;
     void CheckProfileManagerRow(int profile) override;
     void DisableProfileManagerApply() override;
+    void ResetProfileColours(int profile) override;
 
 private:
     // Runs keyboard work off this thread with the busy picture moving; its result.

@@ -211,6 +211,7 @@ int SwitchProfile(ProfileContext& context, int profile) {
 }
 
 ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile) {
+    context.ui.ResetProfileColours(profile);
     const CommandResult lighting = ResetProfileLighting(context.link, profile);
     const size_t blockSize =
         std::min<size_t>(context.link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);

@@ -34,9 +34,10 @@ int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
 // refused because the key assignment dialog is open, else 1.
 int SwitchProfile(ProfileContext& context, int profile);
 
-// Returns an on-board profile to factory state on the keyboard: the factory lighting block,
-// then the keyboard's default key matrix as its key map. The key map is written whatever the
-// lighting gave; the first failure is the result.
+// Returns an on-board profile to factory state on the keyboard: its per-key colours (through
+// the window, ProfileUi::ResetProfileColours), the factory lighting block, then the keyboard's
+// default key matrix as its key map. The key map is written whatever the lighting gave; the
+// first failure is the result.
 ProfileResult ResetKeyboardProfile(ProfileContext& context, int profile);
 
 // Copies the working store into the download snapshot and downloads it (all three key maps

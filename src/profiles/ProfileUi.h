@@ -31,6 +31,10 @@ public:
 
     // The profile pop-up menu's new contents, with the profile button's caption and tooltip.
     virtual void ShowProfileMenu(const ProfileMenu& /*menu*/) {}
+
+    // A profile goes back to factory settings: its per-key colours go back to the skin's
+    // template first (the main window keeps them; the command line has none).
+    virtual void ResetProfileColours(int /*profile*/) {}
 };
 
 }  // namespace vantor

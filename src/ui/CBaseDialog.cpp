@@ -104,13 +104,15 @@ void CBaseDialog::reject() {
     FreeSkin();
 }
 
-void CBaseDialog::paintEvent(QPaintEvent*) {
+void CBaseDialog::paintEvent(QPaintEvent* event) {
     if (m_backgroundPixmap.isNull()) {
         return;
     }
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawPixmap(QPoint(0, 0), m_backgroundPixmap);
+    // Only the parts to repaint: a key button's redraw repaints the picture beneath it, and
+    // the whole picture, even clipped, costs a full-size blit spread over worker threads.
+    for (const QRect& rect : event->region()) painter.drawPixmap(rect, m_backgroundPixmap, rect);
 }
 
 // A press that reaches the dialog itself (no child took it) moves the window: by the window

@@ -87,6 +87,7 @@ public:
     bool IsSelected() const { return m_selected; }
     bool IsHovered() const { return m_hover; }
     bool IsOutlined() const { return m_outline; }
+    uint32_t OutlineColour() const { return m_outlineColour; }
     const ButtonTextStyle& TextStyle() const { return m_style; }
     QString ToolTipText() const { return m_toolTip; }
     // The face a paint would choose now, and the picture chosen by the last paint.

@@ -80,6 +80,14 @@ protected:
         return setup;
     }
 
+    // The emulated keyboard arrives, as the device monitor reports it.
+    void KeyboardArrives() {
+        ASSERT_TRUE(m_keyboard.Connected());
+        m_keyboard.FillDeviceState(m_state);
+        m_state.SetPresent(true);
+        FromDeviceThread([this] { m_window->KeyboardConnected(); });
+    }
+
     // Runs `work` on a thread of its own (as the device threads do) while this thread's event
     // loop turns.
     void FromDeviceThread(const std::function<void()>& work) {

@@ -67,11 +67,7 @@ class ProfileSlotsTest : public CVantorDlgTest {
 protected:
     void SetUp() override {
         CVantorDlgTest::SetUp();
-        ASSERT_TRUE(m_keyboard.Connected());
-        m_keyboard.FillDeviceState(m_state);
-        m_state.SetPresent(true);
-        // The device monitor's report of the keyboard's arrival.
-        FromDeviceThread([this] { m_window->KeyboardConnected(); });
+        KeyboardArrives();
         m_keyboard.Keyboard().ClearLog();
     }
 
@@ -159,8 +155,12 @@ TEST_F(ProfileSlotsTest, OkAppliesAndHides) {
 }
 
 TEST_F(ProfileSlotsTest, ProfileButtonsSwitchTheKeyboardUnlessAlreadyActive) {
+    // The button re-reads the profile's lighting and sends its per-key colours; it switches
+    // nothing while the profile is already active.
     QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[0]), Qt::LeftButton);
-    EXPECT_TRUE(m_keyboard.Requests().empty()) << "profile 1 is already active";
+    const std::vector<uint8_t> runs = CommandRuns();
+    EXPECT_EQ(std::count(runs.begin(), runs.end(), kCmdWriteStatus), 0) << "profile 1 is already active";
+    EXPECT_EQ(std::count(runs.begin(), runs.end(), kCmdWriteKeyColours), 1);
 
     QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[1]), Qt::LeftButton);
     EXPECT_EQ(Firmware().ActiveProfile(), 1);

@@ -13,6 +13,8 @@
 #include "keymodel/KeyCode.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/LightingSlots.h"
+#include "lighting/LightingPanelView.h"
 #include "mainwindow/CVantorDlg.h"
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
@@ -31,6 +33,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QMenu>
@@ -100,6 +103,26 @@ int main(int argc, char** argv) {
         window.OnCommand(CTrayIcon::kCommandOpen);
         window.move(40, 40);
         Save(folder, "main-" + suffix);
+
+        // The lighting panel for effects of each kind of control, then colour mode with a few
+        // keys painted.
+        LightingSlots& lighting = window.Lighting();
+        for (const uint8_t effect : {1, 12, 17, 18, 20}) {
+            const auto& table = lighting.Panel().EffectTable();
+            const auto found = std::find(table.begin(), table.end(), effect);
+            if (found == table.end()) continue;
+            lighting.View().EffectList()->setCurrentRow(int(found - table.begin()));
+            Save(folder, QStringLiteral("lighting-%1-").arg(effect) + suffix);
+        }
+        lighting.ToggleColourMode();
+        lighting.Colours().PickKeyColour(Rgb{0x00, 0x8A, 0xFF});
+        for (const KeyCode key : {KeyCode(0x11), KeyCode(0x1E), KeyCode(0x1F), KeyCode(0x20)}) {  // W A S D
+            const auto position = std::find(KeyList.begin(), KeyList.end(), key) - KeyList.begin();
+            window.OnKeyClick(KeyListButtonIds[size_t(position)]);
+        }
+        lighting.View().ColourValueBox(0)->setText(QStringLiteral("255"));
+        Save(folder, "colour-mode-" + suffix);
+        lighting.ToggleColourMode();
 
         // The key assignment dialog for A, on each of its pages.
         Vantor_DlgComposite& dialog = window.KeyAssignDialog();

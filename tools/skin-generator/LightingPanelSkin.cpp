@@ -24,30 +24,13 @@ constexpr std::array<std::pair<int, int>, 4> kCards = {{{20, 230}, {262, 240}, {
 
 int Inner(int card) { return kCards[card].first + 14; }
 
-// A swatch slot for the eight preset colours.
-ControlPainter Swatch(QColor colour) {
-    return [colour](QPainter& p, const QRectF& r, const RenderPass&) {
-        p.setPen(QPen(palette::kCardEdge, 1));
-        p.setBrush(colour);
-        p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    };
-}
-
-// A small round mark that the trigger pictures sit on.
-ControlPainter RadioMark() {
-    return [](QPainter& p, const QRectF& r, const RenderPass&) {
-        p.setPen(QPen(palette::kMuted, 1.4));
-        p.setBrush(palette::kWell);
-        p.drawEllipse(r.adjusted(3, 3, -3, -3));
-    };
-}
-
 void AddEffectCard(SkinWindow& w) {
     const int x = Inner(0);
     w.AddRect("CONTROL_DengStatic", QRect(x, kCardTop + 14, 150, 22));
     w.AddRect("CONTROL_DengStaPic", QRect(x + 168, kCardTop + 10, 34, 30));
     w.AddRect("CONTROL_XGcombox", QRect(x, kCardTop + 48, 202, 148), WellPainter());
-    w.AddRect("CONTROL_umCombo", QRect(x, kCardTop + 210, 202, 26), WellPainter());
+    // The mode list draws its own frame: it shows only while per-key colours are edited.
+    w.AddRect("CONTROL_umCombo", QRect(x, kCardTop + 210, 202, 26));
 }
 
 void AddMotionCard(SkinWindow& w) {
@@ -62,11 +45,11 @@ void AddMotionCard(SkinWindow& w) {
         w.AddRect("CONTROL_BLFXLStaPic" + suffix, QRect(x, y + 134, 100, 40));
         w.AddRect("CONTROL_BLFXRStaPic" + suffix, QRect(x + 112, y + 134, 100, 40));
     }
-    // Trigger mode (single key or grid), shown by pictures and labels.
+    // Trigger mode (single key or grid): places the program reads; no control shows it.
     w.AddRect("CONTROL_FYCFStatic", QRect(x, y + 184, 212, 20));
-    w.AddRect("CONTROL_FYdjcfStaPic", QRect(x, y + 208, 22, 22), RadioMark());
+    w.AddRect("CONTROL_FYdjcfStaPic", QRect(x, y + 208, 22, 22));
     w.AddRect("CONTROL_FYdjcfStatic", QRect(x + 26, y + 208, 78, 22));
-    w.AddRect("CONTROL_FYggcfStaPic", QRect(x + 112, y + 208, 22, 22), RadioMark());
+    w.AddRect("CONTROL_FYggcfStaPic", QRect(x + 112, y + 208, 22, 22));
     w.AddRect("CONTROL_FYggcfStatc", QRect(x + 138, y + 208, 74, 22));
 }
 
@@ -83,10 +66,10 @@ void AddColourCard(SkinWindow& w) {
     };
     int row = y;
     for (const Family& f : families) {
-        w.AddRect(f.colour, QRect(x, row, 96, 22));
-        w.AddRect(f.button, QRect(x + 100, row, 52, 22));
+        w.AddRect(f.colour, QRect(x, row, 70, 22));
+        w.AddRect(f.button, QRect(x + 74, row, 52, 22));
         if (f.randomLabel) {
-            w.AddRect(f.randomLabel, QRect(x + 162, row, 70, 22));
+            w.AddRect(f.randomLabel, QRect(x + 136, row, 96, 22));
             w.AddRect(f.toggle, QRect(x + 232, row, 40, 22));
         }
         row += kRow;
@@ -109,12 +92,10 @@ void AddUserCard(SkinWindow& w) {
     w.AddRect("CONTROL_USERgjStatic", QRect(x, y + 2 * kRow + 2, 96, 22));
     w.AddRect("CONTROL_USERgjStaPic1", QRect(x + 100, y + 2 * kRow, 32, 28));
     w.AddRect("CONTROL_USERgjStaPic2", QRect(x + 138, y + 2 * kRow, 32, 28));
-    const QColor presets[] = {QColor(0xff, 0x3b, 0x30), QColor(0xff, 0x95, 0x00), QColor(0xff, 0xd6, 0x0a),
-                              QColor(0x34, 0xc7, 0x59), QColor(0x00, 0xc7, 0xbe), QColor(0x0a, 0x84, 0xff),
-                              QColor(0xbf, 0x5a, 0xf2), QColor(0xf2, 0xf2, 0xf7)};
+    // Places the program reads but fills with nothing: no swatches are drawn there.
     for (int i = 0; i < 8; ++i)
         w.AddRect(QStringLiteral("CONTROL_Color%1").arg(i + 1),
-                  QRect(x + (i % 4) * 43, y + 3 * kRow + 8 + (i / 4) * 26, 38, 20), Swatch(presets[i]));
+                  QRect(x + (i % 4) * 43, y + 3 * kRow + 8 + (i / 4) * 26, 38, 20));
     w.AddRect("CONTROL_UsbStatic", QRect(x, y + 162, 170, 20));
     const char* rates[] = {"125", "250", "500", "1000"};
     for (int i = 0; i < 4; ++i) {
@@ -128,6 +109,8 @@ void AddUserCard(SkinWindow& w) {
                     });
     }
     w.AddRect("CONTROL_JDTStatic", QRect(kWidth - 20 - 316 - 150, kBottomBarTop + 14, 136, 14));
+    // The line that says a lighting change was not taken, in the bottom bar.
+    w.AddRect("CONTROL_NoteStatic", QRect(252, kBottomBarTop + 11, 296, 20));
 }
 
 // ---- bitmaps -------------------------------------------------------------------------------

@@ -32,6 +32,10 @@ const std::vector<CtlCommand>& CommandTable() {
         {"macros", "", "the keyboard's macros: slot, name, play count, and each action as key, "
          "press or release, and delay in ms",
          &RunMacros},
+        {"preview", "EFFECT [--ticks N] [--backward] [--random] [--colour RRGGBB] [--seed S]",
+         "the lighting preview of EFFECT, one line a tick: each key button's control id and "
+         "colour (or plain), as the window paints it in colour mode (no keyboard needed)",
+         &RunPreview},
         {"gui-command", "ID", "hand command ID to the running program (32780: the update window)",
          &RunGuiCommand},
     };

@@ -14,5 +14,6 @@ int RunBoot(CtlContext& context);
 int RunColours(CtlContext& context);
 int RunGuiCommand(CtlContext& context);
 int RunMacros(CtlContext& context);
+int RunPreview(CtlContext& context);
 
 }  // namespace vantor::ctl

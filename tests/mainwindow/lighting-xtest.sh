@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# A person's check of the lighting panel with real clicks from an X server: on a virtual
+# screen, the program runs against vantor-sim with profile 0 on the custom effect. The
+# brightness slider is clicked at its second position, the lamp turns colour mode on, and
+# Enter and A are painted. The keyboard's lighting block is then read with vantorctl, and the
+# key-colour writes are picked out of the emulator's log. Clicks go to the rectangles of the
+# skin file. Screens are saved into OUT_FOLDER. Needs xdotool.
+#   tests/mainwindow/lighting-xtest.sh [BUILD_FOLDER] [OUT_FOLDER]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+out=$(realpath -m "${2:-.}")
+mkdir -p "$out"
+bin="$build/bin"
+source "$(dirname "$0")/sim-screen.sh"
+"$bin/vantorctl" set-lighting 0 effect=20 >/dev/null
+"$bin/vantor" &
+pids+=($!)
+sleep 4
+grab() { VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/$1.png"; }
+win=$(xdotool search --onlyvisible --name . | head -1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+# Clicks the skin rectangle of KEY at the fractions FX, FY of its width and height.
+click() {
+    local rect
+    rect=$(iconv -f utf-16 -t utf-8 "$bin/Skins/Main.ini" | tr -d '\r' | sed -n "s/^$1=//p")
+    IFS=, read -r x y w h <<<"$rect"
+    xdotool mousemove $((X + x + w * $2 / 100)) $((Y + y + h * $3 / 100)) click 1
+    sleep 0.5
+}
+click CONTROL_LightSlider 25 50      # the second of six positions: brightness 1
+click CONTROL_DengStaPic 50 50       # the lamp: colour mode on
+grab lighting-colour-mode
+click KEY_01C 50 50                  # Enter
+click KEY_01E 50 50                  # A
+grab lighting-painted
+"$bin/vantorctl" lighting 0 | grep -i -E "effect|brightness"
+echo "key-colour writes (command 0x11) the keyboard received:"
+"$bin/vantor-sim" --socket "$VANTOR_SIM" ctl log | awk '$1 == ">" && substr($2, 7, 2) == "11" {print substr($2, 1, 40)}' | tail -3

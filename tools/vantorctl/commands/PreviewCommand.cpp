@@ -1,0 +1,96 @@
+// preview EFFECT [--ticks N] [--backward] [--random] [--colour RRGGBB] [--seed S]: the lighting
+// preview's ticks as numbers, as a window just switched to colour mode with EFFECT selected
+// would paint them. Needs no keyboard.
+
+#include "CtlExit.h"
+#include "commands/Commands.h"
+
+#include "lighting/PreviewEngine.h"
+
+#include <optional>
+
+namespace vantor::ctl {
+
+namespace {
+
+constexpr const char* kSynopsis =
+    "preview EFFECT [--ticks N] [--backward] [--random] [--colour RRGGBB] [--seed S]";
+constexpr int kMaxTicks = 1000000;
+
+std::optional<Rgb> ColourArgument(const QString& text) {
+    bool ok = text.size() == 6;
+    for (const QChar c : text)
+        ok = ok && (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'));
+    const uint32_t rgb = ok ? text.toUInt(&ok, 16) : 0;
+    if (!ok) return std::nullopt;
+    return Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
+}
+
+void PrintFrame(QTextStream& out, int tick, const PreviewFrame& frame) {
+    QString line = QStringLiteral("tick %1:").arg(tick);
+    frame.ForEachTouched([&line](int id, const PreviewFrame::Key& key) {
+        line += QStringLiteral(" %1=").arg(id);
+        if (key.look == PreviewFrame::Look::Plain) {
+            line += QLatin1String("plain");
+        } else {
+            const uint32_t rgb = uint32_t(key.colour.red) << 16 | uint32_t(key.colour.green) << 8 |
+                                 key.colour.blue;
+            line += QStringLiteral("%1").arg(rgb, 6, 16, QLatin1Char('0'));
+        }
+    });
+    out << line << '\n';
+}
+
+}  // namespace
+
+int RunPreview(CtlContext& context) {
+    const QStringList& args = context.Args();
+    const auto usage = [&context](const QString& why) {
+        return context.Fail(kExitUsage,
+                            QStringLiteral("%1; expected: %2").arg(why, QLatin1String(kSynopsis)));
+    };
+    std::optional<int> effect;
+    int ticks = 1;
+    PreviewInput input;  // forward, single colour white
+    std::optional<uint32_t> seed;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        bool ok = false;
+        if (arg == QLatin1String("--backward")) {
+            input.direction = kDirectionSecond;
+        } else if (arg == QLatin1String("--random")) {
+            input.randomColour = true;
+        } else if (arg == QLatin1String("--ticks")) {
+            ticks = hasValue ? args[++i].toInt(&ok) : 0;
+            if (!ok || ticks < 1 || ticks > kMaxTicks)
+                return usage(QStringLiteral("--ticks needs 1 to %1").arg(kMaxTicks));
+        } else if (arg == QLatin1String("--colour") || arg == QLatin1String("--color")) {
+            const std::optional<Rgb> colour = hasValue ? ColourArgument(args[++i]) : std::nullopt;
+            if (!colour) return usage(QStringLiteral("%1 needs RRGGBB in hex").arg(arg));
+            input.colour = *colour;
+        } else if (arg == QLatin1String("--seed")) {
+            const uint32_t value = hasValue ? args[++i].toUInt(&ok, 0) : 0;
+            if (!ok) return usage(QStringLiteral("--seed needs a number from 0 to 4294967295"));
+            seed = value;
+        } else if (arg.startsWith(QLatin1String("--"))) {
+            return usage(QStringLiteral("unknown option %1").arg(arg));
+        } else if (effect) {
+            return usage(QStringLiteral("one effect only"));
+        } else {
+            const int value = arg.toInt(&ok, 0);
+            if (!ok || value < 0 || value > 255)
+                return usage(QStringLiteral("EFFECT is a code from 0 to 255"));
+            effect = value;
+        }
+    }
+    if (!effect) return usage(QStringLiteral("no effect given"));
+    input.effect = uint8_t(*effect);
+
+    // Without a seed, random hues come from the time in seconds, as in the window.
+    PreviewEngine engine(seed ? PreviewRandom([s = *seed] { return s; }) : PreviewRandom());
+    for (int t = 1; t <= ticks; ++t) PrintFrame(context.Out(), t, engine.Tick(input));
+    return kExitOk;
+}
+
+}  // namespace vantor::ctl
