@@ -55,9 +55,8 @@ bool KeyCapture::Take(const QKeyEvent& event) {
     const KeyCode code = KeyCodeOfNativeScanCode(event.nativeScanCode(), HeldModifiers(event.modifiers()));
     if (code == kNoKey || IsMediaKeyCode(code)) return false;
     const bool press = event.type() == QEvent::KeyPress;
-    const bool first = press && !event.isAutoRepeat() && m_held.insert(code).second;
-    if (!press) m_held.erase(code);
-    if (first && (IsDesktopKey(code) || m_accepting())) m_captured(code);
+    const bool reported = press ? !event.isAutoRepeat() && m_held.insert(code).second : m_held.erase(code) > 0;
+    if (reported && (IsDesktopKey(code) || m_accepting())) m_captured(code, press);
     return true;
 }
 

@@ -13,10 +13,12 @@ class QKeyEvent;
 
 namespace vantor {
 
-// Takes the keys typed while the key assignment dialog waits for a key: an application-wide
-// event filter reads every key event's native scan code (evdev + 8 on X11 and Wayland) and the
-// dialog grabs the keyboard, so the keys neither reach the dialog's controls nor the desktop.
-//  - The first press of a key is reported once; its auto-repeats and its release are swallowed.
+// Takes the keys typed while the key assignment dialog waits for a key or records a macro: an
+// application-wide event filter reads every key event's native scan code (evdev + 8 on X11
+// and Wayland) and the dialog grabs the keyboard, so the keys neither reach the dialog's
+// controls nor the desktop.
+//  - The first press of a key is reported once and its auto-repeats are swallowed; its
+//    release is reported too (a release without a press seen since Start is swallowed).
 //  - Left/Right Super and Menu are reported as 0x15B, 0x15C and 0x15D whatever `accepting`
 //    says, and swallowed.
 //  - Media keys and keys without a code pass untouched (while the grab holds they reach no
@@ -26,7 +28,7 @@ class KeyCapture : public QObject {
     Q_OBJECT
 
 public:
-    using Captured = std::function<void(KeyCode)>;
+    using Captured = std::function<void(KeyCode, bool press)>;
 
     KeyCapture(QWidget* grabber, Captured captured, std::function<bool()> accepting);
     ~KeyCapture() override;

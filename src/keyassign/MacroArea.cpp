@@ -1,6 +1,7 @@
 #include "keyassign/MacroArea.h"
 
 #include "keyassign/KeyActionCodec.h"
+#include "device/MacroAreaCommands.h"
 #include "keymodel/KeyConversions.h"
 
 #include <algorithm>
@@ -153,6 +154,17 @@ std::optional<std::vector<KeyboardMacro>> ParseKeyboardMacroArea(std::span<const
         return std::nullopt;
     }
     return macros;
+}
+
+CommandResult ReadKeyboardMacroArea(DeviceLink& link, std::vector<uint8_t>* area) {
+    area->assign(kMacroAreaHeaderSize, 0);
+    const CommandResult header = ReadMacroArea(link, *area);
+    if (header != CommandResult::Ok) return header;
+    const uint16_t magic = static_cast<uint16_t>((*area)[0] | ((*area)[1] << 8));
+    const size_t total = static_cast<size_t>((*area)[2] | ((*area)[3] << 8));
+    if (magic != kMacroAreaMagic || total <= kMacroAreaHeaderSize) return CommandResult::Ok;
+    area->assign(total, 0);
+    return ReadMacroArea(link, *area);
 }
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "macros/KeyboardMacro.h"
 #include "macros/MacroTable.h"
 
@@ -10,6 +11,8 @@
 #include <vector>
 
 namespace vantor {
+
+class DeviceLink;
 
 // The keyboard's macro area, little-endian:
 //   header (16 bytes): magic 0x55AA, total length, macro count n, names flag, 8 reserved (0)
@@ -41,5 +44,9 @@ void EncodeMacroAction(const MacroAction& action, uint8_t out[4]);
 // keep their positions), and at most 100 macros, 4000 actions and 249 name characters are
 // taken. nullopt when memory runs out.
 std::optional<std::vector<KeyboardMacro>> ParseKeyboardMacroArea(std::span<const uint8_t> area);
+
+// Reads the keyboard's macro area: its header, and the whole area when the header says there
+// is a table (the header alone otherwise).
+CommandResult ReadKeyboardMacroArea(DeviceLink& link, std::vector<uint8_t>* area);
 
 }  // namespace vantor

@@ -1,5 +1,6 @@
 #include "keyassign/Vantor_DlgComposite.h"
 
+#include "keyassign/CompositeLook.h"
 #include "keyassign/DialogPlacement.h"
 #include "keymodel/KeyConversions.h"
 #include "keymodel/KeyNames.h"
@@ -8,11 +9,9 @@
 #include "shell/lang/Language.h"
 #include "ui/SkinPlacement.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QIntValidator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,8 +27,8 @@ namespace vantor {
 
 namespace {
 
-const QString kButtonInfo = QStringLiteral("BUTTONINFO");
-const QString kFont = QStringLiteral("Arial Unicode MS");
+using namespace composite;
+
 constexpr char kOnScreenKeyboard[] = "onboard";
 
 struct PageControl {
@@ -65,21 +64,8 @@ constexpr std::array<PageControl, 11> kPictureButtons = {{{1033, "CONTROL_MASK"}
 const std::vector<int> kKeyPage = {1127, 1134, 1135, 1185, 1186, 1187, 1201};
 const std::vector<int> kMediaPage = {1128, 1202};
 const std::vector<int> kFunctionPage = {1129, 1203};
-const std::vector<int> kMacroPage = {1125, 1126, 1133, 1200};
-
-// White text on the page buttons, OK, Cancel and Apply; grey when disabled.
-ButtonTextStyle WhiteText(int pointSize) {
-    return ButtonTextStyle{true, pointSize, kFont, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0x7F7F7F, 0xFFFFFF},
-                           TextFormat::kDefault};
-}
-
-// Labels, radios and the check box draw their text in light grey on the dialog's own picture.
-const QString kLabelStyle = QStringLiteral("color: #E4E4E4; background: transparent;");
-// Lists and fields let the skin's inset well show through and draw in the same light grey.
-const QString kInputStyle = QStringLiteral(
-    "* { background: transparent; color: #E4E4E4; border: none;"
-    " selection-background-color: #FF8A1F; selection-color: #121418; }"
-    " *:disabled { color: #6A707C; selection-background-color: #3A404A; selection-color: #8A909C; }");
+const std::vector<int> kMacroPage = {1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024,
+                                     1025, 1026, 1027, 1125, 1126, 1133, 1200};
 
 bool IsMouseCode(KeyCode code) {
     for (const MouseEntry& entry : MouseList)
@@ -101,8 +87,11 @@ Vantor_DlgComposite::Vantor_DlgComposite(const QString& skinIniPath, const QStri
                                          Host host, QWidget* parent)
     : CBaseDialog(skinIniPath, skinFolder, parent),
       m_host(std::move(host)),
-      m_capture(this, [this](KeyCode code) { OnCaptured(code); },
-                [this] { return m_keyRadio != nullptr && m_keyRadio->isChecked(); }) {
+      m_capture(this, [this](KeyCode code, bool press) { OnCaptured(code, press); },
+                [this] {
+                    return (m_macroPage != nullptr && m_macroPage->IsRecording()) ||
+                           (m_keyRadio != nullptr && m_keyRadio->isChecked());
+                }) {
     // A top-level window of its own, placed beside the button it edits.
     setWindowFlag(Qt::Window, true);
     setModal(true);
@@ -149,9 +138,9 @@ void Vantor_DlgComposite::OnInitDialog() {
         ProfileData& data = m_host.store->Data();
         m_opened = data.HasImage() ? data.Block(m_host.block())[static_cast<size_t>(m_record)]
                                    : KeyAssignment{};
-        m_macroList->clear();
-        for (const MacroRecord& macro : data.Macros().Records()) m_macroList->addItem(macro.Name());
     }
+    m_macroPage->Open();
+    m_macroPageShown = false;
     m_type = m_opened.type;
 
     for (const int id : {kPageKey, kPageMedia, kPageFunction, kClear}) Button(id)->setEnabled(!m_macroOnly);
@@ -183,7 +172,9 @@ bool Vantor_DlgComposite::OnOK() {
 }
 
 void Vantor_DlgComposite::done(int result) {
-    // Every way out lets go of the keyboard and gives the button back its faces.
+    // Every way out ends the recording, lets go of the keyboard, frees the macro copies and
+    // gives the button back its faces.
+    m_macroPage->Close();
     m_capture.Stop();
     SetApplyEnabled(false);
     if (m_openCount > 0) --m_openCount;
@@ -237,12 +228,7 @@ void Vantor_DlgComposite::CreateControls() {
     m_mouseList = new QListWidget(this);
     m_mediaList = new QListWidget(this);
     m_functionList = new QListWidget(this);
-    m_macroList = new QComboBox(this);
-    m_macroList->setEditable(true);
-    m_cycles = new QLineEdit(this);
-    m_cycles->setValidator(new QIntValidator(1, kMaxPlayCount, m_cycles));
-    for (QWidget* input : std::initializer_list<QWidget*>{m_keyField, m_mouseList, m_mediaList,
-                                                          m_functionList, m_macroList, m_cycles}) {
+    for (QWidget* input : std::initializer_list<QWidget*>{m_keyField, m_mouseList, m_mediaList, m_functionList}) {
         input->setStyleSheet(kInputStyle);
         input->setFont(QFont(kFont, 10));
     }
@@ -252,17 +238,28 @@ void Vantor_DlgComposite::CreateControls() {
     m_controls[kMouseList] = m_mouseList;
     m_controls[kMediaList] = m_mediaList;
     m_controls[kFunctionList] = m_functionList;
-    m_controls[kMacroList] = m_macroList;
-    m_controls[kCycles] = m_cycles;
     for (auto& [id, control] : m_controls) control->setObjectName(QString::number(id));
+    MacroPage::Host page;
+    page.dialog = this;
+    page.store = m_host.store;
+    page.block = m_host.block;
+    page.markDirty = [this] { SetApplyEnabled(true); };
+    page.capture = [this](bool on) { on ? m_capture.Start() : m_capture.Stop(); };
+    m_macroPage = new MacroPage(std::move(page));
+    m_macroPage->SetClock(m_recorderClock);
+    for (const auto& [id, control] : m_macroPage->Controls()) {
+        if (auto* button = qobject_cast<CPngButton*>(control)) {
+            m_buttons[id] = button;
+        } else {
+            m_controls[id] = control;
+        }
+    }
 
     connect(m_keyRadio, &QRadioButton::clicked, this, [this] { OnCommand(kKeyRadio); });
     connect(m_mouseRadio, &QRadioButton::clicked, this, [this] { OnCommand(kMouseRadio); });
     // Choosing in a list or the count is an edit that Apply has not written yet.
     for (QListWidget* list : {m_mouseList, m_mediaList, m_functionList})
         connect(list, &QListWidget::currentRowChanged, this, [this] { SetApplyEnabled(true); });
-    connect(m_macroList, &QComboBox::activated, this, [this] { SetApplyEnabled(true); });
-    connect(m_cycles, &QLineEdit::textEdited, this, [this] { SetApplyEnabled(true); });
 }
 
 void Vantor_DlgComposite::PlaceControls() {
@@ -277,11 +274,11 @@ void Vantor_DlgComposite::PlaceControls() {
                                                   {kMouseRadio, "FUNC_KEY_RADIO_MOU"},
                                                   {kMouseList, "FUNC_KEY_MOUSE_SELECT"},
                                                   {kMediaList, "FUNC_MEDIA_SELECT"},
-                                                  {kFunctionList, "FUNC_FUNCTION_SELECT"},
-                                                  {kMacroList, "FUNC_MACRO_LIST"},
-                                                  {kCycles, "FUNC_MACRO_CYCLES"}};
+                                                  {kFunctionList, "FUNC_FUNCTION_SELECT"}};
     for (const auto& [id, key] : inputs) PlaceControl(*Control(id), ini, kButtonInfo, QLatin1String(key));
+    m_macroPage->Place(ini, m_macroSet);
     for (auto& [id, control] : m_controls) control->raise();
+    for (auto& [id, control] : m_macroPage->Controls()) control->raise();
     for (const int id : {kPageKey, kPageMacro, kPageMedia, kPageFunction, kClear, kTitle, kOsk, kOk, kCancel, kApply})
         Button(id)->raise();
 }
@@ -295,7 +292,6 @@ void Vantor_DlgComposite::FillLists() {
         for (int i = 0; i < count; ++i) list->addItem(QString());
         list->setCurrentRow(0);
     }
-    m_cycles->setText(QStringLiteral("1"));
 }
 
 CPngButton* Vantor_DlgComposite::Button(int id) const {
@@ -328,13 +324,17 @@ void Vantor_DlgComposite::ShowPage(int type, bool initial) {
     } else {
         m_capture.Stop();
     }
-    if (type == kAssignMacro && initial) {
-        std::lock_guard lock(m_host.store->Lock());
-        const int index = FindMacroById(m_host.store->Data().Macros().Records(), m_opened.value);
-        m_macroList->setCurrentIndex(std::max(index, 0));
-        if (m_opened.type == kAssignMacro && m_opened.parameter > 0)
-            m_cycles->setText(QString::number(m_opened.parameter));
+    if (type != kAssignMacro) m_macroPage->StopRecording();
+    // The macro the key plays when it opens on one (or the first), the first when the page is
+    // first shown for a key without a value; otherwise the selection stays.
+    if (type == kAssignMacro && m_macroPage->Editor().Count() > 0) {
+        if (initial) {
+            m_macroPage->SelectMacro(std::max(FindMacroById(m_macroPage->Editor().Macros(), m_opened.value), 0));
+        } else if (!m_macroPageShown && m_opened.value == 0) {
+            m_macroPage->SelectMacro(0);
+        }
     }
+    if (type == kAssignMacro) m_macroPageShown = true;
     if (type == kAssignMedia && initial && m_opened.value < kMediaCount) m_mediaList->setCurrentRow(int(m_opened.value));
     if (type == kAssignFunction && initial && m_opened.value < kFunctionCount)
         m_functionList->setCurrentRow(int(m_opened.value));
@@ -419,15 +419,25 @@ void Vantor_DlgComposite::OnCommand(int id) {
         case kApply: Apply(); break;
         case kOk: accept(); break;
         case kCancel: reject(); break;
-        default: break;
+        default: m_macroPage->OnCommand(id); break;
     }
 }
 
-void Vantor_DlgComposite::OnCaptured(KeyCode code) {
+void Vantor_DlgComposite::OnCaptured(KeyCode code, bool press) {
+    if (m_macroPage->IsRecording()) {
+        m_macroPage->Record(code, press);
+        return;
+    }
+    if (!press) return;
     m_keyField->setText(KeyName(code));
     m_capturedKey = code;
     m_type = kAssignKey;
     SetApplyEnabled(true);
+}
+
+void Vantor_DlgComposite::SetRecorderClock(MillisecondClock clock) {
+    m_recorderClock = std::move(clock);
+    if (m_macroPage) m_macroPage->SetClock(m_recorderClock);
 }
 
 void Vantor_DlgComposite::SetApplyEnabled(bool on) {
@@ -441,10 +451,9 @@ KeyChoice Vantor_DlgComposite::Choice() const {
                 return {kAssignKey, MouseList[static_cast<size_t>(std::max(m_mouseList->currentRow(), 0))].code};
             return {kAssignKey, m_capturedKey};
         case kAssignMacro: {
-            std::lock_guard lock(m_host.store->Lock());
-            const uint16_t id = m_host.store->Data().Macros().IdOfIndex(m_macroList->currentIndex(), m_host.store->Lock());
-            const uint16_t count = static_cast<uint16_t>(std::clamp(m_cycles->text().toInt(), 1, int(kMaxPlayCount)));
-            return {kAssignMacro, id, count};
+            // The page has merged its list into the store: the store's table is in list order.
+            const uint16_t id = m_host.store->Data().Macros().IdOfIndex(m_macroPage->SelectedMacro(), m_host.store->Lock());
+            return {kAssignMacro, id, static_cast<uint16_t>(m_macroPage->CycleCount())};
         }
         case kAssignMedia: return {kAssignMedia, static_cast<uint32_t>(std::max(m_mediaList->currentRow(), 0))};
         case kAssignFunction: return {kAssignFunction, static_cast<uint32_t>(std::max(m_functionList->currentRow(), 0))};
@@ -453,7 +462,8 @@ KeyChoice Vantor_DlgComposite::Choice() const {
 }
 
 void Vantor_DlgComposite::Apply() {
-    // The macro page's own edits are merged into the store first, once that page edits macros.
+    // The macro page's edits are merged into the store first.
+    m_macroPage->Apply();
     const KeyChoice choice = Choice();
     {
         std::lock_guard lock(m_host.store->Lock());
@@ -504,6 +514,7 @@ void Vantor_DlgComposite::ApplyLanguage(int languageIndex) {
     for (int i = 0; i < kMediaCount; ++i) m_mediaList->item(i)->setText(KeyName(MediaList[size_t(i)].code));
     for (int i = 0; i < kFunctionCount; ++i)
         m_functionList->item(i)->setText(LanguageText(QLatin1String(FunctionList[size_t(i)]), languageIndex));
+    m_macroPage->ApplyLanguage(languageIndex);
 }
 
 void Vantor_DlgComposite::showEvent(QShowEvent* event) {
@@ -519,7 +530,7 @@ void Vantor_DlgComposite::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Enter:
         case Qt::Key_Escape: event->accept(); return;  // neither closes the dialog
         case Qt::Key_F1:
-            if (m_host.help) m_host.help();
+            if (m_host.help && !m_macroPage->IsRecording()) m_host.help();
             return;
         default: CBaseDialog::keyPressEvent(event);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keyassign/KeyCapture.h"
+#include "keyassign/MacroPage.h"
 #include "keymodel/AssignmentRecords.h"
 #include "profiles/KeyChoice.h"
 #include "profiles/ProfileStore.h"
@@ -79,7 +80,8 @@ public:
     void CloseIfOpen();
     bool IsOpen() const { return m_openCount > 0; }
 
-    // The dialog's commands: page buttons, Clear, radios, OSK, Apply, OK and Cancel.
+    // The dialog's commands: page buttons, Clear, radios, OSK, Apply, OK and Cancel, and the
+    // macro page's.
     void OnCommand(int id);
     // The language message (0x5041 with the tag 0x4C414E47): every text in that language.
     uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam);
@@ -89,6 +91,9 @@ public:
     int RecordIndex() const { return m_record; }
     bool MacroOnly() const { return m_macroOnly; }
     bool IsCapturing() const { return m_capture.IsActive(); }
+    MacroPage& Macros() const { return *m_macroPage; }
+    // The recorder's clock (monotonic milliseconds unless a test sets its own).
+    void SetRecorderClock(MillisecondClock clock);
     CPngButton* Button(int id) const;
     QWidget* Control(int id) const;
 
@@ -108,7 +113,7 @@ private:
     void ShowPage(int type, bool initial);
     void SetPageButton(int type);
     void SelectKeyRadio(bool keyRadio);
-    void OnCaptured(KeyCode code);
+    void OnCaptured(KeyCode code, bool press);
     void SetApplyEnabled(bool on);
     void Apply();
     void StartOnScreenKeyboard();
@@ -133,8 +138,9 @@ private:
     QListWidget* m_mouseList = nullptr;
     QListWidget* m_mediaList = nullptr;
     QListWidget* m_functionList = nullptr;
-    QComboBox* m_macroList = nullptr;
-    QLineEdit* m_cycles = nullptr;
+    MacroPage* m_macroPage = nullptr;
+    MillisecondClock m_recorderClock = MonotonicMilliseconds;
+    bool m_macroPageShown = false;  // since the dialog opened
     ButtonFaces m_keySet, m_macroSet, m_macro2Set, m_mediaSet, m_functionSet;
 };
 

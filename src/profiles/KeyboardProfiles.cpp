@@ -27,23 +27,6 @@ int BlockOfActiveProfile(const DeviceState& device) {
     return active >= 0 && active < kOnBoardProfileCount ? active : 0;
 }
 
-// The keyboard's macro area: its header, and the whole table when the header says there is
-// one.
-CommandResult ReadKeyboardMacroArea(DeviceLink& link, std::vector<uint8_t>* area) {
-    area->assign(kMacroAreaHeaderSize, 0);
-    const CommandResult header = ReadMacroArea(link, *area);
-    if (header != CommandResult::Ok) {
-        return header;
-    }
-    const uint16_t magic = static_cast<uint16_t>((*area)[0] | ((*area)[1] << 8));
-    const size_t total = static_cast<size_t>((*area)[2] | ((*area)[3] << 8));
-    if (magic != kMacroAreaMagic || total <= kMacroAreaHeaderSize) {
-        return CommandResult::Ok;
-    }
-    area->assign(total, 0);
-    return ReadMacroArea(link, *area);
-}
-
 // The keyboard's key maps and macros as store contents.
 ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileData>* out) {
     int current = -1;

@@ -12,9 +12,8 @@
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 
-#include "mainwindow/MainWindowFixture.h"
+#include "mainwindow/KeyAssignDialogFixture.h"
 
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +22,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include <linux/input-event-codes.h>
 
@@ -31,58 +31,7 @@
 namespace vantor::test {
 namespace {
 
-constexpr KeyCode kKeyA = 0x1E;
-constexpr KeyCode kKeyB = 0x30;
-const int kButtonA = KeyListButtonIds[0];
 using D = Vantor_DlgComposite;
-
-// Counts the key events that reach a widget past the application's filters.
-class KeyCounter : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) ++keys;
-        return false;
-    }
-    int keys = 0;
-};
-
-class KeyAssignDialogTest : public CVantorDlgTest {
-protected:
-    D& Dialog() { return m_window->KeyAssignDialog(); }
-
-    KeyAssignment& Record(int block, int record) {
-        return m_window->Store().Data().Records()[BlockStart(block) + record];
-    }
-    void SetRecord(int record, KeyAssignment assignment) {
-        {
-            std::lock_guard lock(StoreLock());
-            Record(0, record) = assignment;
-        }
-        m_window->RefreshKeyButtons();
-    }
-
-    // Opens the dialog for a button and runs `inside` while it is open modally; the dialog is
-    // closed as by Cancel afterwards if `inside` left it open. The dialog's result.
-    int WhileOpen(int controlId, const std::function<void(D&)>& inside) {
-        QTimer::singleShot(0, &Dialog(), [this, inside] {
-            inside(Dialog());
-            Dialog().CloseIfOpen();
-        });
-        return Dialog().OpenForButton(controlId);
-    }
-
-    // A key as the display server gives it: the widget with the focus receives it.
-    static void Key(D& dialog, QEvent::Type type, unsigned evdev, bool repeat = false) {
-        QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-        QKeyEvent event(type, 0, Qt::NoModifier, evdev + 8, 0, 0, QString(), repeat);
-        QApplication::sendEvent(target, &event);
-    }
-    static void Press(D& dialog, unsigned evdev) {
-        Key(dialog, QEvent::KeyPress, evdev);
-        Key(dialog, QEvent::KeyRelease, evdev);
-    }
-    static bool Shown(D& dialog, int id) { return dialog.Control(id)->isVisibleTo(&dialog); }
-};
 
 TEST_F(KeyAssignDialogTest, AMouseRecordOpensOnTheMouseEntryAndOkWritesItBackUnchanged) {
     const KeyAssignment mouse{kAssignKey, 0, 0x171, 1, 0x77};
@@ -283,8 +232,11 @@ TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheB
             EXPECT_FALSE(Shown(d, 1201));
             const QRect screen = QGuiApplication::primaryScreen()->geometry();
             EXPECT_EQ(d.pos(), QPoint((screen.width() - d.width()) / 2, (screen.height() - d.height()) / 2));
-            static_cast<QComboBox*>(d.Control(D::kMacroList))->setCurrentIndex(1);
-            static_cast<QLineEdit*>(d.Control(D::kCycles))->setText("3");
+            EXPECT_EQ(d.Macros().SelectedMacro(), 0) << "G9 plays no macro: the first is shown";
+            d.Macros().MacroNames()->setCurrentRow(1);
+            QLineEdit* cycles = d.Macros().CycleField();
+            cycles->selectAll();
+            QTest::keyClicks(cycles, "3");
             d.OnCommand(D::kOk);
         });
         m_window->OnCommand(ControlIds::kMacro);
@@ -313,28 +265,6 @@ TEST_F(KeyAssignDialogTest, TheKeyboardGoingOrResettingClosesTheDialogAsCancel) 
         EXPECT_NE(Record(0, RowOfCode(kKeyA)).type, kAssignKey) << "B was not written";
     }
 }
-
-// With the keyboard connected: what the dialog writes goes out with the main window's Apply.
-class KeyAssignDownloadTest : public KeyAssignDialogTest {
-protected:
-    void SetUp() override {
-        KeyAssignDialogTest::SetUp();
-        m_keyboard.FillDeviceState(m_state);
-        m_state.SetPresent(true);
-        FromDeviceThread([this] { m_window->KeyboardConnected(); });
-    }
-
-    std::array<uint8_t, 3> ActionOfKeyA() {
-        const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
-        const auto matrix = firmware.DefaultKeyMatrix();
-        const auto keyMap = firmware.KeyMap(firmware.ActiveProfile());
-        for (size_t p = 0; p + 2 < matrix.size(); p += 3)
-            if (matrix[p] == 2 && matrix[p + 1] == 2 && matrix[p + 2] == 0x04)
-                return {keyMap[p], keyMap[p + 1], keyMap[p + 2]};
-        ADD_FAILURE() << "no key A in the default matrix";
-        return {};
-    }
-};
 
 TEST_F(KeyAssignDownloadTest, KeyBOnKeyAThenMediaSixReachTheActiveProfilesKeyMap) {
     WhileOpen(kButtonA, [](D& d) {

@@ -24,6 +24,8 @@ public:
 
     DeviceLink& Link() { return *m_link; }
     EmulatedKeyboard& Keyboard() { return m_emulator->Keyboard(); }
+    // The emulator itself, for a second program (vantorctl) to open the same keyboard.
+    std::shared_ptr<EmulatorBackend> Emulator() const { return m_emulator; }
     bool Connected() const { return m_connected; }
 
     // Puts into the state what the device monitor reads on the keyboard's arrival: its default

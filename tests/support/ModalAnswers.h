@@ -23,7 +23,9 @@ namespace vantor::test {
 class ModalAnswers : public QObject {
 public:
     using Answer = std::function<void(QWidget*)>;
-    explicit ModalAnswers(std::vector<Answer> answers) : m_answers(std::move(answers)) {
+    // `under`: a modal window the test itself runs, which is not answered.
+    explicit ModalAnswers(std::vector<Answer> answers, QWidget* under = nullptr)
+        : m_answers(std::move(answers)), m_last(under) {
         connect(&m_timer, &QTimer::timeout, this, [this] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal == nullptr || modal == m_last || m_next >= m_answers.size()) return;

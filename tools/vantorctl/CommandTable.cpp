@@ -29,6 +29,9 @@ const std::vector<CtlCommand>& CommandTable() {
          "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
          "[CYCLES], or default",
          &RunAssign},
+        {"macros", "", "the keyboard's macros: slot, name, play count, and each action as key, "
+         "press or release, and delay in ms",
+         &RunMacros},
         {"preview", "EFFECT [--ticks N] [--backward] [--random] [--colour RRGGBB] [--seed S]",
          "the lighting preview of EFFECT, one line a tick: each key button's control id and "
          "colour (or plain), as the window paints it in colour mode (no keyboard needed)",

@@ -13,6 +13,7 @@ int RunSetLighting(CtlContext& context);
 int RunBoot(CtlContext& context);
 int RunColours(CtlContext& context);
 int RunGuiCommand(CtlContext& context);
+int RunMacros(CtlContext& context);
 int RunPreview(CtlContext& context);
 
 }  // namespace vantor::ctl

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# A person's check of the macro page with key events from a real X server: on a virtual screen,
+# the program runs against vantor-sim in the language of LANG_CHOICE (en or zh), key A is
+# clicked, the macro page opened, a macro added and recorded from keys typed by xdotool through
+# XTEST (H, I, a held Left Super, Print Screen). The screen is saved while recording; then the
+# second row's delay is edited to 12345 (stored 12340) and the list moved, and the screen saved
+# again. OK and the main window's Apply follow, and vantorctl macros prints what the keyboard
+# holds. Screens are saved into OUT_FOLDER as macro-recording-LANG.png and macro-edited-LANG.png.
+# Needs xdotool.
+#   tests/mainwindow/macro-record-xtest.sh [BUILD_FOLDER] [OUT_FOLDER] [en|zh]
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+out=$(realpath -m "${2:-.}")
+lang=${3:-en}
+mkdir -p "$out"
+bin="$build/bin"
+source "$(dirname "$0")/sim-screen.sh"
+# A fresh settings store takes the language of the system's locale.
+if [ "$lang" = zh ]; then export LANG=zh_CN.UTF-8; else export LANG=en_US.UTF-8; fi; unset LC_ALL LC_MESSAGES
+"$bin/vantor" &
+pids+=($!)
+sleep 4
+grab() { VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/$1-$lang.png"; }
+win=$(xdotool search --onlyvisible --name . | head -1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove $((X + 196)) $((Y + 310)) click 1     # key A
+sleep 1
+# The dialog's top-left is A's bottom-right corner (177+38, 291+38); places from Composite.ini.
+click() { xdotool mousemove $((X + 215 + $1)) $((Y + 329 + $2)) click --repeat "${3:-1}" 1; sleep 0.5; }
+click 184 71          # Macro page
+click 78 362          # Add
+click 376 362         # record delays on
+click 301 362         # Record
+xdotool key h; sleep 0.3; xdotool key i; sleep 0.2
+xdotool keydown super; sleep 0.6; xdotool keyup super
+sleep 0.2; xdotool key Print
+sleep 0.5
+grab macro-recording
+click 301 362         # Stop
+click 400 166 2       # the second row's delay cell, by a double click
+xdotool key ctrl+a; xdotool type 12345; xdotool key Return; sleep 0.5
+click 300 146         # the first row
+click 488 219         # Down
+grab macro-edited
+click 392 437         # OK
+xdotool mousemove $((X + 758)) $((Y + 723)) click 1    # main window Apply
+sleep 2
+"$bin/vantorctl" macros
