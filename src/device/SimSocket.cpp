@@ -51,7 +51,7 @@ bool SimSocket::Send(const SimMessage& message) {
     return true;
 }
 
-SimSocket::Received SimSocket::Receive(SimMessage* message, int timeoutMs, int wakeFd) {
+SimSocket::Received SimSocket::Receive(SimMessage* message, int timeoutMs) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs < 0 ? 0 : timeoutMs);
     for (;;) {
@@ -61,19 +61,18 @@ SimSocket::Received SimSocket::Receive(SimMessage* message, int timeoutMs, int w
         }
         if (m_reader.Broken() || m_fd < 0) return Received::Closed;
 
-        // Once the time is up, what has already arrived is still taken (a poll that does not
-        // wait); a wait that is left runs to the deadline rather than a millisecond short.
         int wait = -1;
         if (timeoutMs >= 0) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-            wait = static_cast<int>(std::max<int64_t>(left.count(), 0));
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - Clock::now());
+            if (left.count() <= 0) return Received::TimedOut;
+            wait = static_cast<int>(left.count());
         }
-        pollfd p[2] = {{m_fd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        const int ready = ::poll(p, wakeFd < 0 ? 1 : 2, wait);
+        pollfd p{m_fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, wait);
         if (ready < 0 && errno == EINTR) continue;
         if (ready < 0) return Received::Closed;
         if (ready == 0) return Received::TimedOut;
-        if (p[1].revents != 0) return Received::Woken;
 
         char buffer[4096];
         const ssize_t n = ::recv(m_fd, buffer, sizeof(buffer), 0);

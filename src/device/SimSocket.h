@@ -9,11 +9,11 @@
 namespace vantor {
 
 // The client end of one connection to the emulator process: a Unix stream socket carrying
-// SimMessage frames. Plain POSIX so that any thread may use it: one thread at a time receives,
-// any thread sends, and Shutdown() from any thread wakes the receiving one.
+// SimMessage frames. Plain POSIX so that any thread may use it: one thread receives, any
+// thread sends, and Shutdown() from any thread wakes the receiving one.
 class SimSocket {
 public:
-    enum class Received { Message, TimedOut, Closed, Woken };
+    enum class Received { Message, TimedOut, Closed };
 
     SimSocket() = default;
     ~SimSocket();
@@ -23,9 +23,8 @@ public:
     // False when nothing listens at the path (or the path is too long for a socket).
     bool Connect(const QString& path);
     bool Send(const SimMessage& message);
-    // The next message within the time-out (negative: no limit). Woken when wakeFd (if not
-    // negative) is readable first; it is left readable.
-    Received Receive(SimMessage* message, int timeoutMs, int wakeFd = -1);
+    // The next message within the time-out (negative: no limit).
+    Received Receive(SimMessage* message, int timeoutMs);
     // The next message with the op and id given, skipping others; TimedOut or Closed.
     Received ReceiveReply(SimOp op, uint32_t id, SimMessage* message, int timeoutMs);
     void Shutdown();

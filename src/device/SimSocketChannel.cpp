@@ -4,9 +4,6 @@
 #include <chrono>
 #include <cstring>
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
 namespace vantor {
 
 SimSocketChannel::SimSocketChannel(std::unique_ptr<SimSocket> socket, HidAttributes attributes,
@@ -14,69 +11,50 @@ SimSocketChannel::SimSocketChannel(std::unique_ptr<SimSocket> socket, HidAttribu
     : m_socket(std::move(socket)),
       m_attributes(attributes),
       m_descriptor(std::move(descriptor)),
-      m_abortFd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+      m_receiver([this] { ReceiveLoop(); }) {}
 
 SimSocketChannel::~SimSocketChannel() {
-    if (m_abortFd >= 0) ::close(m_abortFd);
+    m_socket->Shutdown();
+    m_receiver.join();
 }
 
-void SimSocketChannel::KeepLocked(SimMessage message) {
-    switch (message.op) {
-    case SimOp::Input:
-        m_input.push_back(std::move(message.bytes));
-        break;
-    case SimOp::WriteReply:
-        m_writeReplies[message.id] = std::move(message);
-        break;
-    case SimOp::ChannelFailed:
-        m_failed = true;
-        break;
-    default:
-        break;
+void SimSocketChannel::ReceiveLoop() {
+    SimMessage message;
+    while (m_socket->Receive(&message, -1) == SimSocket::Received::Message) {
+        std::lock_guard lock(m_mutex);
+        switch (message.op) {
+        case SimOp::Input:
+            m_input.push_back(message.bytes);
+            break;
+        case SimOp::WriteReply:
+            m_writeReplies[message.id] = message;
+            break;
+        case SimOp::ChannelFailed:
+            m_failed = true;
+            break;
+        default:
+            break;
+        }
+        m_changed.notify_all();
     }
+    std::lock_guard lock(m_mutex);
+    m_failed = true;
+    m_changed.notify_all();
 }
 
 template <typename Ready>
 HidIoResult SimSocketChannel::WaitLocked(std::unique_lock<std::mutex>& lock, int timeoutMs,
                                          Ready ready, bool abortable) {
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
-    const auto outcome = [&] {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    for (;;) {
         if (abortable && m_aborted) return HidIoResult::Aborted;
         if (ready()) return HidIoResult::Done;
-        return m_failed ? HidIoResult::Failed : HidIoResult::TimedOut;
-    };
-    for (;;) {
-        const HidIoResult now = outcome();
-        if (now != HidIoResult::TimedOut) return now;
-        int leftMs = -1;
-        if (timeoutMs >= 0) {
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-            leftMs = int(std::max<int64_t>(left.count(), 0));
-        }
-        if (!m_receiving) {
-            // Received with the lock let go, so Abort and the other calls are not held up.
-            m_receiving = true;
-            lock.unlock();
-            SimMessage message;
-            const SimSocket::Received got =
-                m_socket->Receive(&message, leftMs, abortable ? m_abortFd : -1);
-            lock.lock();
-            m_receiving = false;
-            m_changed.notify_all();  // a waiting call may take over the receiving
-            if (got == SimSocket::Received::Message)
-                KeepLocked(std::move(message));
-            else if (got == SimSocket::Received::Closed)
-                m_failed = true;
-            else if (got == SimSocket::Received::TimedOut)
-                return outcome();
-            continue;
-        }
-        if (leftMs == 0) return outcome();
+        if (m_failed) return HidIoResult::Failed;
         if (timeoutMs < 0)
             m_changed.wait(lock);
-        else
-            m_changed.wait_until(lock, deadline);
+        else if (m_changed.wait_until(lock, deadline) == std::cv_status::timeout && !ready())
+            return abortable && m_aborted ? HidIoResult::Aborted : HidIoResult::TimedOut;
     }
 }
 
@@ -134,13 +112,6 @@ void SimSocketChannel::Abort() {
     std::lock_guard lock(m_mutex);
     m_aborted = true;
     m_changed.notify_all();
-    // Never drained: it wakes the receiving call and every later receive.
-    const uint64_t one = 1;
-    if (m_abortFd >= 0) {
-        [[maybe_unused]] const ssize_t n = ::write(m_abortFd, &one, sizeof one);
-    } else {
-        m_socket->Shutdown();  // no eventfd: ending the connection wakes the receiver instead
-    }
 }
 
 }  // namespace vantor

@@ -6,28 +6,15 @@
 #include <QLocalSocket>
 #include <QSocketNotifier>
 
-#include <cerrno>
-
-#include <fcntl.h>
-#include <poll.h>
 #include <sys/eventfd.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace vantor {
-
-namespace {
-
-// How long a send waits for room while the client takes nothing.
-constexpr int kSendStallMs = 2000;
-
-}  // namespace
 
 SimServerSession::SimServerSession(QLocalSocket* socket, EmulatorBackend* backend,
                                    QObject* parent)
     : QObject(parent), m_socket(socket), m_backend(backend) {
     m_socket->setParent(this);
-    m_sendFd = ::fcntl(int(m_socket->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
     QObject::connect(m_socket, &QLocalSocket::readyRead, this, [this] { OnReadyRead(); });
     QObject::connect(m_socket, &QLocalSocket::disconnected, this, [this] { deleteLater(); });
     OnReadyRead();
@@ -45,42 +32,17 @@ SimServerSession::~SimServerSession() {
     }
     delete m_wakeNotifier;
     if (m_wake >= 0) ::close(m_wake);
-    if (m_sendFd >= 0) ::close(m_sendFd);
 }
 
 void SimServerSession::OnReadyRead() {
     m_reader.Append(m_socket->readAll());
     while (auto message = m_reader.Next()) Handle(*message);
     // A client that speaks something else is not worth answering.
-    if (m_reader.Broken()) Close();
+    if (m_reader.Broken()) m_socket->abort();
 }
 
 void SimServerSession::Send(const SimMessage& message) {
-    const QByteArray frame = EncodeSimFrame(message);
-    std::lock_guard lock(m_sendMutex);
-    qsizetype sent = 0;
-    while (m_sendFd >= 0 && sent < frame.size()) {
-        const ssize_t n = ::send(m_sendFd, frame.constData() + sent,
-                                 static_cast<size_t>(frame.size() - sent), MSG_NOSIGNAL);
-        if (n > 0) {
-            sent += n;
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        pollfd room{m_sendFd, POLLOUT, 0};
-        if (n < 0 && errno == EAGAIN && ::poll(&room, 1, kSendStallMs) > 0) continue;
-        // Gone, or not reading: half a frame must not be followed by anything else.
-        ::shutdown(m_sendFd, SHUT_RDWR);
-        return;
-    }
-}
-
-void SimServerSession::Close() {
-    {
-        std::lock_guard lock(m_sendMutex);
-        if (m_sendFd >= 0) ::shutdown(m_sendFd, SHUT_RDWR);
-    }
-    m_socket->abort();
+    if (m_socket->state() == QLocalSocket::ConnectedState) m_socket->write(EncodeSimFrame(message));
 }
 
 void SimServerSession::Handle(const SimMessage& message) {
@@ -146,7 +108,7 @@ void SimServerSession::HandleProbe(const SimMessage& message) {
     Send(reply);
     // One watch per connection, and none on a connection that is a handle.
     if (!present || m_channel || m_watch.joinable()) return;
-    if (!CreateWake([this] { Close(); })) return;
+    if (!CreateWake([this] { m_socket->abort(); })) return;
     m_watch = std::thread([this] {
         if (m_backend->Keyboard().WaitForUnplug(m_stopWatch)) Wake();
     });
@@ -172,6 +134,7 @@ void SimServerSession::Wake() {
 }
 
 void SimServerSession::StartPump() {
+    if (!CreateWake([this] { SendPumped(); })) return;
     m_pump = std::thread([this, channel = m_channel.get()] {
         for (;;) {
             uint8_t buffer[64];
@@ -182,10 +145,23 @@ void SimServerSession::StartPump() {
             if (result == HidIoResult::Done)
                 message.bytes = QByteArray(reinterpret_cast<const char*>(buffer),
                                            static_cast<qsizetype>(length));
-            Send(message);
+            {
+                std::lock_guard lock(m_outboxMutex);
+                m_outbox.push_back(message);
+            }
+            Wake();
             if (result != HidIoResult::Done) return;
         }
     });
+}
+
+void SimServerSession::SendPumped() {
+    std::deque<SimMessage> messages;
+    {
+        std::lock_guard lock(m_outboxMutex);
+        messages.swap(m_outbox);
+    }
+    for (const SimMessage& message : messages) Send(message);
 }
 
 }  // namespace vantor

@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 namespace vantor {
 namespace {
 
@@ -199,35 +197,6 @@ TEST_F(SimProcess, ServesTwoClientsAtOnce) {
         EXPECT_EQ(reply[1] | (reply[2] << 8), 0x0402);
     }
     EXPECT_EQ(vendor1->Read(reply.data(), 64, &moved, 0), HidIoResult::TimedOut);
-}
-
-// The call that waits receives from the connection: what it gets for another call is kept
-// for that one, a second waiting call takes over the receiving, a wait with no time left
-// still takes what has arrived, and Abort wakes the call that is receiving.
-TEST_F(SimProcess, HandleCallsShareTheConnection) {
-    SimSocketBackend backend(socket);
-    auto vendor = backend.Open(PathOf(backend, 2), true, true);
-    ASSERT_TRUE(vendor);
-    const FirmwareReport request = MakeRequest(0x03, 44);
-    FirmwareReport reply{};
-    size_t moved = 0, readMoved = 0;
-    HidIoResult read = HidIoResult::Failed;
-    std::thread reader([&] { read = vendor->Read(reply.data(), 64, &readMoved, kWait); });
-    EXPECT_EQ(vendor->Write(request.data(), 64, &moved, kWait), HidIoResult::Done);
-    reader.join();
-    ASSERT_EQ(read, HidIoResult::Done);
-    EXPECT_EQ(reply[kReportStatusOffset], 0x01);
-
-    ASSERT_EQ(vendor->Write(request.data(), 64, &moved, kWait), HidIoResult::Done);
-    EXPECT_TRUE(WaitFor([&] {
-        return vendor->Read(reply.data(), 64, &moved, 0) == HidIoResult::Done;
-    }));
-
-    std::thread waiting([&] { read = vendor->Read(reply.data(), 64, &readMoved, -1); });
-    vendor->Abort();
-    waiting.join();
-    EXPECT_EQ(read, HidIoResult::Aborted);
-    EXPECT_EQ(vendor->Write(request.data(), 64, &moved, kWait), HidIoResult::Aborted);
 }
 
 TEST_F(SimProcess, CommandLineErrorsHaveTheirExitCodes) {
