@@ -1,5 +1,7 @@
 #include "ui/SkinPicture.h"
 
+#include "ui/LargeImage.h"
+
 #include <QImageReader>
 
 #include <cstdlib>
@@ -14,8 +16,11 @@ std::optional<QImage> LoadSkinPicture(const QString& path) {
     }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull()) {
+    // A picture that decodes to 32-bit RGB (a colour JPEG, an opaque PNG) is decoded into large
+    // pages: the reader fills an image of the picture's own size and format as it is. Any other
+    // leaves that image untouched and decodes into one of its own.
+    QImage image = NewLargeImage(reader.size(), QImage::Format_RGB32);
+    if (!reader.read(&image) || image.isNull()) {
         return std::nullopt;
     }
     return image;

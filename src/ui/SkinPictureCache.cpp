@@ -1,10 +1,12 @@
 #include "ui/SkinPictureCache.h"
 
 #include "shell/Paths.h"
+#include "ui/LargeImage.h"
 #include "ui/SkinPicture.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 #include <condition_variable>
@@ -25,15 +27,32 @@ namespace {
 constexpr int kMargin = 100;
 
 // The picture at (0,0) of a black canvas of the pixmap's size; nothing when it does not decode.
-// QImage and QPainter on a QImage may run on any thread.
+// A picture that decodes to the canvas's own format (a colour JPEG does) is decoded straight
+// into the canvas's top-left corner, through an image over the canvas's lines: the reader
+// reuses an image of the same size and format. Anything else is decoded on its own and drawn.
+// Each full-window picture is then one fresh allocation, in large pages, instead of three,
+// which is most of what decoding costs at start-up. QImage and QPainter on a QImage may run on
+// any thread.
 std::optional<QImage> ComposeStatePicture(const QString& path, const QSize& size) {
-    const std::optional<QImage> picture = LoadSkinPicture(path);
-    if (!picture) return std::nullopt;
-    QImage canvas(size, QImage::Format_RGB32);
-    canvas.fill(Qt::black);
-    {
-        QPainter painter(&canvas);
-        painter.drawImage(QPoint(0, 0), *picture);
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QSize pictureSize = reader.size();
+    QImage canvas = NewLargeImage(size, QImage::Format_RGB32);
+    if (canvas.isNull()) return std::nullopt;
+    const bool fits = pictureSize.isValid() && pictureSize.width() <= size.width() &&
+                      pictureSize.height() <= size.height();
+    QImage picture = fits ? QImage(canvas.bits(), pictureSize.width(), pictureSize.height(),
+                                   canvas.bytesPerLine(), QImage::Format_RGB32)
+                          : QImage();
+    if (!reader.read(&picture)) return std::nullopt;
+    QPainter painter(&canvas);
+    if (picture.constBits() == canvas.constBits()) {
+        const int width = picture.width(), height = picture.height();
+        painter.fillRect(QRect(width, 0, size.width() - width, height), Qt::black);
+        painter.fillRect(QRect(0, height, size.width(), size.height() - height), Qt::black);
+    } else {
+        painter.fillRect(canvas.rect(), Qt::black);
+        painter.drawImage(QPoint(0, 0), picture);
     }
     return canvas;
 }

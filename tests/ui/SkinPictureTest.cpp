@@ -37,6 +37,44 @@ TEST(SkinPictureCacheTest, DecodesOnceIntoFullWindowPixmap) {
               picture);
 }
 
+// Whether a picture decodes straight into the canvas (a colour JPEG, an opaque PNG) or apart
+// (grey, with alpha, larger than the canvas), the canvas holds what the file holds at its
+// top-left corner and black around it.
+TEST(SkinPictureCacheTest, EveryKindOfPictureLandsOnABlackCanvas) {
+    EnsureApplication();
+    test::TestEnvironment env;
+    QImage grey = PatternPicture(50, 40, 3).convertToFormat(QImage::Format_Grayscale8);
+    QImage alpha = PatternPicture(50, 40, 5).convertToFormat(QImage::Format_ARGB32);
+    alpha.setPixel(0, 0, qRgba(10, 20, 30, 255));
+    const struct {
+        const char* name;
+        QImage picture;
+        const char* format;
+    } cases[] = {{"Skins\\colour.jpg", PatternPicture(50, 40, 1), "JPG"},
+                 {"Skins\\opaque.png", PatternPicture(50, 40, 2), "PNG"},
+                 {"Skins\\grey.jpg", grey, "JPG"},
+                 {"Skins\\alpha.png", alpha, "PNG"},
+                 {"Skins\\large.jpg", PatternPicture(200, 150, 4), "JPG"}};
+    const QSize client(60, 30);
+    for (const auto& c : cases) {
+        const QString path = WritePicture(env, QString::fromLatin1(c.name), c.picture, c.format);
+        const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(expected.isNull()) << c.name;
+        const QPixmap* picture = SkinPictureCache::StatePicture(QString::fromLatin1(c.name), client);
+        ASSERT_NE(picture, nullptr) << c.name;
+        const QImage image = picture->toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(image.size(), QSize(160, 130)) << c.name;
+        const QRect shown = expected.rect() & image.rect();
+        EXPECT_EQ(image.copy(shown), expected.copy(shown)) << c.name;
+        if (shown.width() < image.width()) {
+            EXPECT_EQ(image.pixel(159, 0), qRgb(0, 0, 0)) << c.name;
+        }
+        if (shown.height() < image.height()) {
+            EXPECT_EQ(image.pixel(0, 129), qRgb(0, 0, 0)) << c.name;
+        }
+    }
+}
+
 // Pictures decoded on the worker, at once or held back, are null until first needed and then
 // the same as a picture decoded on the spot; a button drawing one completes it.
 TEST(SkinPictureCacheTest, DecodingPictureIsCompletedWhenFirstNeeded) {
