@@ -146,7 +146,7 @@ void CVantorDlg::OnInitDialog() {
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
 
-    m_events.Create();
+    m_events.CreateInBackground();
     SetColourView(false, looks);
     CreateTray();
 

@@ -24,15 +24,30 @@ QString NamedEvents::Name(int n) const { return Name(m_prefix, n); }
 
 int NamedEvents::Create() {
     Close();
+    CreateEach();
+    return int(m_events.size());
+}
+
+void NamedEvents::CreateEach() {
     for (int n = 1; n <= m_count; ++n) {
         Event event{Name(n), SEM_FAILED};
         event.semaphore = ::sem_open(SemaphoreName(event.name).constData(), O_CREAT, 0600, 0);
         if (event.semaphore != SEM_FAILED) m_events.push_back(std::move(event));
     }
-    return CreatedCount();
+}
+
+void NamedEvents::CreateInBackground() {
+    Close();
+    // Only this thread touches the list until it is joined.
+    m_creation = std::thread([this] { CreateEach(); });
+}
+
+void NamedEvents::WaitForCreation() const {
+    if (m_creation.joinable()) m_creation.join();
 }
 
 void NamedEvents::Close() {
+    WaitForCreation();
     for (Event& event : m_events) {
         ::sem_close(event.semaphore);
         ::sem_unlink(SemaphoreName(event.name).constData());
@@ -40,6 +55,9 @@ void NamedEvents::Close() {
     m_events.clear();
 }
 
-int NamedEvents::CreatedCount() const { return int(m_events.size()); }
+int NamedEvents::CreatedCount() const {
+    WaitForCreation();
+    return int(m_events.size());
+}
 
 }  // namespace vantor

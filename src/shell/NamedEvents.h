@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <thread>
 #include <vector>
 
 #include <semaphore.h>
@@ -25,6 +26,9 @@ public:
     // Creates every event; a name that cannot be made (another user's, say) is skipped. The
     // number created.
     int Create();
+    // The same on a thread of its own: the program's start does not wait for two hundred files
+    // that only other programs look at. Close(), CreatedCount() and the destructor wait for it.
+    void CreateInBackground();
     // Closes and removes the events this object created; the others are left alone.
     void Close();
     int CreatedCount() const;
@@ -39,9 +43,14 @@ private:
         sem_t* semaphore = SEM_FAILED;
     };
 
+    void CreateEach();
+    // Waits for a creation under way on its thread.
+    void WaitForCreation() const;
+
     QString m_prefix;
     int m_count;
     std::vector<Event> m_events;
+    mutable std::thread m_creation;
 };
 
 }  // namespace vantor

@@ -32,22 +32,36 @@ TEST(NamedEventsTest, NamesFollowTheProgramsFormat) {
 TEST(NamedEventsTest, ExistWhileOpenAndAreRemovedOnClose) {
     // A prefix of this test's own, so that a running program is not disturbed.
     const QString prefix = QStringLiteral("VantorTest%1_").arg(::getpid());
-    NamedEvents events(prefix);
-    ASSERT_EQ(events.Create(), NamedEvents::kCount);
-    EXPECT_TRUE(SemaphoreExists(prefix + "Main_01"));
-    EXPECT_TRUE(SemaphoreExists(prefix + "Main_212"));
-    EXPECT_FALSE(SemaphoreExists(prefix + "Main_213"));
+    for (const bool inBackground : {false, true}) {
+        NamedEvents events(prefix);
+        if (inBackground) {
+            events.CreateInBackground();
+            ASSERT_EQ(events.CreatedCount(), NamedEvents::kCount) << "waits for the creation";
+        } else {
+            ASSERT_EQ(events.Create(), NamedEvents::kCount);
+        }
+        EXPECT_TRUE(SemaphoreExists(prefix + "Main_01"));
+        EXPECT_TRUE(SemaphoreExists(prefix + "Main_212"));
+        EXPECT_FALSE(SemaphoreExists(prefix + "Main_213"));
 
-    sem_t* first = ::sem_open(QFile::encodeName("/" + prefix + "Main_01").constData(), 0);
-    int value = -1;
-    ::sem_getvalue(first, &value);
-    ::sem_close(first);
-    EXPECT_EQ(value, 0) << "created not signalled";
+        sem_t* first = ::sem_open(QFile::encodeName("/" + prefix + "Main_01").constData(), 0);
+        int value = -1;
+        ::sem_getvalue(first, &value);
+        ::sem_close(first);
+        EXPECT_EQ(value, 0) << "created not signalled";
 
-    events.Close();
+        events.Close();
+        EXPECT_FALSE(SemaphoreExists(prefix + "Main_01"));
+        EXPECT_FALSE(SemaphoreExists(prefix + "Main_212"));
+        EXPECT_EQ(events.CreatedCount(), 0);
+    }
+    // Closed while the creation may still run: it waits, and nothing is left behind.
+    {
+        NamedEvents events(prefix);
+        events.CreateInBackground();
+    }
     EXPECT_FALSE(SemaphoreExists(prefix + "Main_01"));
     EXPECT_FALSE(SemaphoreExists(prefix + "Main_212"));
-    EXPECT_EQ(events.CreatedCount(), 0);
 }
 
 TEST(DaemonLauncherTest, StartsThePresentDaemonAndIgnoresAMissingOne) {
