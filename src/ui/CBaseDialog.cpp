@@ -6,6 +6,7 @@
 #include "ui/SkinPicture.h"
 #include "ui/SkinPictureCache.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -29,8 +30,12 @@ QString SkinPicturePath(const QString& skinFolder, const std::optional<QString>&
 CBaseDialog::CBaseDialog(QString skinIniPath, QString skinFolder, QWidget* parent)
     : QDialog(parent), m_skinIniPath(std::move(skinIniPath)), m_skinFolder(std::move(skinFolder)) {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
-    // Translucent so that the shape holds where the platform composites rather than clips.
-    setAttribute(Qt::WA_TranslucentBackground);
+    // X11 clips the window to its shape. Elsewhere (Wayland has no window shapes) the window is
+    // translucent so that the shape holds where the compositor draws it. An opaque window on
+    // X11 also spares the X server compositing every update of it onto the screen.
+    if (QGuiApplication::platformName() != QStringLiteral("xcb")) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
