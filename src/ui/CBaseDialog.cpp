@@ -6,7 +6,9 @@
 #include "ui/SkinPicture.h"
 #include "ui/SkinPictureCache.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -47,6 +49,7 @@ void CBaseDialog::Initialise() {
     }
     m_initialised = true;
     OnInitDialog();
+    CompleteSkin();
 }
 
 void CBaseDialog::OnInitDialog() { LoadSkin(); }
@@ -57,23 +60,39 @@ void CBaseDialog::LoadSkin() {
     const std::optional<QString> main = ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Main"));
     const std::optional<QString> mask =
         ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Mask"), main.value_or(QString()));
-    // The background decodes on another thread while this one makes the shape from the mask.
-    std::future<std::optional<QImage>> background =
-        std::async(std::launch::async, LoadSkinPicture, SkinPicturePath(m_skinFolder, main));
-    m_mask = LoadSkinPictureOrExit(SkinPicturePath(m_skinFolder, mask));
-    const QRegion shape = RegionFromMask(m_mask);
-    std::optional<QImage> decoded = background.get();
-    if (!decoded) ExitForMissingSkinPicture();
-    m_background = *std::move(decoded);
-    m_backgroundPixmap = QPixmap::fromImage(m_background);
+    const QString mainPath = SkinPicturePath(m_skinFolder, main);
+    const QString maskPath = SkinPicturePath(m_skinFolder, mask);
+    if (!QFileInfo(mainPath).isFile() || !QFileInfo(maskPath).isFile()) ExitForMissingSkinPicture();
+    // The window takes its size from the picture's header at once; the pictures and the shape
+    // are decoded on another thread while the derived dialog sets itself up (CompleteSkin).
+    QImageReader header(mainPath);
+    header.setDecideFormatFromContent(true);
+    const QSize size = header.size();
+    m_decoding = std::async(std::launch::async, [mainPath, maskPath] {
+        DecodedSkin skin{LoadSkinPicture(mainPath), LoadSkinPicture(maskPath), {}};
+        if (skin.mask) skin.shape = RegionFromMask(*skin.mask);
+        return skin;
+    });
+    if (size.isValid()) setFixedSize(size);
+}
 
+void CBaseDialog::CompleteSkin() {
+    if (!m_decoding.valid()) return;
+    DecodedSkin skin = m_decoding.get();
+    if (!skin.background || !skin.mask) ExitForMissingSkinPicture();
+    m_background = *std::move(skin.background);
+    m_backgroundPixmap = QPixmap::fromImage(m_background);
+    m_mask = *std::move(skin.mask);
+    // The picture's own size, should its header have said another.
     setFixedSize(m_background.size());
-    setMask(shape);
+    setMask(skin.shape);
     update();
     m_loading = false;
 }
 
 void CBaseDialog::FreeSkin() {
+    // A decoding still under way is waited for and dropped.
+    m_decoding = {};
     m_background = QImage();
     m_backgroundPixmap = QPixmap();
     m_mask = QImage();

@@ -4,7 +4,11 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPoint>
+#include <QRegion>
 #include <QString>
+
+#include <future>
+#include <optional>
 
 namespace vantor {
 
@@ -18,7 +22,9 @@ namespace vantor {
 //
 // Initialisation runs once per opening, before the dialog first shows (or when Initialise()
 // is called): derived dialogs override OnInitDialog(), call CBaseDialog::OnInitDialog() first
-// (which loads the skin), then take their state pictures and place their controls. OK and
+// (which sizes the window from its picture and starts decoding the skin on another thread),
+// then take their state pictures and place their controls; the skin is complete (background,
+// mask, shape) once Initialise() returns. OK and
 // Cancel (accept(), reject(), Escape) run the OnOK() / OnCancel() hooks first; a hook that
 // returns false keeps the dialog open. Closing frees the pictures; the next opening loads
 // them again.
@@ -63,7 +69,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    struct DecodedSkin {
+        std::optional<QImage> background;
+        std::optional<QImage> mask;
+        QRegion shape;
+    };
+
     void LoadSkin();
+    // Waits for the skin's decoding and takes its pictures and shape; a picture that did not
+    // decode ends the process.
+    void CompleteSkin();
     void FreeSkin();
 
     QString m_skinIniPath;
@@ -71,6 +86,7 @@ private:
     QImage m_background;
     QPixmap m_backgroundPixmap;
     QImage m_mask;
+    std::future<DecodedSkin> m_decoding;
     bool m_loading = false;
     bool m_initialised = false;
     // Moving by mouse deltas where the platform will not move the window itself.
