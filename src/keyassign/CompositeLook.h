@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/CPngButton.h"
+#include "ui/SkinLook.h"
 
 #include <QString>
 
@@ -9,7 +10,7 @@ namespace vantor::composite {
 // What the key assignment dialog and its macro page share: the skin section their controls
 // are placed from, their font, and how texts look on the dialog's dark picture.
 inline const QString kButtonInfo = QStringLiteral("BUTTONINFO");
-inline const QString kFont = QStringLiteral("Arial Unicode MS");
+inline const QString& kFont = look::kFont;
 
 // White text on the buttons; grey when disabled.
 inline ButtonTextStyle WhiteText(int pointSize) {
@@ -18,12 +19,10 @@ inline ButtonTextStyle WhiteText(int pointSize) {
 }
 
 // Labels, radios and check boxes draw their text in light grey on the dialog's own picture.
-inline const QString kLabelStyle = QStringLiteral("color: #E4E4E4; background: transparent;");
-// Lists and fields let the skin's inset well show through and draw in the same light grey;
-// drop-down lists and in-place editors get a solid ground to stand out from the rows below.
-inline const QString kInputStyle = QStringLiteral(
-    "* { background: transparent; color: #E4E4E4; border: none;"
-    " selection-background-color: #FF8A1F; selection-color: #121418; }"
+inline const QString& kLabelStyle = look::kLabelStyle;
+// Lists and fields as everywhere, greyed when disabled; drop-down lists and in-place editors
+// get a solid ground to stand out from the rows below.
+inline const QString kInputStyle = look::kInputStyle + QStringLiteral(
     " *:disabled { color: #6A707C; selection-background-color: #3A404A; selection-color: #8A909C; }"
     " QComboBox QAbstractItemView, QTableView QLineEdit, QTableView QComboBox { background: #1C2027; }");
 

@@ -6,6 +6,7 @@
 #include "shell/lang/Language.h"
 #include "ui/BitmapSlider.h"
 #include "ui/ColourButton.h"
+#include "ui/SkinLook.h"
 #include "ui/SkinPlacement.h"
 #include "ui/StatePicture.h"
 
@@ -24,13 +25,11 @@ namespace {
 namespace Id = ControlIds;
 
 const QString kSection = QStringLiteral("BUTTONINFO");
-const QString kFont = QStringLiteral("Arial Unicode MS");
+using look::kFont;
+using look::kLabelStyle;
 
-const QString kLabelStyle = QStringLiteral("color: #E4E4E4; background: transparent;");
-// Lists and fields let the skin's inset well show through.
-const QString kInputStyle = QStringLiteral(
-    "* { background: transparent; color: #E4E4E4; border: none;"
-    " selection-background-color: #FF8A1F; selection-color: #121418; }"
+// Lists and fields as everywhere, with room around the effect names and a thin scroll bar.
+const QString kInputStyle = look::kInputStyle + QStringLiteral(
     " QListWidget::item { padding: 2px 4px; }"
     " QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
     " QScrollBar::handle:vertical { background: #3A404A; border-radius: 2px; min-height: 20px; }"

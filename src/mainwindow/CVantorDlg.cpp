@@ -24,6 +24,7 @@
 #include "shell/tray/TrayPictures.h"
 #include "ui/CPngButton.h"
 #include "ui/FirstPaint.h"
+#include "ui/SkinLook.h"
 #include "ui/SkinPlacement.h"
 #include "update/CVantor_DlgUpdate.h"
 
@@ -47,7 +48,7 @@ const QString kButtonInfo = QStringLiteral("BUTTONINFO");
 
 // White text, blue while hovered and pressed, grey when disabled; centred on one line.
 ButtonTextStyle LanguageTextStyle(int pointSize, uint32_t format = TextFormat::kDefault) {
-    return ButtonTextStyle{true, pointSize, QStringLiteral("Arial Unicode MS"),
+    return ButtonTextStyle{true, pointSize, look::kFont,
                            {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF}, format};
 }
 
@@ -173,7 +174,7 @@ void CVantorDlg::PlaceButtons() {
         button->setObjectName(QString::number(id));
         button->SetTextStyle(row.textKey
                                  ? LanguageTextStyle(row.textSize)
-                                 : ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
+                                 : ButtonTextStyle{false, 8, look::kFont, {}, {}});
         PlaceImageButton(*button, SkinIniPath(), kButtonInfo, QString::fromLatin1(row.skinKey),
                          m_pictures.Faces(row.faces));
         if (row.disabled) button->setEnabled(false);

@@ -2,6 +2,7 @@
 
 #include "keymodel/KeyTables.h"
 #include "shell/skin/SkinKeyNames.h"
+#include "ui/SkinLook.h"
 #include "ui/SkinPlacement.h"
 
 #include <algorithm>
@@ -15,7 +16,7 @@ CPngButton* KeyButtonGrid::Add(int controlId, const QString& skinKey, const QStr
     auto* button = new CPngButton(m_window);
     button->setObjectName(QString::number(controlId));
     // Keys are pictures only; their names are in the tooltips.
-    button->SetTextStyle(ButtonTextStyle{false, 8, QStringLiteral("Arial Unicode MS"), {}, {}});
+    button->SetTextStyle(ButtonTextStyle{false, 8, look::kFont, {}, {}});
     PlaceImageButton(*button, iniPath, QStringLiteral("BUTTONINFO"), skinKey, faces);
     connect(button, &CPngButton::clicked, this, [this, controlId] { emit Clicked(controlId); });
     m_buttons[controlId] = button;

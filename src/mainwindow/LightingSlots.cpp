@@ -8,6 +8,7 @@
 #include "profiles/KeyboardProfiles.h"
 #include "shell/lang/Language.h"
 #include "ui/CPngButton.h"
+#include "ui/SkinLook.h"
 #include "ui/SkinPlacement.h"
 
 #include <QLabel>
@@ -39,7 +40,7 @@ void LightingSlots::Place(const QString& skinIniPath, const QString& skinFolder)
     m_note = new QLabel(&m_window);
     m_note->setObjectName(QStringLiteral("lightingNote"));
     m_note->setStyleSheet(QStringLiteral("color: #FFB05C; background: transparent;"));
-    m_note->setFont(QFont(QStringLiteral("Arial Unicode MS"), 9));
+    m_note->setFont(QFont(look::kFont, 9));
     PlaceControl(*m_note, skinIniPath, QStringLiteral("BUTTONINFO"), QStringLiteral("CONTROL_NoteStatic"));
 
     connect(m_view, &LightingPanelView::EffectSelected, this, &LightingSlots::SelectEffect);
