@@ -10,6 +10,7 @@
 #include "device/DeviceState.h"
 #include "mainwindow/ProgramData.h"
 #include "shell/InstanceMessages.h"
+#include "support/Application.h"
 #include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
 
@@ -48,15 +49,7 @@ BENCHMARK(BM_PreviewEngineTick)
     ->ArgsProduct({{1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 14, 15, 16, 18, 20}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "bench_lighting";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (QApplication::instance()) return;
-    new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+using test::EnsureApplication;
 
 // The main window with its preview tick in reach.
 class TickingDlg : public CVantorDlg {

@@ -8,6 +8,7 @@
 
 #include "mainwindow/ConnectedWindow.h"
 #include "mainwindow/ProgramData.h"
+#include "support/Application.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -25,17 +26,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Made once and never destroyed: a QApplication torn down among the static destructors at
-// exit would outlive Qt's own globals.
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "bench_mainwindow";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (QApplication::instance()) return;
-    new QApplication(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-}
+using test::EnsureApplication;
 
 // A window with the keyboard arrived, every key of profile 1 assigned.
 struct Rig {

@@ -9,6 +9,7 @@
 #include "keymodel/KeyTables.h"
 #include "mainwindow/ProgramData.h"
 #include "shell/tray/CAboutDlg.h"
+#include "support/Application.h"
 #include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
 #include "support/WaitUntil.h"
@@ -27,16 +28,6 @@
 #include <unistd.h>
 
 namespace vantor::test {
-
-inline void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_mainwindow";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) {
-        new QApplication(argc, argv);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-}
 
 // Counts the times a widget was shown, to catch a window that flashes up and hides again.
 class ShowCounter : public QObject {

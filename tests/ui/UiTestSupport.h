@@ -3,6 +3,7 @@
 // Helpers for the widget tests: one application for the whole run, waiting on a condition
 // (support/WaitUntil.h), and pictures written into a test environment's program folder.
 
+#include "support/Application.h"
 #include "support/TestEnvironment.h"
 #include "support/WaitUntil.h"
 
@@ -13,14 +14,6 @@
 #include <QString>
 
 namespace vantor::test {
-
-inline QApplication& EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_ui";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
 
 // First member of a fixture that holds pixmaps, which need the application before they exist.
 struct ApplicationScope {

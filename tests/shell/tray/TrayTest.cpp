@@ -1,6 +1,7 @@
 #include "shell/tray/CAboutDlg.h"
 #include "shell/tray/CTrayIcon.h"
 
+#include "support/Application.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -16,12 +17,7 @@
 namespace vantor {
 namespace {
 
-void EnsureApplication() {
-    static int argc = 1;
-    static char name[] = "test_tray";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-}
+using test::EnsureApplication;
 
 class TrayTest : public testing::Test {
 protected:
