@@ -4,6 +4,15 @@
 
 namespace vantor {
 
+std::optional<Rgb> RgbFromHex(const QString& text) {
+    if (text.size() != 6) return std::nullopt;
+    for (const QChar c : text) {
+        if (!c.isDigit() && (c.toLower() < u'a' || c.toLower() > u'f')) return std::nullopt;
+    }
+    const uint32_t rgb = text.toUInt(nullptr, 16);
+    return Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
+}
+
 QString ColourValueText(const QString& typed) {
     QString digits;
     for (const QChar c : typed) {

@@ -5,6 +5,7 @@
 #include "CtlExit.h"
 #include "commands/Commands.h"
 
+#include "lighting/ColourValue.h"
 #include "lighting/PreviewEngine.h"
 
 #include <optional>
@@ -16,15 +17,6 @@ namespace {
 constexpr const char* kSynopsis =
     "preview EFFECT [--ticks N] [--backward] [--random] [--colour RRGGBB] [--seed S]";
 constexpr int kMaxTicks = 1000000;
-
-std::optional<Rgb> ColourArgument(const QString& text) {
-    bool ok = text.size() == 6;
-    for (const QChar c : text)
-        ok = ok && (c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f'));
-    const uint32_t rgb = ok ? text.toUInt(&ok, 16) : 0;
-    if (!ok) return std::nullopt;
-    return Rgb{uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)};
-}
 
 void PrintFrame(QTextStream& out, int tick, const PreviewFrame& frame) {
     QString line = QStringLiteral("tick %1:").arg(tick);
@@ -66,7 +58,7 @@ int RunPreview(CtlContext& context) {
             if (!ok || ticks < 1 || ticks > kMaxTicks)
                 return usage(QStringLiteral("--ticks needs 1 to %1").arg(kMaxTicks));
         } else if (arg == QLatin1String("--colour") || arg == QLatin1String("--color")) {
-            const std::optional<Rgb> colour = hasValue ? ColourArgument(args[++i]) : std::nullopt;
+            const std::optional<Rgb> colour = hasValue ? RgbFromHex(args[++i]) : std::nullopt;
             if (!colour) return usage(QStringLiteral("%1 needs RRGGBB in hex").arg(arg));
             input.colour = *colour;
         } else if (arg == QLatin1String("--seed")) {

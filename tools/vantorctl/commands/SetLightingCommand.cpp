@@ -6,6 +6,7 @@
 
 #include "device/CommandResult.h"
 #include "device/StatusCommands.h"
+#include "lighting/ColourValue.h"
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
 
@@ -95,14 +96,10 @@ int RunSetLighting(CtlContext& context) {
             random = *v != 0;
             append(RandomWrites(profile, *random));
         } else if (f.name == QLatin1String("colour") || f.name == QLatin1String("color")) {
-            bool ok = f.value.size() == 6 &&
-                      std::all_of(f.value.begin(), f.value.end(), [](QChar c) {
-                          return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f');
-                      });
-            const uint32_t rgb = ok ? f.value.toUInt(&ok, 16) : 0;
-            if (!ok) return bad("RRGGBB in hex");
+            const std::optional<Rgb> colour = RgbFromHex(f.value);
+            if (!colour) return bad("RRGGBB in hex");
             random = false;
-            append(ColourWrites(profile, uint8_t(rgb >> 16), uint8_t(rgb >> 8), uint8_t(rgb)));
+            append(ColourWrites(profile, colour->red, colour->green, colour->blue));
         } else if (f.name == QLatin1String("rate")) {
             const auto v = Number(f.value, kMaxReportRate);
             if (!v) return bad("0 to 3");
