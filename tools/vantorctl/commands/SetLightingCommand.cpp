@@ -10,7 +10,6 @@
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace vantor::ctl {
