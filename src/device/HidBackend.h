@@ -45,9 +45,15 @@ public:
     virtual HidIoResult Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
                               int timeoutMs) = 0;
 
-    // Wakes a Read or Write that another thread is waiting in; it returns Aborted.
+    // Sleeps until the interface goes away: Failed once it has (unplugged, or its far end
+    // stopped), Aborted on Abort(), TimedOut when the time-out passes first (negative: none).
+    // Reads and writes on other threads go on meanwhile and neither end the wait nor lose
+    // anything to it.
+    virtual HidIoResult WaitGone(int timeoutMs) = 0;
+
+    // Wakes a Read, Write or WaitGone that another thread is waiting in; it returns Aborted.
     // Safe to call from any thread, also when no call is waiting. An aborted channel stays
-    // aborted: every later Read or Write returns Aborted at once. A channel is aborted only
+    // aborted: every later call returns Aborted at once. A channel is aborted only
     // on its way to being closed, and a thread that was just about to start a call must not
     // then wait on it.
     virtual void Abort() = 0;

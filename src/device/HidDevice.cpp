@@ -155,6 +155,16 @@ bool HidDevice::Write(const uint8_t* buffer, size_t length, size_t* bytesWritten
     return result == HidIoResult::Done;
 }
 
+HidIoResult HidDevice::WaitGone(int timeoutMs) {
+    std::shared_ptr<HidChannel> channel;
+    {
+        std::lock_guard lock(m_mutex);
+        channel = m_channel;
+    }
+    // A Close after the channel was taken aborts it, which ends the wait at once.
+    return channel ? channel->WaitGone(timeoutMs) : HidIoResult::Aborted;
+}
+
 bool HidDevice::Probe() const {
     QString path;
     {

@@ -22,9 +22,9 @@ namespace vantor {
 // the interface paths, opening one, its attributes and capabilities, reads and writes with a
 // time-out, and the input item list filled from received input reports.
 //
-// Threads: every member may be called from any thread. Close() and Open() wake a Read or
-// Write that another thread is waiting in (it returns false); the interface itself is held
-// by shared ownership, so a call that is still on its way out never touches a closed one.
+// Threads: every member may be called from any thread. Close() and Open() wake a Read, Write
+// or WaitGone that another thread is waiting in; the interface itself is held by shared
+// ownership, so a call that is still on its way out never touches a closed one.
 class HidDevice {
 public:
     // The longest device path Open accepts, in UTF-16 code units, not counting a terminator.
@@ -60,6 +60,11 @@ public:
     // the open interface until it returns.
     bool ReadInProgress() const { return m_readsInProgress.load() > 0; }
     bool WriteInProgress() const { return m_writesInProgress.load() > 0; }
+
+    // Sleeps until the open interface goes away (Failed) or the time-out passes (TimedOut;
+    // negative: none). Close() or Open() on another thread ends the wait with Aborted, as
+    // does a call with nothing open. Reads and writes go on meanwhile.
+    HidIoResult WaitGone(int timeoutMs);
 
     // Presence probe of the open (or last opened) device path.
     bool Probe() const;

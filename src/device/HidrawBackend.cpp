@@ -29,6 +29,10 @@ namespace vantor {
 
 namespace {
 
+// How every node is opened: never blocking, never inherited, and never taken as the
+// controlling terminal, whatever device the node turns out to be.
+constexpr int kNodeFlags = O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+
 const QRegularExpression& NodeNamePattern() {
     static const QRegularExpression pattern(QStringLiteral("^hidraw(\\d{1,9})$"));
     return pattern;
@@ -190,6 +194,22 @@ public:
         return HidIoResult::Done;
     }
 
+    // Asks poll() for no events at all: a node always has room for a write and may hold input
+    // for another thread, but POLLHUP and POLLERR, which poll() reports unasked, come only
+    // once the device has been removed.
+    HidIoResult WaitGone(int timeoutMs) override {
+        const Clock::time_point deadline = DeadlineOf(timeoutMs);
+        for (;;) {
+            if (m_aborted.load()) {
+                return HidIoResult::Aborted;
+            }
+            const HidIoResult waited = Await(0, timeoutMs, deadline);
+            if (waited != HidIoResult::Done) {
+                return waited;
+            }
+        }
+    }
+
     void Abort() override {
         // The flag stops calls that have not started waiting; the eventfd, never drained,
         // wakes the one that waits and every later wait.
@@ -199,13 +219,18 @@ public:
     }
 
 private:
+    using Clock = std::chrono::steady_clock;
+
+    static Clock::time_point DeadlineOf(int timeoutMs) {
+        return Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    }
+
     // Tries the non-blocking move first and waits in poll() only when the node has nothing
     // (or no room) yet. Trying first matters for writes: before Linux 5.4 a hidraw node never
     // reported POLLOUT, though it takes a write at any time.
     template <typename Move>
     HidIoResult Transfer(short events, int timeoutMs, Move move) {
-        using Clock = std::chrono::steady_clock;
-        const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+        const Clock::time_point deadline = DeadlineOf(timeoutMs);
         for (;;) {
             if (m_aborted.load()) {
                 return HidIoResult::Aborted;
@@ -217,29 +242,39 @@ private:
             if (moved == 0 || (errno != EAGAIN && errno != EINTR)) {
                 return HidIoResult::Failed;  // unplugged, or the node is broken
             }
-            int wait = -1;
-            if (timeoutMs >= 0) {
-                const auto left =
-                    std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-                wait = int(std::max<int64_t>(left.count(), 0));
-            }
-            pollfd fds[2] = {{m_fd.Get(), events, 0}, {m_abortFd.Get(), POLLIN, 0}};
-            const int ready = ::poll(fds, 2, wait);
-            if (ready < 0 && errno != EINTR) {
-                return HidIoResult::Failed;
-            }
-            if (fds[1].revents != 0) {
-                return HidIoResult::Aborted;
-            }
-            if (ready == 0) {
-                return HidIoResult::TimedOut;
-            }
-            if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 &&
-                (fds[0].revents & events) == 0) {
-                return HidIoResult::Failed;  // unplugged
+            const HidIoResult waited = Await(events, timeoutMs, deadline);
+            if (waited != HidIoResult::Done) {
+                return waited;
             }
             // Ready (or another reader took the report first): try again.
         }
+    }
+
+    // One wait in poll() on the node for the events and on the abort, until the deadline (a
+    // negative time-out: none). Done when the node may be ready or a signal broke the wait;
+    // otherwise how the wait ended.
+    HidIoResult Await(short events, int timeoutMs, Clock::time_point deadline) {
+        int wait = -1;
+        if (timeoutMs >= 0) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            wait = int(std::max<int64_t>(left.count(), 0));
+        }
+        pollfd fds[2] = {{m_fd.Get(), events, 0}, {m_abortFd.Get(), POLLIN, 0}};
+        const int ready = ::poll(fds, 2, wait);
+        if (ready < 0) {
+            return errno == EINTR ? HidIoResult::Done : HidIoResult::Failed;
+        }
+        if (fds[1].revents != 0) {
+            return HidIoResult::Aborted;
+        }
+        if (ready == 0) {
+            return HidIoResult::TimedOut;
+        }
+        if ((fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) != 0 &&
+            (fds[0].revents & events) == 0) {
+            return HidIoResult::Failed;  // unplugged
+        }
+        return HidIoResult::Done;
     }
 
     FileDescriptor m_fd;
@@ -324,7 +359,7 @@ std::unique_ptr<HidChannel> HidrawBackend::Open(const QString& path, bool read, 
     const QString node = m_devRoot + QLatin1Char('/') + *name;
     const int access = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
     FileDescriptor fd(::open(QFile::encodeName(node).constData(),
-                             access | O_NONBLOCK | O_CLOEXEC));
+                             access | kNodeFlags));
     if (fd.Get() < 0) {
         return nullptr;
     }
@@ -379,7 +414,7 @@ bool HidrawBackend::Probe(const QString& path) {
     }
     const QString node = m_devRoot + QLatin1Char('/') + *name;
     const FileDescriptor fd(
-        ::open(QFile::encodeName(node).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        ::open(QFile::encodeName(node).constData(), O_RDONLY | kNodeFlags));
     return fd.Get() >= 0;
 }
 

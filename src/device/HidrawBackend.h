@@ -39,7 +39,7 @@ public:
 
     bool Enumerate(QStringList* paths) override;
     // Opens with O_RDWR, O_RDONLY or O_WRONLY as asked (no access: O_RDONLY), always
-    // non-blocking and close-on-exec.
+    // non-blocking, close-on-exec and never as a controlling terminal.
     std::unique_ptr<HidChannel> Open(const QString& path, bool read, bool write) override;
     // The node still exists and opens for reading; the probe closes it at once.
     bool Probe(const QString& path) override;

@@ -19,9 +19,12 @@ void PresenceMonitor::Start() {
 
 void PresenceMonitor::Stop() {
     m_thread.RequestStop();
-    // An exchange the monitor is in gives up at its next attempt instead of retrying.
+    // The transport sends nothing more, and closing the interface wakes the thread from its
+    // wait for the keyboard's departure and from an exchange it is in.
     m_link.SetDeviceOpen(false);
+    m_link.VendorDevice().Close();
     m_thread.Stop();
+    // An interface the thread opened while it was being stopped.
     m_link.SetDeviceOpen(false);
     m_link.VendorDevice().Close();
 }
@@ -37,13 +40,14 @@ void PresenceMonitor::Run() {
     bool firstPass = true;
     while (!m_thread.Requested()) {
         if (m_link.IsDeviceOpen()) {
-            if (!device.Probe()) {
-                // The node is gone: the handle is closed now rather than at the next open,
-                // which also ends at once an exchange that another thread is waiting in.
-                m_link.SetDeviceOpen(false);
-                device.Close();
-                ReportPresence(false);
+            if (!AwaitDeparture()) {
+                return;
             }
+            // The handle is closed now rather than at the next open, which also ends at once
+            // an exchange that another thread is waiting in.
+            m_link.SetDeviceOpen(false);
+            device.Close();
+            ReportPresence(false);
         } else {
             if (!Search()) {
                 return;
@@ -56,11 +60,28 @@ void PresenceMonitor::Run() {
             }
         }
         firstPass = false;
-        if (!m_thread.Pause(m_link.IsDeviceOpen() ? m_timing.connectedPollMs
-                                                : m_timing.searchPollMs)) {
+        if (!m_link.IsDeviceOpen() && !m_thread.Pause(m_timing.searchPollMs)) {
             return;
         }
     }
+}
+
+bool PresenceMonitor::AwaitDeparture() {
+    HidDevice& device = m_link.VendorDevice();
+    while (!m_thread.Requested()) {
+        const HidIoResult waited = device.WaitGone(m_timing.connectedProbeMs);
+        if (m_thread.Requested()) {
+            return false;
+        }
+        if (waited == HidIoResult::Failed || !device.Probe()) {
+            return true;
+        }
+        // Closed under the monitor by another thread: nothing to wait on until it reopens.
+        if (waited == HidIoResult::Aborted && !m_thread.Pause(m_timing.connectedProbeMs)) {
+            return false;
+        }
+    }
+    return false;
 }
 
 bool PresenceMonitor::InitialProbe() {
@@ -106,13 +127,18 @@ void PresenceMonitor::ReportPresence(bool connected) {
         m_events.HideMainWindow();
     } else {
         KeyMatrix matrix{};
-        if (ReadDefaultKeyMatrix(m_link, matrix) == CommandResult::Ok) {
+        const bool matrixRead = ReadDefaultKeyMatrix(m_link, matrix) == CommandResult::Ok;
+        StatusBlock status{};
+        const bool statusRead = ReadStatus(m_link, &status) == CommandResult::Ok;
+        if (m_thread.Requested()) {
+            return;  // a stop cut the reads short: the window is going and hears nothing
+        }
+        if (matrixRead) {
             m_state.SetDefaultKeyMatrix(matrix);
         } else {
             m_events.ShowMessage(QStringLiteral("MAIN_DEFAULT_MATRIX_PROMPT"));
         }
-        StatusBlock status{};
-        if (ReadStatus(m_link, &status) == CommandResult::Ok) {
+        if (statusRead) {
             m_state.SetMacroCapacity(size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit);
         }
         m_events.KeyboardConnected();

@@ -13,17 +13,20 @@ namespace vantor {
 // Pauses of the monitor, in milliseconds. The defaults are the program's; tests shorten them.
 struct MonitorTiming {
     int firstReportPauseMs = 10;  // before the first probe of a start in the tray
-    int connectedPollMs = 100;    // between presence probes while connected
     int searchPollMs = 1000;      // between listings while no keyboard is open
+    // While connected the monitor sleeps until the open interface reports that it has gone.
+    // It probes the path as well after this long without news, and this long after another
+    // thread closed the interface under it.
+    int connectedProbeMs = 5000;
 };
 
 // The device monitor thread: finds the keyboard's vendor interface and keeps it open in the
-// link for the transport, probes that it is still there, and runs the connect and disconnect
-// handling (ReportPresence) that tells the window and reloads the default key matrix and the
-// macro capacity.
+// link for the transport, sleeps until that interface goes away, and runs the connect and
+// disconnect handling (ReportPresence) that tells the window and reloads the default key
+// matrix and the macro capacity.
 //
 // The thread runs from Start until Stop, or until a listing of the interfaces fails. Stop
-// wakes its pauses; an exchange under way finishes within its time-outs first.
+// wakes its pauses and its wait on the interface, and ends an exchange under way.
 class PresenceMonitor {
 public:
     PresenceMonitor(DeviceLink& link, DeviceState& state, DeviceEvents& events,
@@ -45,6 +48,8 @@ private:
     bool InitialProbe();
     // One listing while searching; false when the listing failed.
     bool Search();
+    // Sleeps while the keyboard stays; true once it has gone, false on a stop.
+    bool AwaitDeparture();
     void ReportPresence(bool connected);
 
     DeviceLink& m_link;

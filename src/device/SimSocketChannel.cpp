@@ -108,6 +108,11 @@ HidIoResult SimSocketChannel::Write(const uint8_t* buffer, size_t length, size_t
     return written;
 }
 
+HidIoResult SimSocketChannel::WaitGone(int timeoutMs) {
+    std::unique_lock lock(m_mutex);
+    return WaitLocked(lock, timeoutMs, [] { return false; });
+}
+
 void SimSocketChannel::Abort() {
     std::lock_guard lock(m_mutex);
     m_aborted = true;

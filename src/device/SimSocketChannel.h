@@ -26,6 +26,8 @@ public:
     HidIoResult Read(uint8_t* buffer, size_t length, size_t* bytesRead, int timeoutMs) override;
     HidIoResult Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
                       int timeoutMs) override;
+    // Ends when the server tells that the interface went, or the connection ends.
+    HidIoResult WaitGone(int timeoutMs) override;
     void Abort() override;
 
 private:

@@ -29,6 +29,7 @@ public:
         return result;
     }
 
+    HidIoResult WaitGone(int timeoutMs) override { return m_inner->WaitGone(timeoutMs); }
     void Abort() override { m_inner->Abort(); }
 
 private:

@@ -177,6 +177,17 @@ HidIoResult EmulatedKeyboard::Read(int endpoint, uint8_t* buffer, size_t length,
     }
 }
 
+HidIoResult EmulatedKeyboard::WaitGone(int endpoint, int timeoutMs) {
+    std::unique_lock lock(m_mutex);
+    HidIoResult failure{};
+    const auto gone = [&] { return UsableLocked(endpoint, &failure) == nullptr; };
+    if (timeoutMs < 0)
+        m_changed.wait(lock, gone);
+    else if (!m_changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), gone))
+        return HidIoResult::TimedOut;
+    return failure;
+}
+
 HidIoResult EmulatedKeyboard::Write(int endpoint, const uint8_t* buffer, size_t length,
                                     size_t* bytesWritten) {
     *bytesWritten = 0;

@@ -72,6 +72,9 @@ public:
                      int timeoutMs);
     // A write completes at once: the firmware handles the request and queues its reply.
     HidIoResult Write(int endpoint, const uint8_t* buffer, size_t length, size_t* bytesWritten);
+    // Blocks until the endpoint's keyboard leaves (Failed), Abort (Aborted) or the time-out
+    // (TimedOut; negative: none).
+    HidIoResult WaitGone(int endpoint, int timeoutMs);
     // Aborts the endpoint for good: a waiting call and every later one return Aborted.
     void Abort(int endpoint);
     // Handles on the interface opened since the keyboard was made, and open now.

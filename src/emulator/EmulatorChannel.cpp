@@ -25,6 +25,10 @@ HidIoResult EmulatorChannel::Write(const uint8_t* buffer, size_t length, size_t*
     return m_keyboard->Write(m_endpoint, buffer, length, bytesWritten);
 }
 
+HidIoResult EmulatorChannel::WaitGone(int timeoutMs) {
+    return m_keyboard->WaitGone(m_endpoint, timeoutMs);
+}
+
 void EmulatorChannel::Abort() { m_keyboard->Abort(m_endpoint); }
 
 }  // namespace vantor

@@ -22,6 +22,7 @@ public:
     HidIoResult Read(uint8_t* buffer, size_t length, size_t* bytesRead, int timeoutMs) override;
     HidIoResult Write(const uint8_t* buffer, size_t length, size_t* bytesWritten,
                       int timeoutMs) override;
+    HidIoResult WaitGone(int timeoutMs) override;
     void Abort() override;
 
 private:

@@ -134,6 +134,16 @@ TEST_F(HidDeviceTest, CloseOrReopenFromAnotherThreadWakesAWaitingRead) {
     }
 }
 
+// Whether the close comes while the wait is under way or just before it starts.
+TEST_F(HidDeviceTest, CloseFromAnotherThreadEndsAWaitForRemoval) {
+    constexpr int kLong = 10000;  // ms; never reached when things work
+    ASSERT_TRUE(device.Open(Vendor(), true, true, true, false));
+    auto waiting = std::async(std::launch::async, [&] { return device.WaitGone(kLong); });
+    device.Close();
+    EXPECT_EQ(waiting.get(), HidIoResult::Aborted);
+    EXPECT_EQ(device.WaitGone(kLong), HidIoResult::Aborted);  // nothing open to wait on
+}
+
 TEST_F(HidDeviceTest, ReadsAndWritesNeedTheAccessTheyWereOpenedWith) {
     const int peer = ::open(QFile::encodeName(tree.NodePath(0)).constData(), O_RDWR | O_NONBLOCK);
     uint8_t report[64] = {0x04, 0x01};

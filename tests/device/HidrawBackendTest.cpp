@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <future>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace vantor {
@@ -38,6 +40,28 @@ public:
 
 private:
     int m_fd;
+};
+
+// A node that goes as a removed hidraw node does, hanging up its open handles: the slave end
+// of a terminal pair, linked in place of a fixture node, goes when the master end closes.
+class RemovableNode {
+public:
+    void PlaceAt(SysfsTree& tree, int number) {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(m_master, 0);
+        ASSERT_EQ(::grantpt(m_master), 0);
+        ASSERT_EQ(::unlockpt(m_master), 0);
+        tree.LinkDeviceNode(number, QFile::decodeName(::ptsname(m_master)));
+    }
+    ~RemovableNode() { Remove(); }
+    void Remove() {
+        if (m_master >= 0) {
+            ::close(std::exchange(m_master, -1));
+        }
+    }
+
+private:
+    int m_master = -1;
 };
 
 std::vector<uint8_t> Report(uint8_t first, size_t length) {
@@ -180,6 +204,33 @@ TEST_F(HidrawBackendTest, AbortWakesAWaitingReadAndEveryLaterCall) {
     size_t n = 0;
     EXPECT_EQ(vendor->Read(buffer.data(), buffer.size(), &n, -1), HidIoResult::Aborted);
     EXPECT_EQ(vendor->Write(buffer.data(), buffer.size(), &n, -1), HidIoResult::Aborted);
+}
+
+// The wait for removal ends when the node goes, on Abort or at its time-out; not on the room
+// to write that a node always has, nor on input that is there for a read.
+TEST_F(HidrawBackendTest, WaitGoneEndsOnlyWhenTheNodeGoes) {
+    constexpr int kLong = 10000;  // ms; never reached when things work
+    const auto vendor = backend.Open(VendorPath(), true, true);
+    ASSERT_NE(vendor, nullptr);
+    NodePeer(tree.NodePath(10)).Put(Report(0x04, 64));
+    EXPECT_EQ(vendor->WaitGone(20), HidIoResult::TimedOut);
+    std::vector<uint8_t> got(64);
+    size_t n = 0;
+    EXPECT_EQ(vendor->Read(got.data(), got.size(), &n, 0), HidIoResult::Done);  // still there
+
+    auto aborted = std::async(std::launch::async, [&] { return vendor->WaitGone(kLong); });
+    vendor->Abort();
+    EXPECT_EQ(aborted.get(), HidIoResult::Aborted);
+
+    ASSERT_NO_FATAL_FAILURE(tree.AddNode(
+        11, 0x0C45, 0x5004, 0x0201, EmulatedReportDescriptor(EmulatedInterface::Vendor)));
+    RemovableNode node;
+    ASSERT_NO_FATAL_FAILURE(node.PlaceAt(tree, 11));
+    const auto removable = backend.Open(tree.NodePath(11) + "#vid_0c45&pid_5004", true, true);
+    ASSERT_NE(removable, nullptr);
+    auto removal = std::async(std::launch::async, [&] { return removable->WaitGone(kLong); });
+    node.Remove();
+    EXPECT_EQ(removal.get(), HidIoResult::Failed);
 }
 
 }  // namespace

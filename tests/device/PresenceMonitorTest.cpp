@@ -4,11 +4,13 @@
 #include "device/DeviceThreads.h"
 #include "device/PresenceMonitor.h"
 #include "emulator/EmulatorBackend.h"
+#include "support/QuickMonitor.h"
 #include "support/WaitFor.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -20,7 +22,7 @@ using test::RecordingEvents;
 using test::WaitFor;
 using Calls = std::vector<std::string>;
 
-// A monitor on an in-process keyboard, polling every few milliseconds.
+// A monitor on an in-process keyboard, listing every few milliseconds.
 class PresenceMonitorTest : public ::testing::TestWithParam<char> {
 protected:
     PresenceMonitorTest() { link.SetTimeouts({1000, 30, 1}); }
@@ -44,7 +46,7 @@ protected:
     DeviceLink link{emulator};
     DeviceState state;
     RecordingEvents events;
-    PresenceMonitor monitor{link, state, events, MonitorTiming{1, 2, 5}};
+    PresenceMonitor monitor{link, state, events, test::kQuickMonitor};
 };
 
 TEST_P(PresenceMonitorTest, PresentAtStartOpensTheWindowOnceAndFollowsUnplugAndReplug) {
@@ -144,6 +146,51 @@ TEST_P(PresenceMonitorB, AnUnreadableDefaultMatrixKeepsTheOldOneAndSaysSo) {
     EXPECT_EQ(state.MacroCapacity(), 1280u);  // the status block failed as well
 }
 
+// The in-process keyboard, counting the presence probes that reach it.
+class CountedProbes : public HidBackend {
+public:
+    explicit CountedProbes(std::shared_ptr<EmulatorBackend> inner) : m_inner(std::move(inner)) {}
+    bool Enumerate(QStringList* paths) override { return m_inner->Enumerate(paths); }
+    std::unique_ptr<HidChannel> Open(const QString& path, bool read, bool write) override {
+        return m_inner->Open(path, read, write);
+    }
+    bool Probe(const QString& path) override {
+        ++probes;
+        return m_inner->Probe(path);
+    }
+
+    std::atomic<int> probes{0};
+
+private:
+    std::shared_ptr<EmulatorBackend> m_inner;
+};
+
+// Another thread closing the interface under the monitor leaves it nothing to wait on: it
+// probes the path instead, so it neither takes the close for a departure nor misses the real
+// one.
+TEST(PresenceMonitor, AnInterfaceClosedUnderItIsProbedInstead) {
+    auto emulator = std::make_shared<EmulatorBackend>();
+    auto backend = std::make_shared<CountedProbes>(emulator);
+    DeviceLink link(backend);
+    DeviceState state;
+    RecordingEvents events;
+    PresenceMonitor monitor(link, state, events,
+                            {.firstReportPauseMs = 1, .searchPollMs = 5, .connectedProbeMs = 5});
+    monitor.Start();
+    ASSERT_TRUE(WaitFor([&] { return state.Present(); }));
+
+    events.Clear();
+    link.VendorDevice().Close();
+    const int before = backend->probes.load();
+    ASSERT_TRUE(WaitFor([&] { return backend->probes.load() >= before + 3; }));
+    EXPECT_TRUE(state.Present());
+    EXPECT_TRUE(events.Calls().empty());
+
+    emulator->Unplug();
+    ASSERT_TRUE(WaitFor([&] { return !state.Present(); }));
+    EXPECT_EQ(events.Calls(), (Calls{"gone", "hide", "tray:128"}));
+}
+
 // A listing that fails ends the monitor: the backend cannot list interfaces any more.
 class FailingListing : public HidBackend {
 public:
@@ -156,7 +203,7 @@ TEST(PresenceMonitor, EndsWhenTheInterfacesCannotBeListed) {
     DeviceLink link(std::make_shared<FailingListing>());
     DeviceState state;
     RecordingEvents events;
-    PresenceMonitor monitor(link, state, events, MonitorTiming{1, 2, 5});
+    PresenceMonitor monitor(link, state, events, test::kQuickMonitor);
     monitor.Start();
     EXPECT_TRUE(WaitFor([&] { return !monitor.IsRunning(); }));
     EXPECT_TRUE(events.Calls().empty());
@@ -167,7 +214,7 @@ TEST(DeviceThreads, BothThreadsRunTogetherAndStopWithEveryHandleClosed) {
     DeviceLink link(emulator);
     DeviceState state;
     RecordingEvents events;
-    DeviceThreads threads(emulator, link, state, events, {MonitorTiming{1, 2, 5}, 2});
+    DeviceThreads threads(emulator, link, state, events, {test::kQuickMonitor, 2});
     threads.Start();
     ASSERT_TRUE(WaitFor([&] { return state.Present() && threads.Listener().IsListening(); }));
     ASSERT_TRUE(emulator->Keyboard().SwitchProfileOnKeyboard(1));

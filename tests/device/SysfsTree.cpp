@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace vantor::test {
@@ -69,5 +70,15 @@ void SysfsTree::AddNodeWithoutIds(int number) {
 }
 
 void SysfsTree::RemoveDeviceNode(int number) { QFile::remove(NodePath(number)); }
+
+void SysfsTree::LinkDeviceNode(int number, const QString& target) {
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &status), 0) << target.toStdString();
+    WriteFile(SysRoot() + QStringLiteral("/class/hidraw/hidraw%1/dev").arg(number),
+              QByteArray::number(major(status.st_rdev)) + ':' +
+                  QByteArray::number(minor(status.st_rdev)));
+    RemoveDeviceNode(number);
+    Link(target, NodePath(number));
+}
 
 }  // namespace vantor::test

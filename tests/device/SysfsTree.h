@@ -27,6 +27,9 @@ public:
     // The class entry without a uevent: a node the listing cannot name.
     void AddNodeWithoutIds(int number);
     void RemoveDeviceNode(int number);
+    // Puts a link to another device node in place of the FIFO, with that device's number in
+    // sysfs, so that the node opens as that device.
+    void LinkDeviceNode(int number, const QString& target);
 
 private:
     QTemporaryDir m_root;

@@ -53,6 +53,7 @@ private:
                           int timeoutMs) override {
             return m_inner->Write(buffer, length, n, timeoutMs);
         }
+        HidIoResult WaitGone(int timeoutMs) override { return m_inner->WaitGone(timeoutMs); }
         void Abort() override { m_inner->Abort(); }
 
     private:
@@ -95,6 +96,7 @@ private:
             ++m_writes;
             return m_inner->Write(buffer, length, n, timeoutMs);
         }
+        HidIoResult WaitGone(int timeoutMs) override { return m_inner->WaitGone(timeoutMs); }
         void Abort() override { m_inner->Abort(); }
 
     private:

@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <future>
+
 #include <gtest/gtest.h>
 
 namespace vantor {
@@ -147,15 +149,25 @@ TEST_F(SimProcess, LogOfManyReports) {
 }
 
 // A present probe leaves a watch behind that later probes only look at: the unplug must still
-// reach them.
+// reach them, and a handle's wait for the interface to go, which its own exchanges do not end.
 TEST_F(SimProcess, UnplugEmptiesTheListAndFailsOpenHandles) {
     SimSocketBackend backend(socket);
     const QString vendorPath = PathOf(backend, 2);
     auto consumer = backend.Open(PathOf(backend, 1), true, false);
     ASSERT_TRUE(consumer);
+    auto vendor = backend.Open(vendorPath, true, true);
+    ASSERT_TRUE(vendor);
+    auto waiting = std::async(std::launch::async, [&] { return vendor->WaitGone(kWait); });
+    const FirmwareReport request = MakeRequest(0x03, 44);
+    FirmwareReport reply{};
+    size_t moved = 0;
+    ASSERT_EQ(vendor->Write(request.data(), 64, &moved, 1000), HidIoResult::Done);
+    ASSERT_EQ(vendor->Read(reply.data(), 64, &moved, kWait), HidIoResult::Done);
+    EXPECT_EQ(waiting.wait_for(std::chrono::seconds(0)), std::future_status::timeout);
     ASSERT_TRUE(backend.Probe(vendorPath));
     ASSERT_TRUE(backend.Probe(vendorPath));
     ASSERT_EQ(Ctl({QStringLiteral("unplug")}).exitCode, 0);
+    EXPECT_EQ(waiting.get(), HidIoResult::Failed);
 
     QStringList paths;
     EXPECT_TRUE(backend.Enumerate(&paths));
@@ -164,7 +176,6 @@ TEST_F(SimProcess, UnplugEmptiesTheListAndFailsOpenHandles) {
     EXPECT_FALSE(backend.Probe(vendorPath));
     EXPECT_FALSE(backend.Open(vendorPath, true, true));
     uint8_t report[64];
-    size_t moved = 0;
     EXPECT_EQ(consumer->Read(report, 64, &moved, kWait), HidIoResult::Failed);
 
     ASSERT_EQ(Ctl({QStringLiteral("plug")}).exitCode, 0);

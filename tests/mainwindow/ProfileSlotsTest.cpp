@@ -17,6 +17,7 @@
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "support/ModalAnswers.h"
+#include "support/QuickMonitor.h"
 #include "ui/CPngButton.h"
 
 #include <QAbstractButton>
@@ -354,7 +355,7 @@ TEST_F(ProfileSlotsTest, KeyboardLeavingDuringApplyIsHandledOnceTheApplyEnds) {
     // The real device monitor sees the keyboard arrive and then leave.
     NotedEvents events(*m_window);
     m_state.SetPresent(false);
-    PresenceMonitor monitor(m_keyboard.Link(), m_state, events, MonitorTiming{1, 2, 5});
+    PresenceMonitor monitor(m_keyboard.Link(), m_state, events, test::kQuickMonitor);
     monitor.Start();
     ASSERT_TRUE(WaitUntil([&] { return m_state.Present() && m_window->isVisible(); }));
 

@@ -11,6 +11,7 @@
 #include "mainwindow/ProgramData.h"
 #include "shell/TrayState.h"
 #include "support/ModalAnswers.h"
+#include "support/QuickMonitor.h"
 #include "support/TestEnvironment.h"
 #include "tools/vantorctl/SimServer.h"
 #include "ui/CPngButton.h"
@@ -74,8 +75,11 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     setup.namedEventPrefix = QStringLiteral("UpdateHandOff%1_").arg(::getpid());
     setup.requireTrayHost = false;
     setup.startDeviceThreads = [&] {
+        const MonitorTiming monitor{.firstReportPauseMs = 0,
+                                    .searchPollMs = 50,
+                                    .connectedProbeMs = test::kNoConnectedProbeMs};
         threads = std::make_unique<DeviceThreads>(backend, link, state, *window,
-                                                  DeviceThreads::Timing{{0, 20, 50}, 1000});
+                                                  DeviceThreads::Timing{monitor, 1000});
         threads->Start();
     };
     window = std::make_unique<CVantorDlg>(env.Paths().MainSkinFile(), env.Paths().SkinFolder(),
