@@ -37,13 +37,13 @@ enum Column { kKeyColumn, kDirectionColumn, kDelayColumn };
 const QColor kGreyText(0xA0, 0xA6, 0xB0);
 const QRegularExpression kDigits(QStringLiteral("[0-9]*"));
 
-struct ButtonSpec {
+struct ButtonRow {
     int id;
     const char* skinKey;
     const char* text;  // language key of its text and tooltip; none for Add, Delete, Record
 };
 
-constexpr std::array<ButtonSpec, 9> kButtons = {{{MacroPage::kAdd, "FUNC_MACRO_ADD", nullptr},
+constexpr std::array<ButtonRow, 9> kButtons = {{{MacroPage::kAdd, "FUNC_MACRO_ADD", nullptr},
                                                  {MacroPage::kDelete, "FUNC_MACRO_DELETE", nullptr},
                                                  {MacroPage::kRecord, "FUNC_MACRO_RECORD", nullptr},
                                                  {MacroPage::kDeleteAction, "FUNC_MACRO_DELETE2", "A_DELETE"},
@@ -115,10 +115,10 @@ private:
 
 MacroPage::MacroPage(Host host) : QObject(host.dialog), m_host(std::move(host)) {
     QWidget* dialog = m_host.dialog;
-    for (const ButtonSpec& spec : kButtons) {
+    for (const ButtonRow& row : kButtons) {
         auto* button = new CPngButton(dialog);
         button->SetTextStyle(WhiteText(8));
-        const int id = spec.id;
+        const int id = row.id;
         connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
         m_controls[id] = button;
     }
@@ -176,8 +176,8 @@ MacroPage::~MacroPage() = default;
 CPngButton* MacroPage::Button(int id) const { return static_cast<CPngButton*>(m_controls.at(id)); }
 
 void MacroPage::Place(const QString& skinIni, const ButtonFaces& faces) {
-    for (const ButtonSpec& spec : kButtons)
-        PlaceImageButton(*Button(spec.id), skinIni, kButtonInfo, QLatin1String(spec.skinKey), faces);
+    for (const ButtonRow& row : kButtons)
+        PlaceImageButton(*Button(row.id), skinIni, kButtonInfo, QLatin1String(row.skinKey), faces);
     const std::pair<int, const char*> inputs[] = {{kMacroList, "FUNC_MACRO_LIST"},
                                                   {kActions, "FUNC_MACRO_LIST2"},
                                                   {kCycles, "FUNC_MACRO_CYCLES"},
@@ -195,11 +195,11 @@ void MacroPage::Place(const QString& skinIni, const ButtonFaces& faces) {
 
 void MacroPage::ApplyLanguage(int languageIndex) {
     m_languageIndex = languageIndex;
-    for (const ButtonSpec& spec : kButtons) {
-        if (spec.text == nullptr) continue;
-        const QString text = LanguageText(QLatin1String(spec.text), languageIndex);
-        Button(spec.id)->setText(text);
-        Button(spec.id)->SetToolTipText(text);
+    for (const ButtonRow& row : kButtons) {
+        if (row.text == nullptr) continue;
+        const QString text = LanguageText(QLatin1String(row.text), languageIndex);
+        Button(row.id)->setText(text);
+        Button(row.id)->SetToolTipText(text);
     }
     Button(kRecord)->setText(LanguageText(QLatin1String(IsRecording() ? "MACRO_ACTION_STOP_RECORD" : "A_RECORD"),
                                           languageIndex));

@@ -205,20 +205,20 @@ void Vantor_DlgComposite::CreateControls() {
     if (m_controlsMade) return;
     m_controlsMade = true;
     // The mask is made first so that every page control lies above it.
-    for (const PageControl& spec : kPictureButtons) {
+    for (const PageControl& control : kPictureButtons) {
         auto* button = new CPngButton(this);
-        const int id = spec.id;
+        const int id = control.id;
         button->setObjectName(QString::number(id));
         button->SetTextStyle(WhiteText(id == kPageFunction ? 10 : 8));
         connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
         m_buttons[id] = button;
     }
-    for (const PageControl& spec : kLabels) {
+    for (const PageControl& control : kLabels) {
         auto* label = new QLabel(this);
         label->setStyleSheet(kLabelStyle);
         label->setFont(QFont(kFont, 9));
         label->setWordWrap(true);
-        m_controls[spec.id] = label;
+        m_controls[control.id] = label;
     }
     m_keyField = new QLineEdit(this);
     m_keyField->setReadOnly(true);
@@ -264,11 +264,11 @@ void Vantor_DlgComposite::CreateControls() {
 
 void Vantor_DlgComposite::PlaceControls() {
     const QString ini = SkinIniPath();
-    for (const PageControl& spec : kPictureButtons)
-        PlaceImageButton(*Button(spec.id), ini, kButtonInfo, QLatin1String(spec.skinKey), m_keySet);
+    for (const PageControl& control : kPictureButtons)
+        PlaceImageButton(*Button(control.id), ini, kButtonInfo, QLatin1String(control.skinKey), m_keySet);
     Button(kMask)->setEnabled(false);
     Button(kTitle)->setEnabled(false);
-    for (const PageControl& spec : kLabels) PlaceControl(*Control(spec.id), ini, kButtonInfo, QLatin1String(spec.skinKey));
+    for (const PageControl& control : kLabels) PlaceControl(*Control(control.id), ini, kButtonInfo, QLatin1String(control.skinKey));
     const std::pair<int, const char*> inputs[] = {{kKeyField, "FUNC_KEY_INPUT"},
                                                   {kKeyRadio, "FUNC_KEY_RADIO_KB"},
                                                   {kMouseRadio, "FUNC_KEY_RADIO_MOU"},
