@@ -11,12 +11,9 @@ out=$(realpath -m "${2:-.}")
 mkdir -p "$out"
 bin="$build/bin"
 source "$(dirname "$0")/sim-screen.sh"
-"$bin/vantor" &
-pids+=($!)
-sleep 4
-grab() { VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/$1.png"; }
-win=$(xdotool search --onlyvisible --name . | head -1)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+start_program
+find_window
+grab() { save_screen "$out/$1.png"; }
 echo "main window at $X,$Y"
 xdotool mousemove $((X + 196)) $((Y + 310)) click 1     # key A
 sleep 1

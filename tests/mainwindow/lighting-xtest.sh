@@ -13,12 +13,9 @@ mkdir -p "$out"
 bin="$build/bin"
 source "$(dirname "$0")/sim-screen.sh"
 "$bin/vantorctl" set-lighting 0 effect=20 >/dev/null
-"$bin/vantor" &
-pids+=($!)
-sleep 4
-grab() { VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/$1.png"; }
-win=$(xdotool search --onlyvisible --name . | head -1)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+start_program
+find_window
+grab() { save_screen "$out/$1.png"; }
 # Clicks the skin rectangle of KEY at the fractions FX, FY of its width and height.
 click() {
     local rect

@@ -17,12 +17,9 @@ bin="$build/bin"
 source "$(dirname "$0")/sim-screen.sh"
 # A fresh settings store takes the language of the system's locale.
 if [ "$lang" = zh ]; then export LANG=zh_CN.UTF-8; else export LANG=en_US.UTF-8; fi; unset LC_ALL LC_MESSAGES
-"$bin/vantor" &
-pids+=($!)
-sleep 4
-grab() { VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/$1-$lang.png"; }
-win=$(xdotool search --onlyvisible --name . | head -1)
-eval "$(xdotool getwindowgeometry --shell "$win")"
+start_program
+find_window
+grab() { save_screen "$out/$1-$lang.png"; }
 xdotool mousemove $((X + 196)) $((Y + 310)) click 1     # key A
 sleep 1
 # The dialog's top-left is A's bottom-right corner (177+38, 291+38); places from Composite.ini.

@@ -25,7 +25,7 @@ for effect in ${effects[*]}; do
     for _ in $(seq 200); do grep -q "main window painted" "$work/vantor.err" && break; sleep 0.1; done
     sleep 1
     for frame in 1 2 3; do
-        VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out/preview-$effect-$frame.png"
+        save_screen "$out/preview-$effect-$frame.png"
         sleep 0.5
     done
     "$bin/vantor" /Kill

@@ -26,8 +26,6 @@ PY
 "$bin/vantorctl" import "$work/assigned.vpf"
 "$bin/vantorctl" switch 1
 
-"$bin/vantor" &
-pids+=($!)
-sleep 4
-VANTOR_BINARY_DIR="$build" "$build/tests/mainwindow/vantor-screenshots" --grab "$out"
+start_program
+save_screen "$out"
 echo "saved $out"
