@@ -55,7 +55,6 @@ void CBaseDialog::Initialise() {
 void CBaseDialog::OnInitDialog() { LoadSkin(); }
 
 void CBaseDialog::LoadSkin() {
-    m_loading = true;
     const CIniFile ini(m_skinIniPath);
     const std::optional<QString> main = ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Main"));
     const std::optional<QString> mask =
@@ -69,8 +68,12 @@ void CBaseDialog::LoadSkin() {
     header.setDecideFormatFromContent(true);
     const QSize size = header.size();
     m_decoding = std::async(std::launch::async, [mainPath, maskPath] {
-        DecodedSkin skin{LoadSkinPicture(mainPath), LoadSkinPicture(maskPath), {}};
-        if (skin.mask) skin.shape = RegionFromMask(*skin.mask);
+        DecodedSkin skin;
+        skin.background = LoadSkinPicture(mainPath);
+        // Without a mask of its own the background is its mask: decoded once.
+        const std::optional<QImage> maskPicture =
+            maskPath == mainPath ? skin.background : LoadSkinPicture(maskPath);
+        if (maskPicture) skin.shape = RegionFromMask(*maskPicture);
         return skin;
     });
     if (size.isValid()) setFixedSize(size);
@@ -79,15 +82,13 @@ void CBaseDialog::LoadSkin() {
 void CBaseDialog::CompleteSkin() {
     if (!m_decoding.valid()) return;
     DecodedSkin skin = m_decoding.get();
-    if (!skin.background || !skin.mask) ExitForMissingSkinPicture();
+    if (!skin.background || !skin.shape) ExitForMissingSkinPicture();
     m_background = *std::move(skin.background);
     m_backgroundPixmap = QPixmap::fromImage(m_background);
-    m_mask = *std::move(skin.mask);
     // The picture's own size, should its header have said another.
     setFixedSize(m_background.size());
-    setMask(skin.shape);
+    setMask(*skin.shape);
     update();
-    m_loading = false;
 }
 
 void CBaseDialog::FreeSkin() {
@@ -95,7 +96,6 @@ void CBaseDialog::FreeSkin() {
     m_decoding = {};
     m_background = QImage();
     m_backgroundPixmap = QPixmap();
-    m_mask = QImage();
     m_initialised = false;
     m_dragging = false;
 }

@@ -24,10 +24,9 @@ namespace vantor {
 // is called): derived dialogs override OnInitDialog(), call CBaseDialog::OnInitDialog() first
 // (which sizes the window from its picture and starts decoding the skin on another thread),
 // then take their state pictures and place their controls; the skin is complete (background,
-// mask, shape) once Initialise() returns. OK and
-// Cancel (accept(), reject(), Escape) run the OnOK() / OnCancel() hooks first; a hook that
-// returns false keeps the dialog open. Closing frees the pictures; the next opening loads
-// them again.
+// shape) once Initialise() returns. OK and Cancel (accept(), reject(), Escape) run the OnOK() /
+// OnCancel() hooks first; a hook that returns false keeps the dialog open. Closing frees the
+// pictures; the next opening loads them again.
 class CBaseDialog : public QDialog {
     Q_OBJECT
 
@@ -41,10 +40,8 @@ public:
     // Runs OnInitDialog() unless it already ran for this opening.
     void Initialise();
     bool IsInitialised() const { return m_initialised; }
-    bool IsLoadingSkin() const { return m_loading; }
 
     const QImage& Background() const { return m_background; }
-    const QImage& Mask() const { return m_mask; }
 
     // A full-window state picture of a program-folder file ("Skins\\key_normal.jpg") for this
     // window's size; decoded once per process, shared by every instance (SkinPictureCache).
@@ -71,8 +68,7 @@ protected:
 private:
     struct DecodedSkin {
         std::optional<QImage> background;
-        std::optional<QImage> mask;
-        QRegion shape;
+        std::optional<QRegion> shape;  // none when the mask did not decode
     };
 
     void LoadSkin();
@@ -85,9 +81,7 @@ private:
     QString m_skinFolder;
     QImage m_background;
     QPixmap m_backgroundPixmap;
-    QImage m_mask;
     std::future<DecodedSkin> m_decoding;
-    bool m_loading = false;
     bool m_initialised = false;
     // Moving by mouse deltas where the platform will not move the window itself.
     bool m_dragging = false;
