@@ -119,6 +119,8 @@ void CVantorDlg::OnInitDialog() {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
+    // Made while the window is set up; other programs find them once the window answers.
+    m_events.CreateInBackground();
     // Decoded on a worker thread while the rest is set up; what the first paint does not show
     // once it is done.
     m_pictures = MainWindowPictures::Request(size());
@@ -147,7 +149,6 @@ void CVantorDlg::OnInitDialog() {
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
 
-    m_events.CreateInBackground();
     SetColourView(false, looks);
     CreateTray();
 
@@ -164,6 +165,7 @@ void CVantorDlg::OnInitDialog() {
     HandleMessage(kMessageLanguage, kTagLang, GetLanguageIndex());
     // Enter, Escape and the arrows are looked at before any control of the window gets them.
     qApp->installEventFilter(this);
+    m_events.WaitUntilCreated();
 }
 
 void CVantorDlg::PlaceButtons() {

@@ -42,12 +42,12 @@ void NamedEvents::CreateInBackground() {
     m_creation = std::thread([this] { CreateEach(); });
 }
 
-void NamedEvents::WaitForCreation() const {
+void NamedEvents::WaitUntilCreated() const {
     if (m_creation.joinable()) m_creation.join();
 }
 
 void NamedEvents::Close() {
-    WaitForCreation();
+    WaitUntilCreated();
     for (Event& event : m_events) {
         ::sem_close(event.semaphore);
         ::sem_unlink(SemaphoreName(event.name).constData());
@@ -56,7 +56,7 @@ void NamedEvents::Close() {
 }
 
 int NamedEvents::CreatedCount() const {
-    WaitForCreation();
+    WaitUntilCreated();
     return int(m_events.size());
 }
 

@@ -26,9 +26,10 @@ public:
     // Creates every event; a name that cannot be made (another user's, say) is skipped. The
     // number created.
     int Create();
-    // The same on a thread of its own: the program's start does not wait for two hundred files
-    // that only other programs look at. Close(), CreatedCount() and the destructor wait for it.
+    // The same on a thread of its own, so the program's start goes on while two hundred files
+    // are made. WaitUntilCreated(), Close(), CreatedCount() and the destructor wait for it.
     void CreateInBackground();
+    void WaitUntilCreated() const;
     // Closes and removes the events this object created; the others are left alone.
     void Close();
     int CreatedCount() const;
@@ -44,8 +45,6 @@ private:
     };
 
     void CreateEach();
-    // Waits for a creation under way on its thread.
-    void WaitForCreation() const;
 
     QString m_prefix;
     int m_count;
