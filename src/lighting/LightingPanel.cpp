@@ -26,13 +26,23 @@ CommandResult LightingPanel::Refresh(int profile) {
     if (profile < 0 || profile >= kLightingProfileCount) {
         return CommandResult::BadArgument;
     }
-    m_profile = profile;
-    const CommandResult status = ReadEffectList();
-    if (status != CommandResult::Ok) {
-        return status;
+    return Take(profile, ReadLightingReadout(m_link));
+}
+
+CommandResult LightingPanel::Take(int profile, const LightingReadout& readout) {
+    if (profile < 0 || profile >= kLightingProfileCount) {
+        return CommandResult::BadArgument;
     }
-    // A block whose read fails keeps what it held; the next refresh tries again.
-    ReadLightingBlocks(m_link, &m_blocks);
+    m_profile = profile;
+    std::fill_n(m_status.begin() + kStatusEffectList, kStatusEffectListSize, uint8_t(0));
+    if (readout.status != CommandResult::Ok) {
+        return readout.status;
+    }
+    m_status = readout.statusBlock;
+    // A block whose read failed keeps what it held; the next refresh tries again.
+    for (size_t p = 0; p < m_blocks.size(); ++p) {
+        if (readout.blockTaken[p]) m_blocks[p] = readout.blocks[p];
+    }
     TakeValues(m_blocks[size_t(profile)]);
     m_values.colourMode = ColourModeSetting();
     return CommandResult::Ok;

@@ -76,10 +76,13 @@ public:
     explicit LightingPanel(DeviceLink& link, EffectNamer namer = EffectNameFromLanguage);
 
     // Reads the status block and the three lighting blocks, takes the values of the profile's
-    // block, and reads the colour-mode flag of the user settings file. The effect list of the status copy is cleared first, so when the status
-    // block cannot be read the list stays empty until the next refresh and the result is the
-    // read's failure; the other values stay as they were.
+    // block, and reads the colour-mode flag of the user settings file. The effect list of the
+    // status copy is cleared first, so when the status block cannot be read the list stays
+    // empty until the next refresh and the result is the read's failure; the other values stay
+    // as they were. Nothing is read for a profile out of range.
     CommandResult Refresh(int profile);
+    // The same refresh from what was read already (ReadLightingReadout), on any thread.
+    CommandResult Take(int profile, const LightingReadout& readout);
     // The first half of a refresh: the status block alone, so the effect list is current.
     CommandResult ReadEffectList();
     // The keyboard lists the effect.

@@ -11,6 +11,7 @@
 #include "mainwindow/KeyButtonLooks.h"
 #include "mainwindow/LightingSlots.h"
 #include "mainwindow/ProfileSlots.h"
+#include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
 #include "shell/ClockChangeWatch.h"
@@ -126,11 +127,18 @@ void CVantorDlg::OnInitDialog() {
     m_pictures = MainWindowPictures::Request(size());
     AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
 
-    if (m_setup.startDeviceThreads) m_setup.startDeviceThreads();
-
+    // The store, the profile folder and the active profile (unknown until the keyboard says)
+    // are settled before the device threads start: the keyboard's arrival is read on the
+    // monitor's thread, holding the store, while the rest of the window is set up. One
+    // computation of the key looks serves both the faces and the colour view.
     m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
+    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
+    EnsureProfileFolder();
+    // The user's colour files start as copies of the skin's template.
+    CreateUserColourFiles();
+    if (m_setup.startDeviceThreads) m_setup.startDeviceThreads();
 
     const CIniFile skin(SkinIniPath());
     m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
@@ -142,13 +150,7 @@ void CVantorDlg::OnInitDialog() {
     PlaceButtons();
     m_lighting->Place(SkinIniPath(), SkinFolder());
     m_busy->Load(SkinFolder(), SkinIniPath());
-    // One computation of the key looks serves both the faces and the colour view.
-    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
     ShowKeyButtons(looks);
-    EnsureProfileFolder();
-    // The user's colour files start as copies of the skin's template.
-    CreateUserColourFiles();
-
     SetColourView(false, looks);
     CreateTray();
 
@@ -345,10 +347,7 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
             hide();
             return 1;
         case kMessageLanguage: ApplyLanguage(int(lParam)); return 1;
-        case kMessageConnected:
-            m_profiles->KeyboardArrived();
-            OnKeyboardConnected();
-            return 1;
+        case kMessageConnected: ShowKeyboardArrival(ReadKeyboardArrival()); return 1;
         case kMessageGone: CloseChildDialogs(); return 0;
         case kMessageCommand:
             if (IsClosing()) return 0;
@@ -524,7 +523,22 @@ void CVantorDlg::OnProfileSwitchTimer() { m_lighting->ProfilesReset(m_profiles->
 
 void CVantorDlg::PaintKey(int controlId) { m_lighting->PaintKey(controlId); }
 
-void CVantorDlg::OnKeyboardConnected() { m_lighting->KeyboardConnected(m_profiles->SelectedProfile()); }
+void CVantorDlg::OnKeyboardConnected(const LightingReadout& lighting) {
+    m_lighting->KeyboardConnected(m_profiles->SelectedProfile(), lighting);
+}
+
+CVantorDlg::KeyboardArrival CVantorDlg::ReadKeyboardArrival() {
+    std::lock_guard lock(m_store.Lock());
+    KeyboardArrival arrival;
+    arrival.profile = ReadKeyboardForReload(m_profiles->Context());
+    arrival.lighting = ReadLightingReadout(*m_setup.link);
+    return arrival;
+}
+
+void CVantorDlg::ShowKeyboardArrival(const KeyboardArrival& arrival) {
+    m_profiles->KeyboardArrived(arrival.profile);
+    OnKeyboardConnected(arrival.lighting);
+}
 
 bool CVantorDlg::IsKeyboardConnected() const {
     return m_setup.deviceState != nullptr && m_setup.deviceState->Present();
@@ -636,7 +650,9 @@ void CVantorDlg::KeyboardGone() {
 }
 
 void CVantorDlg::KeyboardConnected() {
-    m_bridge.Send([this] { HandleMessage(kMessageConnected, kTagProf); });
+    if (IsClosing()) return;
+    const KeyboardArrival arrival = ReadKeyboardArrival();
+    m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }
 
 void CVantorDlg::OpenMainWindow() {

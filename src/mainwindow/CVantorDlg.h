@@ -3,11 +3,13 @@
 #include "device/DeviceEvents.h"
 #include "keyassign/Vantor_DlgComposite.h"
 #include "keymodel/AssignmentRecords.h"
+#include "lighting/LightingRead.h"
 #include "lighting/PreviewEngine.h"
 #include "mainwindow/BusyAnimation.h"
 #include "mainwindow/KeyButtonLooks.h"
 #include "mainwindow/UiThreadBridge.h"
 #include "mainwindow/MainWindowPictures.h"
+#include "profiles/ProfileResult.h"
 #include "profiles/ProfileStore.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
@@ -163,6 +165,10 @@ public:
     // DeviceEvents: called from the device threads, handed to this window's thread through
     // UiThreadBridge; while keyboard work runs they wait for it to end.
     void KeyboardGone() override;
+    // Reads what the window shows of the keyboard on the calling thread, so the reading goes on
+    // while this window's thread may still be setting the window up; the window's thread then
+    // shows it. The store lock is held while reading, so an Apply or import still running
+    // ends first.
     void KeyboardConnected() override;
     void OpenMainWindow() override;
     void HideMainWindow() override;
@@ -193,8 +199,8 @@ protected:
     virtual void PreviewTick();
     // A key button clicked in colour mode.
     virtual void PaintKey(int controlId);
-    // The keyboard arrived (kMessageConnected): the lighting part, after profiles and buttons.
-    virtual void OnKeyboardConnected();
+    // The keyboard arrived: the lighting part, after profiles and buttons.
+    virtual void OnKeyboardConnected(const LightingReadout& lighting);
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
     virtual void ClearUnappliedChanges() { SetUnappliedChanges(false); }
@@ -202,6 +208,15 @@ protected:
     virtual void ReleaseSnapshot();
 
 private:
+    // What a keyboard's arrival reads from it: the profile reload's part, then the lighting
+    // panel's refresh, in that order on the wire.
+    struct KeyboardArrival {
+        ProfileResult profile = ProfileResult::KeyboardNoAnswer;
+        LightingReadout lighting;
+    };
+    KeyboardArrival ReadKeyboardArrival();
+    void ShowKeyboardArrival(const KeyboardArrival& arrival);
+
     void BuildShutdown();
     void PlaceButtons();
     void PlaceFlipButtons();

@@ -145,8 +145,9 @@ void LightingSlots::LoadProfileColours(int profile) {
     FillModeList(kModeListEntries);
 }
 
-void LightingSlots::KeyboardConnected(int profile) {
-    Refresh(profile);
+void LightingSlots::KeyboardConnected(int profile, const LightingReadout& lighting) {
+    m_panel.Take(profile, lighting);
+    Show(true);
     if (m_panel.Offers(kUserDefinedEffect)) LoadProfileColours(profile);
     // Colour mode comes back as the user left it.
     if (m_panel.Values().colourMode && !m_colourMode) EnterColourMode();

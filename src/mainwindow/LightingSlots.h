@@ -41,7 +41,7 @@ public:
 
     // The keyboard arrived: the panel shows the profile, the per-key colours are loaded and
     // sent, and colour mode comes back as it was left.
-    void KeyboardConnected(int profile);
+    void KeyboardConnected(int profile, const LightingReadout& lighting);
     // Profile button: the per-key colours of the profile are loaded and sent, the panel
     // shows its lighting.
     void ShowProfile(int profile);

@@ -232,8 +232,8 @@ void ProfileSlots::DisableProfileManagerApply() {
 
 // The keyboard ---------------------------------------------------------------------------------
 
-void ProfileSlots::KeyboardArrived() {
-    ReloadCurrentProfile(m_context, false);
+void ProfileSlots::KeyboardArrived(ProfileResult read) {
+    FinishReload(m_context, read, false);
     UpdateProfileButtons();
     RebuildProfileMenu(m_context);
 }

@@ -69,7 +69,7 @@ public:
     CVantor_DlgProfile& ProfileManagerDialog();
 
     // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
-    void KeyboardArrived();
+    void KeyboardArrived(ProfileResult read);
     // The keyboard reset its profiles (event 0x0402): the store's assignments go back to the
     // defaults and the buttons follow the keyboard's active profile.
     void KeyboardProfilesReset();

@@ -145,13 +145,24 @@ ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path) 
 }
 
 int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges) {
+    return FinishReload(context, ReadKeyboardForReload(context), keepUnappliedChanges);
+}
+
+ProfileResult ReadKeyboardForReload(ProfileContext& context) {
     EnsureProfileFolder();
-    const QString working = AppPaths::Current()->WorkingProfileFile();
+    int profile = -1;
+    const ProfileResult active = ReadCurrentProfile(context, &profile);
+    if (active != ProfileResult::Done) {
+        return active;
+    }
+    return ReadKeyboardProfile(context, AppPaths::Current()->WorkingProfileFile());
+}
+
+int FinishReload(ProfileContext& context, ProfileResult read, bool keepUnappliedChanges) {
     bool loaded = false;
-    if (GetCurrentProfile(context) >= 0 &&
-        ReadKeyboardProfile(context, working) == ProfileResult::Done) {
+    if (read == ProfileResult::Done) {
         std::lock_guard guard(context.store.Lock());
-        loaded = LoadProfileFile(context.store, working) == 1;
+        loaded = LoadProfileFile(context.store, AppPaths::Current()->WorkingProfileFile()) == 1;
         if (loaded) {
             context.ui.RefreshKeyButtons(BlockOfActiveProfile(context.device));
         }

@@ -29,6 +29,11 @@ ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path);
 // default profile when the keyboard cannot be read, and refreshes the key buttons. Unless asked
 // to keep it, the unapplied-changes mark is cleared. 1.
 int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
+// The two halves of a reload, for a caller that reads the keyboard on another thread than the
+// window's: the keyboard's part (the active profile, then the key maps and macro area written
+// as the working profile file; Done when the file holds them), and the rest, given its result.
+ProfileResult ReadKeyboardForReload(ProfileContext& context);
+int FinishReload(ProfileContext& context, ProfileResult read, bool keepUnappliedChanges);
 
 // Makes a profile active (3 or more means 0), asking first about unapplied changes. 0 when
 // refused because the key assignment dialog is open, else 1.

@@ -85,6 +85,23 @@ TEST(LightingPanel, UnreadableStatusEmptiesTheListAndKeepsTheValues) {
     EXPECT_EQ(view.brightnessPosition, brightness);
 }
 
+TEST(LightingPanel, TakesAReadoutMadeElsewhereAndKeepsABlockWhoseReadFailed) {
+    PanelRig rig;
+    const uint8_t brightness = rig.panel.Values().brightness;
+    LightingReadout readout = ReadLightingReadout(rig.link.Link());
+    ASSERT_EQ(readout.status, CommandResult::Ok);
+    EXPECT_EQ(readout.blockTaken, (std::array<bool, 3>{true, true, true}));
+    readout.blocks[1].brightness = brightness == 1 ? 2 : 1;
+    readout.blockTaken[1] = false;
+    const size_t sent = rig.link.Requests().size();
+    ASSERT_EQ(rig.panel.Take(1, readout), CommandResult::Ok);
+    EXPECT_EQ(rig.link.Requests().size(), sent) << "taking a readout sends nothing";
+    EXPECT_EQ(rig.panel.Values().brightness, brightness) << "a block not read keeps what it held";
+    readout.blockTaken[1] = true;
+    ASSERT_EQ(rig.panel.Take(1, readout), CommandResult::Ok);
+    EXPECT_EQ(rig.panel.Values().brightness, readout.blocks[1].brightness);
+}
+
 TEST(LightingPanel, RedisplayAppliesTheFieldRules) {
     const struct {
         std::string name;

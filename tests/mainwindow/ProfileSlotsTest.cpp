@@ -30,6 +30,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <chrono>
+#include <future>
+#include <thread>
 #include <vector>
 
 namespace vantor {
@@ -114,6 +117,31 @@ TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[2])->IsSelected());
     EXPECT_FALSE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
     EXPECT_EQ(Slots().SelectedProfile(), 2);
+}
+
+TEST_F(ProfileSlotsTest, ArrivalIsReadOnTheDeviceThreadOnceKeyboardWorkEnds) {
+    using namespace std::chrono_literals;
+    m_state.SetActiveProfile(-1);
+    const std::vector<uint8_t> reads{kCmdReadStatus, kCmdReadKeyMap, kCmdReadMacroArea,
+                                     kCmdReadStatus, kCmdGroupStart, kCmdReadLighting,
+                                     kCmdGroupEnd};
+    std::future<void> arrival;
+    {
+        // Keyboard work (an Apply, an import) holds the store: nothing goes out meanwhile.
+        std::lock_guard work(StoreLock());
+        arrival = std::async(std::launch::async, [this] { m_window->KeyboardConnected(); });
+        std::this_thread::sleep_for(100ms);
+        EXPECT_TRUE(m_keyboard.Requests().empty());
+    }
+    // The reads go out while the window's thread (this one) turns no event loop; only showing
+    // them waits for it.
+    for (int i = 0; i < 2000 && CommandRuns() != reads; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(CommandRuns(), reads);
+    EXPECT_EQ(arrival.wait_for(0ms), std::future_status::timeout);
+    EXPECT_TRUE(WaitUntil([&] { return arrival.wait_for(0ms) == std::future_status::ready; }));
+    std::vector<uint8_t> all = reads;
+    all.insert(all.end(), {kCmdGroupStart, kCmdWriteKeyColours, kCmdGroupEnd});
+    EXPECT_EQ(CommandRuns(), all) << "the profile's colour table follows, from the window";
 }
 
 TEST_F(ProfileSlotsTest, ApplySendsTheDownloadOnlyWhenThereAreChanges) {
