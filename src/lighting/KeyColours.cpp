@@ -73,6 +73,46 @@ bool KeyColours::BaseMarker(int profile, int key) const {
     return m_markers[size_t(profile)][size_t(key)];
 }
 
+namespace {
+
+ColourTable TableOfMode(const UserColourFile& file, int mode) {
+    // Only the colour keys' positions are ever set; the others stay 0.
+    ColourTable table{};
+    for (int key = 0; key < kColourKeyCount; ++key) {
+        const int led = LedPositionOfColourKey(key);
+        const Rgb colour = file.Entry(mode, led).colour;
+        uint8_t* at = table.data() + size_t(led) * 3;
+        at[0] = colour.red;
+        at[1] = colour.green;
+        at[2] = colour.blue;
+    }
+    return table;
+}
+
+}  // namespace
+
+ColourTable ColourTableOfFile(int profile, std::optional<int> mode) {
+    const UserColourFile file(AppPaths::Current()->UserColourFile(profile));
+    return TableOfMode(file, mode.value_or(file.PresentMode()));
+}
+
+LightingResult WriteColourTable(DeviceLink& link, int profile, const ColourTable& table) {
+    if (!IsProfile(profile)) {
+        return {LightingOutcome::NotAllowed, CommandResult::BadArgument};
+    }
+    const int pieces = int(link.Variant().ledSlotCount) / kPositionsPerPiece + 1;
+    const CommandResult sent = InGroup(link, [&] {
+        CommandResult result = CommandResult::Ok;
+        for (int j = 0; j < pieces; ++j) {
+            const auto piece = std::span(table).subspan(size_t(j) * kColourPieceSize, kColourPieceSize);
+            result = FirstFailure(result, WriteKeyColours(link, profile, piece, j * kPositionsPerPiece));
+        }
+        return result;
+    });
+    // The host table holds the file's colours; what the keyboard kept of them is not known.
+    return {sent == CommandResult::Ok ? LightingOutcome::Taken : LightingOutcome::Unconfirmed, sent};
+}
+
 LightingResult KeyColours::LoadMode(int profile, std::optional<int> mode, bool send) {
     if (!IsProfile(profile)) {
         return {LightingOutcome::NotAllowed, CommandResult::BadArgument};
@@ -83,11 +123,9 @@ LightingResult KeyColours::LoadMode(int profile, std::optional<int> mode, bool s
         m_mode = n;
         m_brush = file.Brush(n);
     }
+    m_tables[size_t(profile)] = TableOfMode(file, n);
     for (int key = 0; key < kColourKeyCount; ++key) {
-        const int led = LedPositionOfColourKey(key);
-        const KeyColourEntry entry = file.Entry(n, led);
-        Store(profile, led, entry.colour);
-        m_markers[size_t(profile)][size_t(key)] = entry.baseMarker;
+        m_markers[size_t(profile)][size_t(key)] = file.Entry(n, LedPositionOfColourKey(key)).baseMarker;
     }
     return send ? SendColourTable(profile) : LightingResult{LightingOutcome::NothingSent};
 }
@@ -96,18 +134,7 @@ LightingResult KeyColours::SendColourTable(int profile) {
     if (!IsProfile(profile)) {
         return {LightingOutcome::NotAllowed, CommandResult::BadArgument};
     }
-    const int pieces = int(m_link.Variant().ledSlotCount) / kPositionsPerPiece + 1;
-    const ColourTable& table = m_tables[size_t(profile)];
-    const CommandResult sent = InGroup(m_link, [&] {
-        CommandResult result = CommandResult::Ok;
-        for (int j = 0; j < pieces; ++j) {
-            const auto piece = std::span(table).subspan(size_t(j) * kColourPieceSize, kColourPieceSize);
-            result = FirstFailure(result, WriteKeyColours(m_link, profile, piece, j * kPositionsPerPiece));
-        }
-        return result;
-    });
-    // The host table holds the file's colours; what the keyboard kept of them is not known.
-    return {sent == CommandResult::Ok ? LightingOutcome::Taken : LightingOutcome::Unconfirmed, sent};
+    return WriteColourTable(m_link, profile, m_tables[size_t(profile)]);
 }
 
 LightingResult KeyColours::PaintKey(int key) {

@@ -30,6 +30,13 @@ int ControlOfColourKey(int key);
 // Colours of LED positions, 3 bytes each; the bytes past the last position stay 0.
 using ColourTable = std::array<uint8_t, kColourTableStride>;
 
+// Profile p's table as mode n of its colour file holds it (the file's current mode when none
+// is given): what KeyColours::LoadMode fills. A value, so any thread can make it.
+ColourTable ColourTableOfFile(int profile, std::optional<int> mode);
+// Sends a table as profile p's: Group start, one 54-byte Write key colours for every 18 LED
+// slots of the keyboard (slot count / 18 + 1 of them), Group end.
+LightingResult WriteColourTable(DeviceLink& link, int profile, const ColourTable& table);
+
 // ---------------------------------------------------------------------------------------
 // The per-key colours of the user-defined effect: the host copy of the three profiles'
 // colour tables, the base markers, and the brush of the current profile's current mode, kept
@@ -51,8 +58,7 @@ public:
     // mode when none is given), and for the current profile the brush and mode; with send,
     // sends the table.
     LightingResult LoadMode(int profile, std::optional<int> mode, bool send);
-    // Sends profile p's table: Group start, one 54-byte Write key colours for every 18 LED
-    // slots of the keyboard (slot count / 18 + 1 of them), Group end.
+    // Sends profile p's table (WriteColourTable).
     LightingResult SendColourTable(int profile);
     // Paints the key with the brush (tool 1: the base colour, marked; tool 0: the key colour),
     // writes it to the keyboard as one 3-byte write in a group, then the table and the file.

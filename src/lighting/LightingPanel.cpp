@@ -53,10 +53,12 @@ CommandResult LightingPanel::ReadEffectList() {
     return ReadStatus(m_link, &m_status);
 }
 
-bool LightingPanel::Offers(uint8_t effect) const {
-    const auto list = std::span(m_status).subspan(kStatusEffectList, kStatusEffectListSize);
+bool OffersEffect(const StatusBlock& status, uint8_t effect) {
+    const auto list = std::span(status).subspan(kStatusEffectList, kStatusEffectListSize);
     return effect != 0 && std::find(list.begin(), list.end(), effect) != list.end();
 }
+
+bool LightingPanel::Offers(uint8_t effect) const { return OffersEffect(m_status, effect); }
 
 void LightingPanel::TakeValues(const LightingBlock& block) {
     LightingValues& v = m_values;

@@ -60,6 +60,9 @@ struct LightingView {
     bool colourMode = false;           // the lamp picture's on image
 };
 
+// The status block's effect list holds the effect (0 is no effect).
+bool OffersEffect(const StatusBlock& status, uint8_t effect);
+
 // The effect name of a code: section "MODE" of the language file, keyed by the code in decimal.
 using EffectNamer = std::function<QString(uint8_t code)>;
 QString EffectNameFromLanguage(uint8_t code);

@@ -3,6 +3,8 @@
 #include "device/ControlCommands.h"
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
+#include "lighting/KeyColours.h"
+#include "lighting/LightingPanel.h"
 #include "lighting/UserColourFile.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/FlipSetting.h"
@@ -120,7 +122,8 @@ void CVantorDlg::OnInitDialog() {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
-    // Made while the window is set up; other programs find them once the window answers.
+    // Made while the window is set up and shown; other programs find them once the window
+    // answers them (AnswerOtherProgram).
     m_events.CreateInBackground();
     // Decoded on a worker thread while the rest is set up; what the first paint does not show
     // once it is done.
@@ -128,8 +131,8 @@ void CVantorDlg::OnInitDialog() {
     AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
 
     // The store, the profile folder and the active profile (unknown until the keyboard says)
-    // are settled before the device threads start: the keyboard's arrival is read on the
-    // monitor's thread, holding the store, while the rest of the window is set up. One
+    // are settled before the device threads reach the window: the keyboard's arrival is read
+    // on the monitor's thread, holding the store, while the rest of the window is set up. One
     // computation of the key looks serves both the faces and the colour view.
     m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
@@ -138,7 +141,7 @@ void CVantorDlg::OnInitDialog() {
     EnsureProfileFolder();
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
-    if (m_setup.startDeviceThreads) m_setup.startDeviceThreads();
+    if (m_setup.deviceEventsReady) m_setup.deviceEventsReady();
 
     const CIniFile skin(SkinIniPath());
     m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
@@ -167,7 +170,6 @@ void CVantorDlg::OnInitDialog() {
     HandleMessage(kMessageLanguage, kTagLang, GetLanguageIndex());
     // Enter, Escape and the arrows are looked at before any control of the window gets them.
     qApp->installEventFilter(this);
-    m_events.WaitUntilCreated();
 }
 
 void CVantorDlg::PlaceButtons() {
@@ -337,6 +339,11 @@ void CVantorDlg::CreateTray() {
     m_trayState = TrayState();
 }
 
+uint32_t CVantorDlg::AnswerOtherProgram(uint32_t message, uint32_t wParam, int64_t lParam) {
+    m_events.WaitUntilCreated();
+    return HandleMessage(message, wParam, lParam);
+}
+
 uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam) {
     if (!CarriesTag(message, wParam)) return 0;
     switch (message) {
@@ -347,7 +354,7 @@ uint32_t CVantorDlg::HandleMessage(uint32_t message, uint32_t wParam, int64_t lP
             hide();
             return 1;
         case kMessageLanguage: ApplyLanguage(int(lParam)); return 1;
-        case kMessageConnected: ShowKeyboardArrival(ReadKeyboardArrival()); return 1;
+        case kMessageConnected: ShowKeyboardArrival(ExchangeOnArrival()); return 1;
         case kMessageGone: CloseChildDialogs(); return 0;
         case kMessageCommand:
             if (IsClosing()) return 0;
@@ -523,21 +530,30 @@ void CVantorDlg::OnProfileSwitchTimer() { m_lighting->ProfilesReset(m_profiles->
 
 void CVantorDlg::PaintKey(int controlId) { m_lighting->PaintKey(controlId); }
 
-void CVantorDlg::OnKeyboardConnected(const LightingReadout& lighting) {
-    m_lighting->KeyboardConnected(m_profiles->SelectedProfile(), lighting);
+void CVantorDlg::OnKeyboardConnected(const LightingReadout& lighting, bool coloursSent) {
+    m_lighting->KeyboardConnected(m_profiles->SelectedProfile(), lighting, coloursSent);
 }
 
-CVantorDlg::KeyboardArrival CVantorDlg::ReadKeyboardArrival() {
+CVantorDlg::KeyboardArrival CVantorDlg::ExchangeOnArrival() {
     std::lock_guard lock(m_store.Lock());
     KeyboardArrival arrival;
     arrival.profile = ReadKeyboardForReload(m_profiles->Context());
     arrival.lighting = ReadLightingReadout(*m_setup.link);
+    // The profile the window shows is the keyboard's active one, when the keyboard said it.
+    const int active = m_setup.deviceState->ActiveProfile();
+    if (active >= 0 && active < kColourProfileCount &&
+        arrival.lighting.status == CommandResult::Ok &&
+        OffersEffect(arrival.lighting.statusBlock, kUserDefinedEffect)) {
+        WriteColourTable(*m_setup.link, active, ColourTableOfFile(active, std::nullopt));
+        arrival.coloursSent = active;
+    }
     return arrival;
 }
 
 void CVantorDlg::ShowKeyboardArrival(const KeyboardArrival& arrival) {
     m_profiles->KeyboardArrived(arrival.profile);
-    OnKeyboardConnected(arrival.lighting);
+    OnKeyboardConnected(arrival.lighting,
+                        arrival.coloursSent == m_profiles->SelectedProfile());
 }
 
 bool CVantorDlg::IsKeyboardConnected() const {
@@ -651,7 +667,7 @@ void CVantorDlg::KeyboardGone() {
 
 void CVantorDlg::KeyboardConnected() {
     if (IsClosing()) return;
-    const KeyboardArrival arrival = ReadKeyboardArrival();
+    const KeyboardArrival arrival = ExchangeOnArrival();
     m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }
 

@@ -26,6 +26,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 
@@ -44,7 +45,7 @@ class SessionWatcher;
 // The program's main window: a skinned dialog on "Main.ini" that lives hidden in the tray
 // from start to exit and is shown only when asked (the keyboard's first arrival, a second
 // start, the tray's Open). It is the target of the device threads (DeviceEvents), of the
-// requests of a second start (HandleMessage) and of the tray's commands, and it runs the one
+// requests of a second start (AnswerOtherProgram) and of the tray's commands, and it runs the one
 // shutdown sequence of the program.
 class CVantorDlg : public CBaseDialog, public DeviceEvents {
     Q_OBJECT
@@ -62,8 +63,9 @@ public:
         // The keyboard's link and what is known of it; both required.
         DeviceLink* link = nullptr;
         DeviceState* deviceState = nullptr;
-        // Starts the device threads (the event listener, then the presence monitor).
-        std::function<void()> startDeviceThreads;
+        // The window can take device events from now on (see DeviceEventsGate): called once,
+        // during its setup, when the store and the profile folder are settled.
+        std::function<void()> deviceEventsReady;
         // Lets go of the single-instance lock and socket (a shutdown step).
         std::function<void()> releaseInstance;
         QString namedEventPrefix = QString::fromUtf16(NamedEvents::kPrefix);
@@ -77,6 +79,9 @@ public:
     // The tag every message of the table must carry in wParam, else it does nothing and
     // returns 0. The window's own tag, 0x4D41494E, identifies it as the program's main window.
     uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam = 0);
+    // The same for a request of another program (a later start): answered once the named
+    // events exist, so the program that hears back finds them.
+    uint32_t AnswerOtherProgram(uint32_t message, uint32_t wParam, int64_t lParam);
     // A command from a button or the tray menu.
     void OnCommand(int command);
     // The shutdown sequence: hide, close child dialogs, release the instance, remove the named
@@ -200,7 +205,7 @@ protected:
     // A key button clicked in colour mode.
     virtual void PaintKey(int controlId);
     // The keyboard arrived: the lighting part, after profiles and buttons.
-    virtual void OnKeyboardConnected(const LightingReadout& lighting);
+    virtual void OnKeyboardConnected(const LightingReadout& lighting, bool coloursSent);
     // Shutdown: Apply disabled, unapplied-changes mark cleared; the store and the snapshot
     // released under their locks.
     virtual void ClearUnappliedChanges() { SetUnappliedChanges(false); }
@@ -208,13 +213,16 @@ protected:
     virtual void ReleaseSnapshot();
 
 private:
-    // What a keyboard's arrival reads from it: the profile reload's part, then the lighting
-    // panel's refresh, in that order on the wire.
+    // What a keyboard's arrival exchanges with it, in this order on the wire: the profile
+    // reload's reads, the lighting panel's, and the colour table of the profile the window
+    // will show. The table goes out here when the keyboard said which profile is active and
+    // offers the user-defined effect; otherwise the window sends what it needs when showing.
     struct KeyboardArrival {
         ProfileResult profile = ProfileResult::KeyboardNoAnswer;
         LightingReadout lighting;
+        std::optional<int> coloursSent;  // the profile whose colour table went out
     };
-    KeyboardArrival ReadKeyboardArrival();
+    KeyboardArrival ExchangeOnArrival();
     void ShowKeyboardArrival(const KeyboardArrival& arrival);
 
     void BuildShutdown();

@@ -138,24 +138,25 @@ void LightingSlots::FillModeList(int count) {
     m_view->ShowBrush(m_colours.Brush());
 }
 
-void LightingSlots::LoadProfileColours(int profile) {
+void LightingSlots::LoadProfileColours(int profile, bool send) {
     m_colours.SetProfile(profile);
-    m_colours.LoadMode(profile, std::nullopt, true);
+    m_colours.LoadMode(profile, std::nullopt, send);
     m_colours.MarkBaseKeys();
     FillModeList(kModeListEntries);
 }
 
-void LightingSlots::KeyboardConnected(int profile, const LightingReadout& lighting) {
+void LightingSlots::KeyboardConnected(int profile, const LightingReadout& lighting,
+                                      bool coloursSent) {
     m_panel.Take(profile, lighting);
     Show(true);
-    if (m_panel.Offers(kUserDefinedEffect)) LoadProfileColours(profile);
+    if (m_panel.Offers(kUserDefinedEffect)) LoadProfileColours(profile, !coloursSent);
     // Colour mode comes back as the user left it.
     if (m_panel.Values().colourMode && !m_colourMode) EnterColourMode();
 }
 
 void LightingSlots::ShowProfile(int profile) {
     if (m_panel.ReadEffectList() == CommandResult::Ok && m_panel.Offers(kUserDefinedEffect))
-        LoadProfileColours(profile);
+        LoadProfileColours(profile, true);
     Refresh(profile);
 }
 

@@ -40,8 +40,8 @@ public:
     void Place(const QString& skinIniPath, const QString& skinFolder);
 
     // The keyboard arrived: the panel shows the profile, the per-key colours are loaded and
-    // sent, and colour mode comes back as it was left.
-    void KeyboardConnected(int profile, const LightingReadout& lighting);
+    // sent (unless the arrival sent them already), and colour mode comes back as it was left.
+    void KeyboardConnected(int profile, const LightingReadout& lighting, bool coloursSent);
     // Profile button: the per-key colours of the profile are loaded and sent, the panel
     // shows its lighting.
     void ShowProfile(int profile);
@@ -83,8 +83,9 @@ private:
     // Refresh and show; a status block that cannot be read leaves the list empty.
     void Refresh(int profile);
     void FillModeList(int count);
-    // Loads the current profile's colours from its file, sends them and marks the base keys.
-    void LoadProfileColours(int profile);
+    // Loads the current profile's colours from its file, sends them when asked and marks the
+    // base keys.
+    void LoadProfileColours(int profile, bool send);
     bool ShowsUserColours() const;
     // Every colour key button in its colour from the table of the profile being edited.
     void PaintKeyButtons();

@@ -6,7 +6,7 @@
 #include "device/DeviceThreads.h"
 #include "device/SimBackendSelection.h"
 #include "mainwindow/CVantorDlg.h"
-#include "shell/AppLocks.h"
+#include "mainwindow/DeviceEventsGate.h"
 #include "shell/CommandLine.h"
 #include "shell/DaemonLauncher.h"
 #include "shell/InstanceGuard.h"
@@ -59,27 +59,8 @@ int RunVantor(int argc, char** argv) {
     if (!handOff.message.isEmpty()) Say(handOff.message);
     if (!handOff.keepStarting) return handOff.exitCode;
 
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QString::fromUtf16(kApplicationName));
-
-    // Requests of later starts wait in the socket until the event loop runs.
-    std::unique_ptr<CVantorDlg> window;
-    InstanceServer server([&window](uint32_t message, uint32_t wParam,
-                                    uint32_t lParam) -> uint32_t {
-        return window ? window->HandleMessage(message, wParam, lParam) : 0;
-    });
-    QString serverError;
-    if (guard.IsHeld() && !server.Listen(guard.ServerPath(), &serverError)) {
-        Say(QStringLiteral("cannot serve %1: %2").arg(guard.ServerPath(), serverError));
-    }
-    LaunchDaemon(paths->DaemonPath());
-
-    // The settings store, then the two locks, before the window and its threads.
-    SettingsStore::Current();
-    StoreLock();
-    SnapshotLock();
-
+    // The device threads start before anything else, so the keyboard is found and first read
+    // while the window is built; what they ask of the window waits until it can take it.
     std::shared_ptr<HidBackend> backend =
         SelectBackend(commandLine.simSocket ? (commandLine.simSocket->isEmpty()
                                                    ? DefaultSimSocketPath()
@@ -88,15 +69,33 @@ int RunVantor(int argc, char** argv) {
     DeviceLink link(backend);
     DeviceState deviceState;
     deviceState.SetFirstReportDone(commandLine.start);
+    DeviceEventsGate gate;
+    DeviceThreads deviceThreads(backend, link, deviceState, gate);
+    deviceThreads.Start();
 
-    std::unique_ptr<DeviceThreads> deviceThreads;
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QString::fromUtf16(kApplicationName));
+
+    // Requests of later starts wait in the socket until the event loop runs.
+    std::unique_ptr<CVantorDlg> window;
+    InstanceServer server([&window](uint32_t message, uint32_t wParam,
+                                    uint32_t lParam) -> uint32_t {
+        return window ? window->AnswerOtherProgram(message, wParam, lParam) : 0;
+    });
+    QString serverError;
+    if (guard.IsHeld() && !server.Listen(guard.ServerPath(), &serverError)) {
+        Say(QStringLiteral("cannot serve %1: %2").arg(guard.ServerPath(), serverError));
+    }
+    LaunchDaemon(paths->DaemonPath());
+
+    // The settings store before the window.
+    SettingsStore::Current();
+
     CVantorDlg::Setup setup;
     setup.link = &link;
     setup.deviceState = &deviceState;
-    setup.startDeviceThreads = [&] {
-        deviceThreads = std::make_unique<DeviceThreads>(backend, link, deviceState, *window);
-        deviceThreads->Start();
-    };
+    setup.deviceEventsReady = [&] { gate.Open(*window); };
     setup.releaseInstance = [&] {
         server.Close();
         guard.Release();
@@ -116,9 +115,8 @@ int RunVantor(int argc, char** argv) {
 
     const int result = application.exec();
 
-    StopWhilePumping([&] {
-        if (deviceThreads) deviceThreads->Stop();
-    });
+    gate.Close();
+    StopWhilePumping([&] { deviceThreads.Stop(); });
     window.reset();
     return result;
 }

@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace vantor {
 
@@ -38,8 +40,13 @@ void NamedEvents::CreateEach() {
 
 void NamedEvents::CreateInBackground() {
     Close();
-    // Only this thread touches the list until it is joined.
-    m_creation = std::thread([this] { CreateEach(); });
+    // Only this thread touches the list until it is joined. It runs at the lowest priority:
+    // nothing in the program waits for the events, and other programs only once the window
+    // answers them, so the start does not share the processor with it.
+    m_creation = std::thread([this] {
+        ::setpriority(PRIO_PROCESS, static_cast<id_t>(::gettid()), kLowestPriority);
+        CreateEach();
+    });
 }
 
 void NamedEvents::WaitUntilCreated() const {

@@ -26,8 +26,9 @@ public:
     // Creates every event; a name that cannot be made (another user's, say) is skipped. The
     // number created.
     int Create();
-    // The same on a thread of its own, so the program's start goes on while two hundred files
-    // are made. WaitUntilCreated(), Close(), CreatedCount() and the destructor wait for it.
+    // The same on a thread of its own at the lowest priority, so the program's start goes on
+    // while two hundred files are made. WaitUntilCreated(), Close(), CreatedCount() and the
+    // destructor wait for it.
     void CreateInBackground();
     void WaitUntilCreated() const;
     // Closes and removes the events this object created; the others are left alone.
@@ -45,6 +46,7 @@ private:
     };
 
     void CreateEach();
+    static constexpr int kLowestPriority = 19;
 
     QString m_prefix;
     int m_count;

@@ -59,7 +59,7 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(m_shows.shows, 0) << "the window must never flash at start";
-    EXPECT_EQ(m_deviceThreadStarts, 1);
+    EXPECT_EQ(m_deviceEventsReadyCalls, 1);
     EXPECT_EQ(m_window->WindowTag(), 0x4D41494Eu);
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION"));
     EXPECT_TRUE(m_window->Tray().IsValid());

@@ -47,7 +47,7 @@ protected:
             << "the build's skin and language files are missing";
         m_env.SetLanguageIndex(1);
         CVantorDlg::Setup setup = WindowSetup(m_prefix);
-        setup.startDeviceThreads = [this] { ++m_deviceThreadStarts; };
+        setup.deviceEventsReady = [this] { ++m_deviceEventsReadyCalls; };
         setup.releaseInstance = [this] { ++m_instanceReleases; };
         m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
                                                 m_env.Paths().SkinFolder(), setup);
@@ -92,7 +92,7 @@ protected:
     test::TestEnvironment m_env;
     test::EmulatedLink m_keyboard;
     DeviceState m_state;
-    int m_deviceThreadStarts = 0;
+    int m_deviceEventsReadyCalls = 0;
     int m_instanceReleases = 0;
     const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
     ShowCounter m_shows;

@@ -119,29 +119,39 @@ TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     EXPECT_EQ(Slots().SelectedProfile(), 2);
 }
 
-TEST_F(ProfileSlotsTest, ArrivalIsReadOnTheDeviceThreadOnceKeyboardWorkEnds) {
+TEST_F(ProfileSlotsTest, ArrivalIsExchangedOnTheDeviceThreadOnceKeyboardWorkEnds) {
     using namespace std::chrono_literals;
     m_state.SetActiveProfile(-1);
-    const std::vector<uint8_t> reads{kCmdReadStatus, kCmdReadKeyMap, kCmdReadMacroArea,
-                                     kCmdReadStatus, kCmdGroupStart, kCmdReadLighting,
-                                     kCmdGroupEnd};
-    std::future<void> arrival;
+    // The profile's reads, the lighting's, then the active profile's colour table.
+    const std::vector<uint8_t> arrival{kCmdReadStatus,  kCmdReadKeyMap,   kCmdReadMacroArea,
+                                       kCmdReadStatus,  kCmdGroupStart,   kCmdReadLighting,
+                                       kCmdGroupEnd,    kCmdGroupStart,   kCmdWriteKeyColours,
+                                       kCmdGroupEnd};
+    std::future<void> connected;
     {
         // Keyboard work (an Apply, an import) holds the store: nothing goes out meanwhile.
         std::lock_guard work(StoreLock());
-        arrival = std::async(std::launch::async, [this] { m_window->KeyboardConnected(); });
+        connected = std::async(std::launch::async, [this] { m_window->KeyboardConnected(); });
         std::this_thread::sleep_for(100ms);
         EXPECT_TRUE(m_keyboard.Requests().empty());
     }
-    // The reads go out while the window's thread (this one) turns no event loop; only showing
-    // them waits for it.
-    for (int i = 0; i < 2000 && CommandRuns() != reads; ++i) std::this_thread::sleep_for(5ms);
-    EXPECT_EQ(CommandRuns(), reads);
-    EXPECT_EQ(arrival.wait_for(0ms), std::future_status::timeout);
-    EXPECT_TRUE(WaitUntil([&] { return arrival.wait_for(0ms) == std::future_status::ready; }));
-    std::vector<uint8_t> all = reads;
-    all.insert(all.end(), {kCmdGroupStart, kCmdWriteKeyColours, kCmdGroupEnd});
-    EXPECT_EQ(CommandRuns(), all) << "the profile's colour table follows, from the window";
+    // All of it goes out while the window's thread (this one) turns no event loop; only showing
+    // it waits for that thread, and sends nothing more.
+    for (int i = 0; i < 2000 && CommandRuns() != arrival; ++i) std::this_thread::sleep_for(5ms);
+    EXPECT_EQ(CommandRuns(), arrival);
+    EXPECT_EQ(connected.wait_for(0ms), std::future_status::timeout);
+    EXPECT_TRUE(WaitUntil([&] { return connected.wait_for(0ms) == std::future_status::ready; }));
+    EXPECT_EQ(CommandRuns(), arrival);
+
+    // A keyboard that names none of its three profiles as active: the window sends the table
+    // of the profile it shows.
+    m_keyboard.Keyboard().ClearLog();
+    m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
+        firmware.MutableArea(FirmwareArea::Status)[KeyboardFirmware::kActiveProfileOffset] = 7;
+    });
+    m_state.SetActiveProfile(-1);
+    FromDeviceThread([this] { m_window->KeyboardConnected(); });
+    EXPECT_EQ(CommandRuns(), arrival);
 }
 
 TEST_F(ProfileSlotsTest, ApplySendsTheDownloadOnlyWhenThereAreChanges) {

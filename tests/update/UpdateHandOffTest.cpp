@@ -74,7 +74,7 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     setup.deviceState = &state;
     setup.namedEventPrefix = QStringLiteral("UpdateHandOff%1_").arg(::getpid());
     setup.requireTrayHost = false;
-    setup.startDeviceThreads = [&] {
+    setup.deviceEventsReady = [&] {
         const MonitorTiming monitor{.firstReportPauseMs = 0,
                                     .searchPollMs = 50,
                                     .connectedProbeMs = test::kNoConnectedProbeMs};
