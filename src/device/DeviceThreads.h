@@ -11,7 +11,8 @@
 namespace vantor {
 
 // The two device threads of the program, started together (the listener first) and stopped
-// together at exit. The program starts them when its main window initialises.
+// together at exit. The program starts them with the process; what they ask of the window
+// waits until the window can take it (DeviceEventsGate).
 class DeviceThreads {
 public:
     struct Timing {
