@@ -1,7 +1,7 @@
 # Helpers that keep the per-folder CMakeLists files short.
 #
-# The core is built as one static library per subsystem folder (QtCore and
-# QtNetwork only); `vantor_core` links them all. Widget code lives in
+# The core is built as one static library per subsystem folder (QtCore only;
+# the emulator adds QtNetwork); `vantor_core` links them all. Widget code lives in
 # separate targets, so a core file that includes a widget header fails to
 # build. The emulator sits beside the device layer: vantor_forbid_includes
 # makes an include of one of its headers from src/device fail to build too.

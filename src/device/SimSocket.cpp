@@ -1,15 +1,13 @@
 #include "device/SimSocket.h"
 
-#include <QFile>
+#include "shell/UnixSocket.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 namespace vantor {
@@ -19,36 +17,14 @@ SimSocket::~SimSocket() {
 }
 
 bool SimSocket::Connect(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (native.isEmpty() || static_cast<size_t>(native.size()) >= sizeof(address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, native.constData(), static_cast<size_t>(native.size()));
-
-    m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (m_fd < 0) return false;
-    if (::connect(m_fd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
-        return false;
-    }
-    return true;
+    m_fd = ConnectUnixSocket(path);
+    return m_fd >= 0;
 }
 
 bool SimSocket::Send(const SimMessage& message) {
     const QByteArray frame = EncodeSimFrame(message);
     std::lock_guard lock(m_sendMutex);
-    if (m_fd < 0) return false;
-    qsizetype sent = 0;
-    while (sent < frame.size()) {
-        const ssize_t n = ::send(m_fd, frame.constData() + sent,
-                                 static_cast<size_t>(frame.size() - sent), MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        sent += n;
-    }
-    return true;
+    return m_fd >= 0 && SendAll(m_fd, frame.constData(), static_cast<size_t>(frame.size()));
 }
 
 SimSocket::Received SimSocket::Receive(SimMessage* message, int timeoutMs) {

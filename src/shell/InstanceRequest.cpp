@@ -1,9 +1,18 @@
 #include "shell/InstanceRequest.h"
 
+#include "shell/UnixSocket.h"
+
 #include <QDeadlineTimer>
-#include <QLocalSocket>
-#include <QThread>
 #include <QtEndian>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace vantor {
 
@@ -11,41 +20,50 @@ namespace {
 
 constexpr int kConnectRetryMs = 20;
 
-int Remaining(const QDeadlineTimer& deadline) {
-    return int(std::max<qint64>(1, deadline.remainingTime()));
-}
+// The socket closes when this goes.
+struct SocketCloser {
+    int fd;
+    ~SocketCloser() { ::close(fd); }
+};
 
 }  // namespace
 
 std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t message,
-                                            uint32_t wParam, int timeoutMs,
-                                            uint32_t lParam) {
+                                            uint32_t wParam, int timeoutMs, uint32_t lParam) {
     const QDeadlineTimer deadline(timeoutMs);
-    QLocalSocket socket;
-    for (;;) {
-        socket.connectToServer(serverPath);
-        if (socket.waitForConnected(Remaining(deadline))) break;
-        socket.abort();
+    int fd = -1;
+    // Non-blocking, so that a listener whose queue is full is retried like one not there yet.
+    while ((fd = ConnectUnixSocket(serverPath, true)) < 0) {
         if (deadline.hasExpired()) return std::nullopt;
-        QThread::msleep(kConnectRetryMs);
+        const qint64 left = deadline.remainingTime();  // -1: no deadline
+        std::this_thread::sleep_for(std::chrono::milliseconds(
+            left < 0 ? kConnectRetryMs : std::min<qint64>(kConnectRetryMs, left)));
     }
+    const SocketCloser closer{fd};
 
     char request[kInstanceRequestSize];
     qToLittleEndian<uint32_t>(message, request);
     qToLittleEndian<uint32_t>(wParam, request + 4);
     qToLittleEndian<uint32_t>(lParam, request + 8);
-    socket.write(request, sizeof request);
-    if (!socket.waitForBytesWritten(Remaining(deadline))) return std::nullopt;
+    if (!SendAll(fd, request, sizeof request, deadline)) return std::nullopt;
 
-    while (socket.bytesAvailable() < kInstanceAnswerSize) {
-        if (deadline.hasExpired() || !socket.waitForReadyRead(Remaining(deadline))) {
-            // The instance may have closed the connection right after answering.
-            if (socket.bytesAvailable() >= kInstanceAnswerSize) break;
+    // What has arrived is read before the deadline is looked at: the instance may have closed
+    // the connection right after answering.
+    char answer[kInstanceAnswerSize];
+    size_t received = 0;
+    while (received < sizeof answer) {
+        const ssize_t n = ::recv(fd, answer + received, sizeof answer - received, 0);
+        if (n > 0) {
+            received += static_cast<size_t>(n);
+        } else if (n == 0) {
+            return std::nullopt;  // closed without a whole answer
+        } else if (errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK) {
+            return std::nullopt;
+        } else if (errno != EINTR && !WaitForSocket(fd, POLLIN, deadline)) {
             return std::nullopt;
         }
     }
-    const QByteArray answer = socket.read(kInstanceAnswerSize);
-    return qFromLittleEndian<uint32_t>(answer.constData());
+    return qFromLittleEndian<uint32_t>(answer);
 }
 
 }  // namespace vantor

@@ -5,16 +5,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 
 namespace vantor {
 
-// The running instance's end of the instance socket. A request is three little-endian 32-bit
-// words, the message, its wParam and its lParam; the answer is one word, the handler's result,
-// written only after the handler has returned, so a "KILL" is answered once the shutdown has run.
-// Requests are handled on the thread that owns the server, inside its event loop.
+// The running instance's end of the instance socket, a Unix stream socket. A request is three
+// little-endian 32-bit words, the message, its wParam and its lParam; the answer is one word,
+// the handler's result, written only after the handler has returned, so a "KILL" is answered
+// once the shutdown has run. Requests are handled on the thread that owns the server, inside
+// its event loop; a slow client never blocks it.
 class InstanceServer {
 public:
     using Handler = std::function<uint32_t(uint32_t message, uint32_t wParam, uint32_t lParam)>;
@@ -26,21 +27,30 @@ public:
 
     // Listens on the path, replacing a socket file left by an instance that ended without
     // removing it: the caller holds the instance lock, so no live instance owns that file.
+    // Only the user may connect. On failure the error says which step failed and why.
     bool Listen(const QString& path, QString* error = nullptr);
-    // Stops taking requests and removes the socket file. A request being answered still gets
-    // its answer.
+    // Stops taking connections and removes the socket file. A request being answered still
+    // gets its answer, and the handler may call this while answering.
     void Close();
-    bool IsListening() const;
+    bool IsListening() const { return m_listenFd >= 0; }
 
     // How long a client may take to send its request before it is dropped.
     static constexpr int kRequestTimeoutMs = 5000;
 
 private:
+    struct Connection;
+
     void Accept();
-    void Read(QLocalSocket* socket);
+    void Read(Connection* connection);
+    // Takes the connection of the notifier out of the list, reading no more from it; it closes
+    // when the result goes. Nothing when it has already gone.
+    std::unique_ptr<Connection> Take(QSocketNotifier* notifier);
 
     Handler m_handler;
-    std::unique_ptr<QLocalServer> m_server;
+    QString m_path;
+    int m_listenFd = -1;
+    std::unique_ptr<QSocketNotifier> m_listenNotifier;
+    std::vector<std::unique_ptr<Connection>> m_connections;
 };
 
 }  // namespace vantor

@@ -3,17 +3,23 @@
 #include "shell/InstanceMessages.h"
 #include "shell/InstanceRequest.h"
 #include "shell/InstanceServer.h"
+#include "shell/UnixSocket.h"
 #include "support/WaitUntil.h"
 
 #include <QCoreApplication>
-#include <QLocalSocket>
 #include <QTemporaryDir>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantor {
 namespace {
@@ -38,6 +44,15 @@ T PumpUntilDone(std::future<T>& result) {
     return result.get();
 }
 
+// Connects, sends the bytes and goes away without waiting for an answer.
+bool SendAndClose(const QString& path, const char* bytes, size_t size) {
+    const int fd = ConnectUnixSocket(path);
+    if (fd < 0) return false;
+    const bool sent = SendAll(fd, bytes, size);
+    ::close(fd);
+    return sent;
+}
+
 struct Request {
     uint32_t message;
     uint32_t wParam;
@@ -45,13 +60,17 @@ struct Request {
 };
 
 // A running instance: holds the lock, serves the socket, and answers 1 to a tagged request.
+// A tagged "KILL" closes the server and lets go of the lock while it is being answered.
 class RunningInstance {
 public:
     explicit RunningInstance(const QString& runtime)
         : guard(runtime), server([this](uint32_t message, uint32_t wParam, uint32_t lParam) {
               received.push_back({message, wParam, lParam});
               if (!CarriesTag(message, wParam)) return 0u;
-              if (message == kMessageKill) guard.Release();  // stands in for the shutdown
+              if (message == kMessageKill) {  // stands in for the shutdown
+                  server.Close();
+                  guard.Release();
+              }
               return 1u;
           }) {
         EXPECT_TRUE(guard.TryLock());
@@ -123,17 +142,36 @@ TEST_F(InstanceTest, ATruncatedRequestReachesNoHandler) {
     RunningInstance instance(Runtime());
     const QString path = instance.guard.ServerPath();
     auto sent = std::async(std::launch::async, [path] {
-        QLocalSocket socket;
-        socket.connectToServer(path);
-        if (!socket.waitForConnected(5000)) return false;
-        socket.write("OPE", 3);
-        socket.waitForBytesWritten(5000);
-        socket.disconnectFromServer();
+        if (!SendAndClose(path, "OPE", 3)) return false;
         // A whole request afterwards is still served.
         return SendInstanceRequest(path, kMessageOpen, kTagOpen, 5000) == 1u;
     });
     EXPECT_TRUE(PumpUntilDone(sent));
     EXPECT_EQ(instance.received.size(), 1u);
+}
+
+TEST_F(InstanceTest, AClientGoneBeforeItsAnswerLeavesTheServerServing) {
+    InstanceGuard guard(Runtime());
+    ASSERT_TRUE(guard.TryLock());
+    std::promise<void> clientGone;
+    std::shared_future<void> gone = clientGone.get_future().share();
+    std::vector<uint32_t> handled;
+    InstanceServer server([&handled, gone](uint32_t message, uint32_t, uint32_t) {
+        handled.push_back(message);
+        // The answer to the first request goes to a client that has closed its end.
+        if (message == 1) gone.wait_for(std::chrono::seconds(10));
+        return 1u;
+    });
+    ASSERT_TRUE(server.Listen(guard.ServerPath()));
+    const QString path = guard.ServerPath();
+    auto sent = std::async(std::launch::async, [path, &clientGone] {
+        const char request[kInstanceRequestSize] = {1};
+        const bool closed = SendAndClose(path, request, sizeof request);
+        clientGone.set_value();
+        return closed && SendInstanceRequest(path, 2, 0, 5000) == 1u;
+    });
+    EXPECT_TRUE(PumpUntilDone(sent));
+    EXPECT_THAT(handled, testing::UnorderedElementsAre(1u, 2u));
 }
 
 TEST_F(InstanceTest, SecondStartHandsOpenToTheRunningInstanceAndEnds) {
@@ -165,6 +203,8 @@ TEST_F(InstanceTest, KillIsAnsweredAfterTheInstanceShutDown) {
     EXPECT_FALSE(result.keepStarting);
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(lockFreeAfterAnswer);
+    EXPECT_FALSE(instance.server.IsListening());
+    EXPECT_FALSE(QFile::exists(instance.guard.ServerPath()));
     ASSERT_EQ(instance.received.size(), 1u);
     EXPECT_EQ(instance.received[0].wParam, kTagKill);
 }
@@ -201,8 +241,30 @@ TEST_F(InstanceTest, ServerReplacesTheSocketFileOfAnInstanceThatDied) {
     stale.close();
     InstanceServer server([](uint32_t, uint32_t, uint32_t) { return 1u; });
     EXPECT_TRUE(server.Listen(guard.ServerPath()));
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(guard.ServerPath()).constData(), &info), 0);
+    EXPECT_TRUE(S_ISSOCK(info.st_mode));
+    EXPECT_EQ(info.st_mode & 0777, 0700u) << "only the user may connect";
     server.Close();
     EXPECT_FALSE(QFile::exists(guard.ServerPath()));
+}
+
+TEST_F(InstanceTest, ListenSaysWhyItCannotServe) {
+    const struct {
+        QString path;
+        int reason;
+    } cases[] = {
+        {m_runtime.path() + QStringLiteral("/missing/socket"), ENOENT},
+        {m_runtime.path() + u'/' + QString(200, u'x'), ENAMETOOLONG},
+    };
+    for (const auto& c : cases) {
+        InstanceServer server([](uint32_t, uint32_t, uint32_t) { return 1u; });
+        QString error;
+        EXPECT_FALSE(server.Listen(c.path, &error));
+        EXPECT_FALSE(server.IsListening());
+        EXPECT_THAT(error.toStdString(), testing::HasSubstr(std::strerror(c.reason)))
+            << c.path.toStdString();
+    }
 }
 
 }  // namespace
