@@ -112,6 +112,9 @@ int RunVantor(int argc, char** argv) {
     QObject::connect(window.get(), &CVantorDlg::Ended, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window->Initialise();
+    // The native window is made now, while the keyboard's arrival is still being read, rather
+    // than when the window is first shown.
+    window->winId();
 
     const int result = application.exec();
 
