@@ -6,6 +6,8 @@
 # The programs run inside a D-Bus session of their own, as on a desktop: without one, Qt's
 # accessibility bridge has the D-Bus library try to launch a session bus at every start (a
 # fork of the whole program), which no desktop session pays. NO_SESSION_BUS=1 runs without.
+# Starts follow each other at once unless VANTOR_BENCH_PAUSE_MS gives a pause between them: a
+# start right after an exit shares the machine with what that exit leaves to settle.
 #   bench/app/first-window.sh [BUILD_FOLDER] [OTHER_BUILD_FOLDER]     (default: build)
 set -eu
 build=$(cd "${1:-build}" && pwd)
