@@ -57,11 +57,34 @@ UserColourFile KeyColours::FileOf(int profile) const {
     return UserColourFile(AppPaths::Current()->UserColourFile(profile));
 }
 
-void KeyColours::Store(int profile, int led, const Rgb& colour) {
-    uint8_t* at = m_tables[size_t(profile)].data() + size_t(led) * 3;
+namespace {
+
+void PutColour(ColourTable& table, int led, const Rgb& colour) {
+    uint8_t* at = table.data() + size_t(led) * 3;
     at[0] = colour.red;
     at[1] = colour.green;
     at[2] = colour.blue;
+}
+
+using BaseMarkers = std::array<bool, kColourKeyCount>;
+
+// Mode n of a colour file, each key's entry read once: the table (only the colour keys'
+// positions are ever set; the others stay 0) and, when asked, the base markers.
+ColourTable TableOfMode(const UserColourFile& file, int mode, BaseMarkers* markers = nullptr) {
+    ColourTable table{};
+    for (int key = 0; key < kColourKeyCount; ++key) {
+        const int led = LedPositionOfColourKey(key);
+        const KeyColourEntry entry = file.Entry(mode, led);
+        PutColour(table, led, entry.colour);
+        if (markers != nullptr) (*markers)[size_t(key)] = entry.baseMarker;
+    }
+    return table;
+}
+
+}  // namespace
+
+void KeyColours::Store(int profile, int led, const Rgb& colour) {
+    PutColour(m_tables[size_t(profile)], led, colour);
 }
 
 Rgb KeyColours::ColourOfKey(int profile, int key) const {
@@ -72,24 +95,6 @@ Rgb KeyColours::ColourOfKey(int profile, int key) const {
 bool KeyColours::BaseMarker(int profile, int key) const {
     return m_markers[size_t(profile)][size_t(key)];
 }
-
-namespace {
-
-ColourTable TableOfMode(const UserColourFile& file, int mode) {
-    // Only the colour keys' positions are ever set; the others stay 0.
-    ColourTable table{};
-    for (int key = 0; key < kColourKeyCount; ++key) {
-        const int led = LedPositionOfColourKey(key);
-        const Rgb colour = file.Entry(mode, led).colour;
-        uint8_t* at = table.data() + size_t(led) * 3;
-        at[0] = colour.red;
-        at[1] = colour.green;
-        at[2] = colour.blue;
-    }
-    return table;
-}
-
-}  // namespace
 
 ColourTable ColourTableOfFile(int profile, std::optional<int> mode) {
     const UserColourFile file(AppPaths::Current()->UserColourFile(profile));
@@ -123,10 +128,7 @@ LightingResult KeyColours::LoadMode(int profile, std::optional<int> mode, bool s
         m_mode = n;
         m_brush = file.Brush(n);
     }
-    m_tables[size_t(profile)] = TableOfMode(file, n);
-    for (int key = 0; key < kColourKeyCount; ++key) {
-        m_markers[size_t(profile)][size_t(key)] = file.Entry(n, LedPositionOfColourKey(key)).baseMarker;
-    }
+    m_tables[size_t(profile)] = TableOfMode(file, n, &m_markers[size_t(profile)]);
     return send ? SendColourTable(profile) : LightingResult{LightingOutcome::NothingSent};
 }
 
