@@ -667,6 +667,9 @@ void CVantorDlg::KeyboardGone() {
 
 void CVantorDlg::KeyboardConnected() {
     if (IsClosing()) return;
+    // The first sight of the keyboard at start opens the window once this is done: the
+    // window's thread paints it ahead while the keyboard is read here.
+    if (!m_setup.deviceState->FirstReportDone()) m_bridge.Post([this] { PaintAhead(*this); });
     const KeyboardArrival arrival = ExchangeOnArrival();
     m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }

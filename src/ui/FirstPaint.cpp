@@ -1,5 +1,6 @@
 #include "ui/FirstPaint.h"
 
+#include <QBackingStore>
 #include <QEvent>
 #include <QMetaObject>
 
@@ -15,7 +16,8 @@ public:
     }
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_seen) {
+        if (event->type() == QEvent::Paint && !m_seen &&
+            static_cast<QWidget*>(watched)->isVisible()) {
             m_seen = true;
             watched->removeEventFilter(this);
             // The paint event comes before the frame is flushed to the screen; a queued call
@@ -40,6 +42,19 @@ private:
 
 void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatch(window, std::move(work));
+}
+
+void PaintAhead(QWidget& window) {
+    if (window.isVisible() || !window.isWindow() || !window.testAttribute(Qt::WA_WState_Created)) {
+        return;
+    }
+    QBackingStore* store = window.backingStore();
+    if (store == nullptr) return;
+    const QRegion whole(window.rect());
+    store->resize(window.size());
+    store->beginPaint(whole);
+    window.render(store->paintDevice(), QPoint(), whole);
+    store->endPaint();
 }
 
 }  // namespace vantor
