@@ -67,23 +67,25 @@ void UiThreadBridge::Post(std::function<void()> work) {
 }
 
 bool UiThreadBridge::Hand(std::function<void()> work) {
-    {
-        std::lock_guard lock(m_inboxMutex);
-        if (IsClosed()) return false;
-        m_inbox.push_back(std::move(work));
-    }
+    std::lock_guard lock(m_inboxMutex);
+    if (IsClosed()) return false;
+    m_inbox.push_back(std::move(work));
+    // One call per piece of work, queued in the order the work entered the inbox: each piece
+    // takes the place in the thread's queue that a queued call made at that moment would have.
     // Invoked by name, so nothing of ours crosses with the call.
     QMetaObject::invokeMethod(this, "TakeInbox", Qt::QueuedConnection);
     return true;
 }
 
 void UiThreadBridge::TakeInbox() {
-    std::deque<std::function<void()>> arrived;
+    std::function<void()> arrived;
     {
         std::lock_guard lock(m_inboxMutex);
-        arrived.swap(m_inbox);
+        if (m_inbox.empty()) return;  // dropped by closing
+        arrived = std::move(m_inbox.front());
+        m_inbox.pop_front();
     }
-    for (std::function<void()>& work : arrived) RunOrQueue(std::move(work));
+    RunOrQueue(std::move(arrived));
 }
 
 void UiThreadBridge::Close() {

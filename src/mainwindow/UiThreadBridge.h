@@ -29,6 +29,10 @@ namespace vantor {
 // sender waiting for it; from then on nothing is handed over and senders return at once. The
 // closed flag is read from the device threads; Close itself runs on the context's thread.
 //
+// Handed work keeps its place among everything else queued to the context's thread, as a
+// queued call would: work handed after something was queued there runs after it (the window's
+// hide at the end of its setup, then the first sight's open).
+//
 // The work crosses threads through the bridge's own locked inbox; the context's thread is
 // only woken through Qt. So the hand-over is plain to ThreadSanitizer.
 //
@@ -63,7 +67,7 @@ public:
 private:
     // From another thread: into the inbox, and the context's thread woken. False once closed.
     bool Hand(std::function<void()> work);
-    // On the context's thread: what the inbox holds, in order.
+    // On the context's thread: the oldest piece of work in the inbox.
     Q_INVOKABLE void TakeInbox();
     // On the context's thread: runs `work` now, or queues it behind what already waits.
     void RunOrQueue(std::function<void()> work);

@@ -14,6 +14,7 @@
 #include <future>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace vantor {
@@ -56,6 +57,16 @@ TEST_F(UiThreadBridgeTest, SentWorkHasRunOnTheWindowsThreadWhenTheSenderGoesOn) 
     });
     EXPECT_TRUE(WaitUntil([&] { return Finished(sender); }));
     sender.get();
+}
+
+// The window queues its own hide at the end of its setup, while the keyboard's arrival may
+// already have been handed over; the open that follows the arrival must come after the hide.
+TEST_F(UiThreadBridgeTest, HandedWorkKeepsItsPlaceAmongCallsQueuedOnTheWindowsThread) {
+    std::thread([&] { m_bridge.Post(Note("arrival")); }).join();
+    QMetaObject::invokeMethod(&m_context, Note("hide"), Qt::QueuedConnection);
+    std::thread([&] { m_bridge.Post(Note("open")); }).join();
+    EXPECT_TRUE(WaitUntil([&] { return Ran().size() == 3; }));
+    EXPECT_EQ(Ran(), (std::vector<std::string>{"arrival", "hide", "open"}));
 }
 
 TEST_F(UiThreadBridgeTest, DuringKeyboardWorkEverythingWaitsInOrderAndSendersWithIt) {
