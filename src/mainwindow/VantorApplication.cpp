@@ -17,6 +17,7 @@
 #include "ui/FirstPaint.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include <chrono>
 #include <cstdio>
@@ -49,6 +50,11 @@ void StopWhilePumping(const std::function<void()>& stop) {
 }  // namespace
 
 int RunVantor(int argc, char** argv) {
+    // Qt takes the first thread that asks for its thread data for the main thread, the one the
+    // application object and the windows belong to. The device threads start before the
+    // application object and make Qt objects of their own, so this thread asks first: were a
+    // device thread first, the window would belong to no event loop and never show.
+    QThread::currentThread();
     const CommandLine commandLine = ParseCommandLine(ArgumentsAfterProgram(argc, argv));
     // Every path from the running executable and the environment.
     const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
