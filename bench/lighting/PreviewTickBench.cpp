@@ -4,8 +4,8 @@
 // and the plain reset (7).
 
 #include "lighting/PreviewEngine.h"
-#include "mainwindow/CVantorDlg.h"
-#include "shell/tray/CTrayIcon.h"
+#include "mainwindow/MainWindow.h"
+#include "shell/tray/TrayIcon.h"
 
 #include "device/DeviceState.h"
 #include "mainwindow/ProgramData.h"
@@ -34,7 +34,7 @@ double ThreadCpuMs() {
 void ReportShare(benchmark::State& state, double cpuMs) {
     const double perTick = cpuMs / double(state.iterations());
     state.counters["cpu_ms_per_tick"] = perTick;
-    state.counters["percent_of_period"] = 100 * perTick / CVantorDlg::kPreviewMs;
+    state.counters["percent_of_period"] = 100 * perTick / MainWindow::kPreviewMs;
 }
 
 void BM_PreviewEngineTick(benchmark::State& state) {
@@ -52,10 +52,10 @@ BENCHMARK(BM_PreviewEngineTick)
 using test::EnsureApplication;
 
 // The main window with its preview tick in reach.
-class TickingDlg : public CVantorDlg {
+class TickingWindow : public MainWindow {
 public:
-    using CVantorDlg::CVantorDlg;
-    using CVantorDlg::PreviewTick;
+    using MainWindow::MainWindow;
+    using MainWindow::PreviewTick;
 };
 
 // The window shown with the keyboard arrived, as when colour mode runs.
@@ -64,17 +64,17 @@ struct WindowRig {
         if (!ready) return;
         keyboard.FillDeviceState(deviceState);
         deviceState.SetPresent(true);
-        CVantorDlg::Setup setup;
+        MainWindow::Setup setup;
         setup.link = &keyboard.Link();
         setup.deviceState = &deviceState;
         setup.namedEventPrefix = QStringLiteral("VantorPreviewBench_");
         setup.requireTrayHost = false;
-        window = std::make_unique<TickingDlg>(env.Paths().MainSkinFile(),
+        window = std::make_unique<TickingWindow>(env.Paths().MainSkinFile(),
                                               env.Paths().SkinFolder(), setup);
         window->Initialise();
-        window->HandleMessage(kMessageConnected, kTagProf);
+        window->HandleMessage({kMessageConnected, kTagProf});
         QApplication::processEvents();
-        window->OnCommand(CTrayIcon::kCommandOpen);
+        window->RunCommand(TrayIcon::kCommandOpen);
         QApplication::processEvents();
     }
     ~WindowRig() {
@@ -84,7 +84,7 @@ struct WindowRig {
     const bool ready;
     test::EmulatedLink keyboard;
     DeviceState deviceState;
-    std::unique_ptr<TickingDlg> window;
+    std::unique_ptr<TickingWindow> window;
 };
 
 void BM_PreviewTickPainted(benchmark::State& state) {

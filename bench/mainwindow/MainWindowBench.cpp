@@ -2,7 +2,7 @@
 // how long RefreshKeyButtons takes, and how often the window paints while an Apply goes to a
 // keyboard that takes 300 ms for every reply.
 
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/ProfileSlots.h"
 #include "shell/AppLocks.h"
 
@@ -42,7 +42,7 @@ struct Rig {
     test::TestEnvironment env;
     const bool ready;
     std::unique_ptr<test::ConnectedWindow> connected;
-    CVantorDlg* window = nullptr;
+    MainWindow* window = nullptr;
 };
 
 void BM_RefreshKeyButtons(benchmark::State& state) {
@@ -91,7 +91,7 @@ void BM_PaintingDuringSlowApply(benchmark::State& state) {
     }
     // Shown as the tray's Open shows it, once its start-up has hidden it.
     QApplication::processEvents();
-    rig.window->OnCommand(CTrayIcon::kCommandOpen);
+    rig.window->RunCommand(TrayIcon::kCommandOpen);
     QApplication::processEvents();
     // Replies come 300 ms after each request; the link waits for them up to 400 ms.
     rig.connected->keyboard.Link().SetTimeouts({1000, 400, 10});

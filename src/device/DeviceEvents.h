@@ -22,10 +22,10 @@ public:
     // Keyboard gone (0x4753): close open child dialogs, take the focus back. Blocking queued:
     // returns after the user-interface thread has handled it.
     virtual void KeyboardGone() = 0;
-    // Keyboard connected (0x5452, wParam "PROF"): reload profiles, profile buttons, lighting
+    // Keyboard connected (0x5452, tag "PROF"): reload profiles, profile buttons, lighting
     // and per-key colour marks. Blocking queued.
     virtual void KeyboardConnected() = 0;
-    // First sight of the keyboard (0x5350, wParam "OPEN"): show the window and raise it.
+    // First sight of the keyboard (0x5350, tag "OPEN"): show the window and raise it.
     // Queued.
     virtual void OpenMainWindow() = 0;
     // Hide the main window after the keyboard has gone. Queued.

@@ -1,6 +1,6 @@
 #include "keyassign/MacroPage.h"
 
-#include "keyassign/CompositeLook.h"
+#include "ui/SkinLook.h"
 
 #include "keymodel/KeyConversions.h"
 #include "keymodel/KeyNames.h"
@@ -27,9 +27,11 @@
 
 namespace vantor {
 
-using namespace composite;
+using namespace look;
 
 namespace {
+
+const QString kButtonInfo = QStringLiteral("BUTTONINFO");
 
 enum Column { kKeyColumn, kDirectionColumn, kDelayColumn };
 
@@ -86,7 +88,7 @@ public:
             }
             editor = list;
         }
-        editor->setStyleSheet(kInputStyle);
+        editor->setStyleSheet(kDialogInputStyle);
         m_open = editor;
         return editor;
     }
@@ -116,10 +118,10 @@ private:
 MacroPage::MacroPage(Host host) : QObject(host.dialog), m_host(std::move(host)) {
     QWidget* dialog = m_host.dialog;
     for (const ButtonRow& row : kButtons) {
-        auto* button = new CPngButton(dialog);
+        auto* button = new ImageButton(dialog);
         button->SetTextStyle(WhiteText(8));
         const int id = row.id;
-        connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
+        connect(button, &ImageButton::clicked, this, [this, id] { RunCommand(id); });
         m_controls[id] = button;
     }
 
@@ -159,11 +161,11 @@ MacroPage::MacroPage(Host host) : QObject(host.dialog), m_host(std::move(host)) 
 
     m_recordDelaysBox = new QCheckBox(dialog);
     m_recordDelaysBox->setStyleSheet(kLabelStyle);
-    connect(m_recordDelaysBox, &QCheckBox::clicked, this, [this] { OnCommand(kRecordDelays); });
+    connect(m_recordDelaysBox, &QCheckBox::clicked, this, [this] { RunCommand(kRecordDelays); });
     m_controls[kRecordDelays] = m_recordDelaysBox;
 
     for (QWidget* input : std::initializer_list<QWidget*>{m_listBox, m_actions, m_cycles}) {
-        input->setStyleSheet(kInputStyle);
+        input->setStyleSheet(kDialogInputStyle);
         input->setFont(QFont(kFont, 10));
     }
     // The name field is underlined, so that it reads as a field above the names.
@@ -173,7 +175,7 @@ MacroPage::MacroPage(Host host) : QObject(host.dialog), m_host(std::move(host)) 
 
 MacroPage::~MacroPage() = default;
 
-CPngButton* MacroPage::Button(int id) const { return static_cast<CPngButton*>(m_controls.at(id)); }
+ImageButton* MacroPage::Button(int id) const { return static_cast<ImageButton*>(m_controls.at(id)); }
 
 void MacroPage::Place(const QString& skinIni, const ButtonFaces& faces) {
     for (const ButtonRow& row : kButtons)
@@ -379,7 +381,7 @@ void MacroPage::DeleteMacro() {
     MarkDirty();
 }
 
-void MacroPage::OnCommand(int id) {
+void MacroPage::RunCommand(int id) {
     const int row = m_editor.SelectedRow();
     const auto move = [this, row](RowMove to) {
         if (m_editor.MoveRow(row, to) < 0) return;

@@ -3,7 +3,7 @@
 #include "macros/MacroEditor.h"
 #include "macros/MacroRecorder.h"
 #include "profiles/ProfileStore.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QObject>
 #include <QPointer>
@@ -29,19 +29,11 @@ class MacroPage : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int kAdd = 1017;
-    static constexpr int kDelete = 1018;
-    static constexpr int kActions = 1019;
-    static constexpr int kRecord = 1020;
-    static constexpr int kDeleteAction = 1021;
-    static constexpr int kClearActions = 1022;
-    static constexpr int kTop = 1023;
-    static constexpr int kUp = 1024;
-    static constexpr int kDown = 1025;
-    static constexpr int kBottom = 1026;
-    static constexpr int kRecordDelays = 1027;
-    static constexpr int kCycles = 1125;
-    static constexpr int kMacroList = 1126;
+    enum ControlId : int {
+        kAdd = 1017, kDelete = 1018, kActions = 1019, kRecord = 1020, kDeleteAction = 1021,
+        kClearActions = 1022, kTop = 1023, kUp = 1024, kDown = 1025, kBottom = 1026,
+        kRecordDelays = 1027, kCycles = 1125, kMacroList = 1126
+    };
 
     struct Host {
         QWidget* dialog = nullptr;
@@ -73,7 +65,7 @@ public:
     int CycleCount() const { return m_editor.CycleCount(); }
     const MacroEditor& Editor() const { return m_editor; }
 
-    void OnCommand(int id);
+    void RunCommand(int id);
     void StartRecording();
     void StopRecording();
     bool IsRecording() const { return m_recorder.IsRecording(); }
@@ -92,7 +84,7 @@ public:
     void CellEditStarting(int column);
 
 private:
-    CPngButton* Button(int id) const;
+    ImageButton* Button(int id) const;
     void ShowList();
     void ShowMacro();
     void ShowRow(int row);

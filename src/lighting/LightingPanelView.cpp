@@ -28,13 +28,6 @@ const QString kSection = QStringLiteral("BUTTONINFO");
 using look::kFont;
 using look::kLabelStyle;
 
-// Lists and fields as everywhere, with room around the effect names and a thin scroll bar.
-const QString kInputStyle = look::kInputStyle + QStringLiteral(
-    " QListWidget::item { padding: 2px 4px; }"
-    " QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
-    " QScrollBar::handle:vertical { background: #3A404A; border-radius: 2px; min-height: 20px; }"
-    " QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-    " QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }");
 // The mode list has no well in the skin: it draws its own.
 const QString kModeListStyle = QStringLiteral(
     "QComboBox { background: #121418; color: #E4E4E4; border: 1px solid #2E333D;"
@@ -119,7 +112,7 @@ void LightingPanelView::CreateControls() {
     m_modes = Add<QComboBox>(Id::kModeList, QStringLiteral("CONTROL_umCombo"));
     m_modes->setEditable(true);
     m_modes->setInsertPolicy(QComboBox::NoInsert);
-    m_effects->setStyleSheet(kInputStyle);
+    m_effects->setStyleSheet(look::kPanelListStyle);
     m_modes->setStyleSheet(kModeListStyle);
     for (QWidget* input : std::initializer_list<QWidget*>{m_effects, m_modes}) input->setFont(QFont(kFont, 10));
     m_effects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -175,7 +168,7 @@ void LightingPanelView::CreateControls() {
     const char* valueKeys[] = {"COLOR_R", "COLOR_G", "COLOR_B"};
     for (int i = 0; i < 3; ++i) {
         QLineEdit* box = Add<QLineEdit>(Id::kColourValueBoxes[size_t(i)], QString::fromLatin1(valueKeys[i]));
-        box->setStyleSheet(kInputStyle);
+        box->setStyleSheet(look::kPanelListStyle);
         box->setFont(QFont(kFont, 10));
         box->setAlignment(Qt::AlignCenter);
         box->setMaxLength(3);

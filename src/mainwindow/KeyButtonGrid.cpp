@@ -11,21 +11,21 @@ namespace vantor {
 
 KeyButtonGrid::KeyButtonGrid(QWidget* window) : QObject(window), m_window(window) {}
 
-CPngButton* KeyButtonGrid::Add(int controlId, const QString& skinKey, const QString& iniPath,
+ImageButton* KeyButtonGrid::Add(int controlId, const QString& skinKey, const QString& iniPath,
                                const ButtonFaces& faces) {
-    auto* button = new CPngButton(m_window);
+    auto* button = new ImageButton(m_window);
     button->setObjectName(QString::number(controlId));
     // Keys are pictures only; their names are in the tooltips.
     button->SetTextStyle(ButtonTextStyle{false, 8, look::kFont, {}, {}});
     PlaceImageButton(*button, iniPath, QStringLiteral("BUTTONINFO"), skinKey, faces);
-    connect(button, &CPngButton::clicked, this, [this, controlId] { emit Clicked(controlId); });
+    connect(button, &ImageButton::clicked, this, [this, controlId] { emit Clicked(controlId); });
     m_buttons[controlId] = button;
     return button;
 }
 
 void KeyButtonGrid::Place(const QString& skinIniPath, const ButtonFaces& faces) {
     for (int i = 0; i < kExtraKeyButtonCount; ++i) {
-        CPngButton* button = Add(ExtraKeyButtonIds[i], GKeySkinName(i + 1), skinIniPath, faces);
+        ImageButton* button = Add(ExtraKeyButtonIds[i], GKeySkinName(i + 1), skinIniPath, faces);
         // G6-G9 are shown but never clickable; G9's macro is edited from the macro button.
         if (i >= kFirstDisabledExtraKey) button->setEnabled(false);
     }
@@ -34,17 +34,17 @@ void KeyButtonGrid::Place(const QString& skinIniPath, const ButtonFaces& faces) 
     Add(kFnButtonId, QStringLiteral("KEY_FN"), skinIniPath, faces);
 }
 
-CPngButton* KeyButtonGrid::Button(int controlId) const {
+ImageButton* KeyButtonGrid::Button(int controlId) const {
     const auto found = m_buttons.find(controlId);
     return found == m_buttons.end() ? nullptr : found->second;
 }
 
-CPngButton* KeyButtonGrid::KeyButton(int keyListPosition) const {
+ImageButton* KeyButtonGrid::KeyButton(int keyListPosition) const {
     if (keyListPosition < 0 || keyListPosition >= kKeyListSize) return nullptr;
     return Button(KeyListButtonIds[keyListPosition]);
 }
 
-CPngButton* KeyButtonGrid::ExtraKeyButton(int index) const {
+ImageButton* KeyButtonGrid::ExtraKeyButton(int index) const {
     if (index < 0 || index >= kExtraKeyButtonCount) return nullptr;
     return Button(ExtraKeyButtonIds[index]);
 }
@@ -54,7 +54,7 @@ void KeyButtonGrid::Show(const std::vector<KeyButtonLook>& looks) {
 }
 
 void KeyButtonGrid::Show(const KeyButtonLook& look) {
-    CPngButton* button = Button(look.controlId);
+    ImageButton* button = Button(look.controlId);
     if (!button) return;
     button->SetSelected(look.selected);
     button->SetToolTipText(look.toolTip);
@@ -63,7 +63,7 @@ void KeyButtonGrid::Show(const KeyButtonLook& look) {
 void KeyButtonGrid::ShowColourView(const std::vector<KeyButtonLook>& looks, const QPixmap* first,
                                    const QPixmap* second, bool on) {
     for (const KeyButtonLook& look : looks) {
-        if (CPngButton* button = Button(look.controlId))
+        if (ImageButton* button = Button(look.controlId))
             button->SetTogglePair(first, second, on, look.colourSecond);
     }
 }

@@ -3,7 +3,7 @@
 #include "keymodel/AssignmentRecords.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/KeyButtonLooks.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QObject>
 #include <QString>
@@ -30,10 +30,10 @@ public:
     void Place(const QString& skinIniPath, const ButtonFaces& faces);
 
     // The button of a control id, null when it is none of these.
-    CPngButton* Button(int controlId) const;
-    CPngButton* KeyButton(int keyListPosition) const;
-    CPngButton* ExtraKeyButton(int index) const;
-    CPngButton* FnButton() const { return Button(kFnButtonId); }
+    ImageButton* Button(int controlId) const;
+    ImageButton* KeyButton(int keyListPosition) const;
+    ImageButton* ExtraKeyButton(int index) const;
+    ImageButton* FnButton() const { return Button(kFnButtonId); }
 
     ExtraKeyBank Bank() const { return m_bank; }
     void SetBank(ExtraKeyBank bank) { m_bank = bank; }
@@ -54,11 +54,11 @@ signals:
     void Clicked(int controlId);
 
 private:
-    CPngButton* Add(int controlId, const QString& skinKey, const QString& iniPath,
+    ImageButton* Add(int controlId, const QString& skinKey, const QString& iniPath,
                     const ButtonFaces& faces);
 
     QWidget* m_window;
-    std::map<int, CPngButton*> m_buttons;
+    std::map<int, ImageButton*> m_buttons;
     ExtraKeyBank m_bank = ExtraKeyBank::A;
 };
 

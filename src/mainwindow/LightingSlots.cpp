@@ -2,12 +2,12 @@
 
 #include "lighting/LightingPanelView.h"
 #include "lighting/PanelControlIds.h"
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/KeyboardProfiles.h"
 #include "shell/lang/Language.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/SkinLook.h"
 #include "ui/SkinPlacement.h"
 
@@ -22,7 +22,7 @@ Rgb RgbOf(QColor colour) { return {uint8_t(colour.red()), uint8_t(colour.green()
 
 }  // namespace
 
-LightingSlots::LightingSlots(CVantorDlg& window, DeviceLink& link)
+LightingSlots::LightingSlots(MainWindow& window, DeviceLink& link)
     : QObject(nullptr), m_window(window), m_panel(link), m_colours(link) {
     m_noteTimer.setSingleShot(true);
     m_noteTimer.setInterval(kNoteMs);
@@ -81,7 +81,7 @@ void LightingSlots::Show(bool list) {
         m_view->ShowValues(view, ShowsUserColours());
     }
     for (int rate = 0; rate < int(ControlIds::kReports.size()); ++rate) {
-        if (CPngButton* button = m_window.Button(ControlIds::kReports[size_t(rate)]))
+        if (ImageButton* button = m_window.Button(ControlIds::kReports[size_t(rate)]))
             button->SetSelected(rate == view.reportRateButton);
     }
 }

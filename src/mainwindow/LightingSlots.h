@@ -15,7 +15,7 @@ class QLabel;
 
 namespace vantor {
 
-class CVantorDlg;
+class MainWindow;
 class LightingPanelView;
 
 // The main window's side of the lighting: the lighting panel and the per-key colours with
@@ -33,7 +33,7 @@ public:
     static constexpr int kModeListEntries = 3;
     static constexpr int kModeListEntriesAfterKeyboardReset = 10;
 
-    LightingSlots(CVantorDlg& window, DeviceLink& link);
+    LightingSlots(MainWindow& window, DeviceLink& link);
     ~LightingSlots() override;
 
     // Creates the panel's controls from the main skin file and its pictures from the folder.
@@ -98,7 +98,7 @@ private:
     void SelectMode(int mode);
     void PickBaseColour(QColor colour);
 
-    CVantorDlg& m_window;
+    MainWindow& m_window;
     LightingPanel m_panel;
     KeyColours m_colours;
     LightingPanelView* m_view = nullptr;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "mainwindow/FunctionButtonTable.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QPixmap>
 #include <QSize>

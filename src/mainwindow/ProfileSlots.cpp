@@ -1,18 +1,18 @@
 #include "mainwindow/ProfileSlots.h"
 
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
 #include "mainwindow/LightingSlots.h"
 #include "mainwindow/OffUiThread.h"
-#include "profiles/CVantor_DlgProfile.h"
+#include "profiles/ProfileManagerDialog.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFlows.h"
 #include "shell/AppLocks.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/UserBoxes.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ const QString kProfileFileFilter = QStringLiteral("(*.vpf);;(*.*)");
 
 }  // namespace
 
-ProfileSlots::ProfileSlots(CVantorDlg& window, DeviceLink& link, DeviceState& device,
+ProfileSlots::ProfileSlots(MainWindow& window, DeviceLink& link, DeviceState& device,
                            ProfileStore& store)
     : QObject(nullptr),
       m_window(window),
@@ -63,7 +63,7 @@ void ProfileSlots::UpdateProfileButtons() {
 
 void ProfileSlots::ShowProfileButtonSelected(int profile) {
     for (int n = 0; n < kOnBoardProfileCount; ++n) {
-        if (CPngButton* button = m_window.Button(ControlIds::kProfileButtons[n]))
+        if (ImageButton* button = m_window.Button(ControlIds::kProfileButtons[n]))
             button->SetSelected(n == profile);
     }
 }
@@ -127,7 +127,7 @@ void ProfileSlots::PopUpBackupMenu() {
     for (const auto& [command, key] : items) {
         menu.addAction(LanguageText(QString::fromLatin1(key)))->setData(command);
     }
-    if (QAction* chosen = menu.exec(QCursor::pos())) m_window.OnCommand(chosen->data().toInt());
+    if (QAction* chosen = menu.exec(QCursor::pos())) m_window.RunCommand(chosen->data().toInt());
 }
 
 QString ProfileSlots::ChooseProfileFile(bool save) {
@@ -184,7 +184,7 @@ void ProfileSlots::OnProfileMenuCommand(int command) {
 }
 
 void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
-    if (CPngButton* button = m_window.Button(ControlIds::kProfiles)) {
+    if (ImageButton* button = m_window.Button(ControlIds::kProfiles)) {
         button->setText(menu.caption);
         button->SetToolTipText(menu.tooltip);
     }
@@ -205,12 +205,12 @@ void ProfileSlots::ShowProfileMenu(const ProfileMenu& menu) {
 
 // Profile manager ------------------------------------------------------------------------------
 
-void ProfileSlots::OpenProfileManager() { ProfileManagerDialog().exec(); }
+void ProfileSlots::OpenProfileManager() { Manager().exec(); }
 
-CVantor_DlgProfile& ProfileSlots::ProfileManagerDialog() {
+ProfileManagerDialog& ProfileSlots::Manager() {
     if (!m_profileManager) {
         const std::shared_ptr<const AppPaths> paths = AppPaths::Current();
-        m_profileManager = new CVantor_DlgProfile(paths->ProfileSkinFile(), paths->SkinFolder(),
+        m_profileManager = new ProfileManagerDialog(paths->ProfileSkinFile(), paths->SkinFolder(),
                                                   m_context, &m_window);
     }
     return *m_profileManager;
@@ -278,6 +278,6 @@ void ProfileSlots::SetUnappliedChanges(bool on) { m_window.SetUnappliedChanges(o
 
 void ProfileSlots::ResetProfileColours(int profile) { m_window.Lighting().ResetProfileColours(profile); }
 
-bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssignDialog().IsOpen(); }
+bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssign().IsOpen(); }
 
 }  // namespace vantor

@@ -15,8 +15,8 @@
 
 namespace vantor {
 
-class CVantorDlg;
-class CVantor_DlgProfile;
+class MainWindow;
+class ProfileManagerDialog;
 
 // The main window's side of the three on-board profiles: the profile buttons, Apply with its
 // busy picture, Default, the backup menu with import and export, the profile pop-up menu, and
@@ -30,7 +30,7 @@ class ProfileSlots : public QObject, public ProfileUi {
     Q_OBJECT
 
 public:
-    ProfileSlots(CVantorDlg& window, DeviceLink& link, DeviceState& device, ProfileStore& store);
+    ProfileSlots(MainWindow& window, DeviceLink& link, DeviceState& device, ProfileStore& store);
     ~ProfileSlots() override;
 
     ProfileContext& Context() { return m_context; }
@@ -66,7 +66,7 @@ public:
     // The profile manager (the profile button, command 1005), run modally.
     void OpenProfileManager();
     // The profile manager's window, created on first use.
-    CVantor_DlgProfile& ProfileManagerDialog();
+    ProfileManagerDialog& Manager();
 
     // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
     void KeyboardArrived(ProfileResult read);
@@ -99,13 +99,13 @@ private:
     void ShowProfileButtonSelected(int profile);
     QString ChooseProfileFile(bool save);
 
-    CVantorDlg& m_window;
+    MainWindow& m_window;
     ProfileStore m_snapshot;
     ProfileContext m_context;
     int m_selectedProfile = 0;
     bool m_busy = false;
     QPointer<QMenu> m_profileMenu;
-    QPointer<CVantor_DlgProfile> m_profileManager;
+    QPointer<ProfileManagerDialog> m_profileManager;
 };
 
 }  // namespace vantor

@@ -5,7 +5,7 @@
 #include "device/DeviceState.h"
 #include "device/DeviceThreads.h"
 #include "device/SimBackendSelection.h"
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/DeviceEventsGate.h"
 #include "shell/CommandLine.h"
 #include "shell/DaemonLauncher.h"
@@ -84,10 +84,9 @@ int RunVantor(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromUtf16(kApplicationName));
 
     // Requests of later starts wait in the socket until the event loop runs.
-    std::unique_ptr<CVantorDlg> window;
-    InstanceServer server([&window](uint32_t message, uint32_t wParam,
-                                    uint32_t lParam) -> uint32_t {
-        return window ? window->AnswerOtherProgram(message, wParam, lParam) : 0;
+    std::unique_ptr<MainWindow> window;
+    InstanceServer server([&window](const WindowMessage& message) -> uint32_t {
+        return window ? window->AnswerOtherProgram(message) : 0;
     });
     QString serverError;
     if (guard.IsHeld() && !server.Listen(guard.ServerPath(), &serverError)) {
@@ -98,7 +97,7 @@ int RunVantor(int argc, char** argv) {
     // The settings store before the window.
     SettingsStore::Current();
 
-    CVantorDlg::Setup setup;
+    MainWindow::Setup setup;
     setup.link = &link;
     setup.deviceState = &deviceState;
     setup.deviceEventsReady = [&] { gate.Open(*window); };
@@ -106,7 +105,7 @@ int RunVantor(int argc, char** argv) {
         server.Close();
         guard.Release();
     };
-    window = std::make_unique<CVantorDlg>(paths->MainSkinFile(), paths->SkinFolder(),
+    window = std::make_unique<MainWindow>(paths->MainSkinFile(), paths->SkinFolder(),
                                           std::move(setup));
     // Benchmarks ask for a line on the window's first paint to time the start to a visible window.
     if (qEnvironmentVariableIsSet("VANTOR_MARK_FIRST_PAINT")) {
@@ -115,7 +114,7 @@ int RunVantor(int argc, char** argv) {
             std::fflush(stderr);
         });
     }
-    QObject::connect(window.get(), &CVantorDlg::Ended, &application, &QCoreApplication::quit,
+    QObject::connect(window.get(), &MainWindow::Ended, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window->Initialise();
     // The native window is made now, while the keyboard's arrival is still being read, rather

@@ -5,7 +5,7 @@
 namespace vantor {
 
 // The messages the main window understands from other threads and from a second start, and
-// the four-character tags they carry in wParam. A message without its tag is ignored.
+// the four-character tags they carry. A message without its tag is ignored.
 
 // Four characters with the first in the high byte, as the tags "OPEN", "INIT", "PROF", "LANG".
 constexpr uint32_t FourCharacterTag(char a, char b, char c, char d) {
@@ -27,23 +27,32 @@ inline constexpr uint32_t kMessageOpen = 0x5350;      // show the window, or say
 inline constexpr uint32_t kMessageKill = 0x4D4B;      // exit the running instance
 inline constexpr uint32_t kMessageInit = 0x4D4E;      // end of initialisation: hide
 inline constexpr uint32_t kMessageConnected = 0x5452; // keyboard arrived, reload
-inline constexpr uint32_t kMessageGone = 0x4753;      // keyboard removed (wParam 0)
-inline constexpr uint32_t kMessageLanguage = 0x5041;  // set the texts; lParam = language index
-// Run a command of the main window, as its buttons and menus do; lParam = the command id. It
+inline constexpr uint32_t kMessageGone = 0x4753;      // keyboard removed (tag 0)
+inline constexpr uint32_t kMessageLanguage = 0x5041;  // set the texts; argument = language index
+// Run a command of the main window, as its buttons and menus do; argument = the command id. It
 // is how commands that no control issues (32780, the update window) reach the program.
 inline constexpr uint32_t kMessageCommand = 0x434D;
 
+// One message: what it asks (one of the kMessage values), the tag that vouches for it, and its
+// one value (a language index, a command id; 0 where it has none). On the instance socket it
+// is three little-endian 32-bit words in this order.
+struct WindowMessage {
+    uint32_t id = 0;
+    uint32_t tag = 0;
+    uint32_t argument = 0;
+};
+
 // Whether a message carries the tag its handler asks for. Messages this table does not know
 // are never accepted.
-constexpr bool CarriesTag(uint32_t message, uint32_t wParam) {
-    switch (message) {
-        case kMessageOpen: return wParam == kTagOpen;
-        case kMessageKill: return wParam == kTagKill;
-        case kMessageInit: return wParam == kTagInit;
-        case kMessageConnected: return wParam == kTagProf;
-        case kMessageLanguage: return wParam == kTagLang;
-        case kMessageCommand: return wParam == kTagCommand;
-        case kMessageGone: return wParam == 0;
+constexpr bool CarriesTag(const WindowMessage& message) {
+    switch (message.id) {
+        case kMessageOpen: return message.tag == kTagOpen;
+        case kMessageKill: return message.tag == kTagKill;
+        case kMessageInit: return message.tag == kTagInit;
+        case kMessageConnected: return message.tag == kTagProf;
+        case kMessageLanguage: return message.tag == kTagLang;
+        case kMessageCommand: return message.tag == kTagCommand;
+        case kMessageGone: return message.tag == 0;
         default: return false;
     }
 }

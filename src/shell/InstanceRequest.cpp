@@ -29,7 +29,7 @@ struct SocketCloser {
 }  // namespace
 
 std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t message,
-                                            uint32_t wParam, int timeoutMs, uint32_t lParam) {
+                                            uint32_t tag, int timeoutMs, uint32_t argument) {
     const QDeadlineTimer deadline(timeoutMs);
     int fd = -1;
     // Non-blocking, so that a listener whose queue is full is retried like one not there yet.
@@ -43,8 +43,8 @@ std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t 
 
     char request[kInstanceRequestSize];
     qToLittleEndian<uint32_t>(message, request);
-    qToLittleEndian<uint32_t>(wParam, request + 4);
-    qToLittleEndian<uint32_t>(lParam, request + 8);
+    qToLittleEndian<uint32_t>(tag, request + 4);
+    qToLittleEndian<uint32_t>(argument, request + 8);
     if (!SendAll(fd, request, sizeof request, deadline)) return std::nullopt;
 
     // What has arrived is read before the deadline is looked at: the instance may have closed

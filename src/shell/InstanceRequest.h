@@ -7,8 +7,8 @@
 
 namespace vantor {
 
-// The size of a request on the instance socket (message, wParam and lParam, little-endian
-// 32-bit words) and of its answer.
+// The size of a request on the instance socket (a WindowMessage: id, tag and argument,
+// little-endian 32-bit words) and of its answer.
 inline constexpr int kInstanceRequestSize = 12;
 inline constexpr int kInstanceAnswerSize = 4;
 
@@ -16,7 +16,7 @@ inline constexpr int kInstanceAnswerSize = 4;
 // is retried until the deadline, since the instance may hold the lock before it listens or
 // before its event loop runs. Nothing when no answer came in time.
 std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t message,
-                                            uint32_t wParam, int timeoutMs,
-                                            uint32_t lParam = 0);
+                                            uint32_t tag, int timeoutMs,
+                                            uint32_t argument = 0);
 
 }  // namespace vantor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/InstanceMessages.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,14 +13,14 @@ class QSocketNotifier;
 
 namespace vantor {
 
-// The running instance's end of the instance socket, a Unix stream socket. A request is three
-// little-endian 32-bit words, the message, its wParam and its lParam; the answer is one word,
+// The running instance's end of the instance socket, a Unix stream socket. A request is one
+// WindowMessage, three little-endian 32-bit words (id, tag, argument); the answer is one word,
 // the handler's result, written only after the handler has returned, so a "KILL" is answered
 // once the shutdown has run. Requests are handled on the thread that owns the server, inside
 // its event loop; a slow client never blocks it.
 class InstanceServer {
 public:
-    using Handler = std::function<uint32_t(uint32_t message, uint32_t wParam, uint32_t lParam)>;
+    using Handler = std::function<uint32_t(const WindowMessage& message)>;
 
     explicit InstanceServer(Handler handler);
     ~InstanceServer();

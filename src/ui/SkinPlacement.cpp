@@ -2,7 +2,7 @@
 
 namespace vantor {
 
-SkinGeometry PlaceImageButton(CPngButton& button, const QString& iniPath, const QString& section,
+SkinGeometry PlaceImageButton(ImageButton& button, const QString& iniPath, const QString& section,
                               const QString& key, const ButtonFaces& faces) {
     const SkinGeometry geometry = ReadSkinGeometry(iniPath, section, key);
     button.setGeometry(geometry.Rect());
@@ -28,7 +28,7 @@ SkinGeometry PlaceAtPoint(QWidget& control, const QString& iniPath, const QStrin
     return geometry;
 }
 
-SkinGeometry PlaceWithOrigin(CPngButton& button, const QString& iniPath, const QString& section,
+SkinGeometry PlaceWithOrigin(ImageButton& button, const QString& iniPath, const QString& section,
                              const QString& key, const QString& originSection,
                              const QString& originKey, const QPixmap* picture) {
     const SkinGeometry geometry = ReadSkinGeometry(iniPath, section, key);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/skin/SkinGeometry.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QString>
 #include <QWidget>
@@ -14,7 +14,7 @@ namespace vantor {
 
 // Moves the button to (x, y) with size w × h, gives it the five faces with face origin (x, y),
 // and disables it when x = 1 and y = 1 (the skin's way of leaving a control out).
-SkinGeometry PlaceImageButton(CPngButton& button, const QString& iniPath, const QString& section,
+SkinGeometry PlaceImageButton(ImageButton& button, const QString& iniPath, const QString& section,
                               const QString& key, const ButtonFaces& faces);
 
 // Moves and sizes any control; no pictures.
@@ -27,7 +27,7 @@ SkinGeometry PlaceAtPoint(QWidget& control, const QString& iniPath, const QStrin
 
 // Moves and sizes the button from the first key, and gives all five faces `picture` with the
 // face origin (x, y) read from the second key (default (1,1) too). Returns the first geometry.
-SkinGeometry PlaceWithOrigin(CPngButton& button, const QString& iniPath, const QString& section,
+SkinGeometry PlaceWithOrigin(ImageButton& button, const QString& iniPath, const QString& section,
                              const QString& key, const QString& originSection,
                              const QString& originKey, const QPixmap* picture);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/DeviceState.h"
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "shell/InstanceMessages.h"
 #include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
@@ -16,21 +16,21 @@ struct ConnectedWindow {
     explicit ConnectedWindow(const TestEnvironment& env, const QString& namedEventPrefix) {
         keyboard.FillDeviceState(state);
         state.SetPresent(true);
-        CVantorDlg::Setup setup;
+        MainWindow::Setup setup;
         setup.link = &keyboard.Link();
         setup.deviceState = &state;
         setup.namedEventPrefix = namedEventPrefix;
         setup.requireTrayHost = false;
-        window = std::make_unique<CVantorDlg>(env.Paths().MainSkinFile(),
+        window = std::make_unique<MainWindow>(env.Paths().MainSkinFile(),
                                               env.Paths().SkinFolder(), setup);
         window->Initialise();
-        window->HandleMessage(kMessageConnected, kTagProf);
+        window->HandleMessage({kMessageConnected, kTagProf});
     }
     ~ConnectedWindow() { window->Exit(); }
 
     EmulatedLink keyboard;
     DeviceState state;
-    std::unique_ptr<CVantorDlg> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace vantor::test

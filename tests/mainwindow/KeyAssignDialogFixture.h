@@ -3,7 +3,7 @@
 // The key assignment dialog opened from the main window's keys, offscreen, with key events
 // as X11 and Wayland deliver them (native scan code = evdev + 8).
 
-#include "keyassign/Vantor_DlgComposite.h"
+#include "keyassign/KeyAssignDialog.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "shell/AppLocks.h"
@@ -33,11 +33,11 @@ public:
     int keys = 0;
 };
 
-class KeyAssignDialogTest : public CVantorDlgTest {
+class KeyAssignDialogTest : public MainWindowTest {
 protected:
-    using D = Vantor_DlgComposite;
+    using D = KeyAssignDialog;
 
-    D& Dialog() { return m_window->KeyAssignDialog(); }
+    D& Dialog() { return m_window->KeyAssign(); }
 
     KeyAssignment& Record(int block, int record) {
         return m_window->Store().Data().Records()[BlockStart(block) + record];

@@ -1,7 +1,7 @@
 // The key assignment dialog opened from the main window's keys, offscreen, with key events
 // as X11 and Wayland deliver them (native scan code = evdev + 8).
 
-#include "keyassign/Vantor_DlgComposite.h"
+#include "keyassign/KeyAssignDialog.h"
 
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
@@ -31,7 +31,7 @@
 namespace vantor::test {
 namespace {
 
-using D = Vantor_DlgComposite;
+using D = KeyAssignDialog;
 
 TEST_F(KeyAssignDialogTest, AMouseRecordOpensOnTheMouseEntryAndOkWritesItBackUnchanged) {
     const KeyAssignment mouse{kAssignKey, 0, 0x171, 1, 0x77};
@@ -48,7 +48,7 @@ TEST_F(KeyAssignDialogTest, AMouseRecordOpensOnTheMouseEntryAndOkWritesItBackUnc
         EXPECT_TRUE(d.Control(D::kMouseList)->isEnabled());
         EXPECT_FALSE(d.Control(D::kKeyField)->isEnabled());
         EXPECT_FALSE(d.Button(D::kApply)->isEnabled());
-        d.OnCommand(D::kOk);
+        d.RunCommand(D::kOk);
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_FALSE(Dialog().IsCapturing()) << "the grab ends with the dialog";
@@ -69,7 +69,7 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
         EXPECT_EQ(d.CapturedKey(), kKeyB);
         EXPECT_EQ(field->text(), KeyName(kKeyB));
         EXPECT_TRUE(d.Button(D::kApply)->isEnabled());
-        d.OnCommand(D::kApply);
+        d.RunCommand(D::kApply);
         EXPECT_FALSE(d.Button(D::kApply)->isEnabled());
         for (int i = 0; i < 3; ++i) Key(d, QEvent::KeyPress, KEY_B, true);
         Key(d, QEvent::KeyRelease, KEY_B);
@@ -83,7 +83,7 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
         reached.keys = 0;
 
         // Caps Lock with the mouse radio checked: nothing changes, nothing reaches the dialog.
-        d.OnCommand(D::kMouseRadio);
+        d.RunCommand(D::kMouseRadio);
         Press(d, KEY_CAPSLOCK);
         EXPECT_EQ(d.CapturedKey(), kKeyB);
         EXPECT_EQ(field->text(), KeyName(kKeyB));
@@ -97,7 +97,7 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
         EXPECT_EQ(reached.keys, 0);
 
         // Print Screen is taken on its press; Enter and Escape are keys like any other here.
-        d.OnCommand(D::kKeyRadio);
+        d.RunCommand(D::kKeyRadio);
         Key(d, QEvent::KeyPress, KEY_SYSRQ);
         EXPECT_EQ(d.CapturedKey(), 0x137);
         Press(d, KEY_ESC);
@@ -105,7 +105,7 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
         EXPECT_TRUE(d.isVisible());
 
         // Another page ends the capture.
-        d.OnCommand(D::kPageMedia);
+        d.RunCommand(D::kPageMedia);
         EXPECT_FALSE(d.IsCapturing());
         Press(d, KEY_C);
         EXPECT_EQ(d.CapturedKey(), 0x001);
@@ -123,41 +123,41 @@ TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
         KeyAssignment after;
     } cases[] = {
         {"A assigned to A", {kAssignKey, 0, kKeyB, 1, 0},
-         [](D& d) { Press(d, KEY_A); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 1, 0}},
+         [](D& d) { Press(d, KEY_A); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 1, 0}},
         {"Clear then OK", {kAssignKey, 0, kKeyB, 0, 9},
-         [](D& d) { d.OnCommand(D::kClear); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 9}},
+         [](D& d) { d.RunCommand(D::kClear); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 9}},
         {"Clear from the media page", {kAssignMedia, 0, 3, 0, 0},
-         [](D& d) { d.OnCommand(D::kClear); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 0}},
+         [](D& d) { d.RunCommand(D::kClear); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 0}},
         {"media 6", {kAssignMedia, 0, 2, 0, 0},
          [](D& d) {
              EXPECT_EQ(static_cast<QListWidget*>(d.Control(D::kMediaList))->currentRow(), 2);
              EXPECT_FALSE(d.Button(D::kApply)->isEnabled());
              static_cast<QListWidget*>(d.Control(D::kMediaList))->setCurrentRow(6);
              EXPECT_TRUE(d.Button(D::kApply)->isEnabled()) << "a choice is an edit";
-             d.OnCommand(D::kOk);
+             d.RunCommand(D::kOk);
          },
          {kAssignMedia, 0, 6, 0, 0}},
         {"function 10", {},
          [](D& d) {
-             d.OnCommand(D::kPageFunction);
+             d.RunCommand(D::kPageFunction);
              static_cast<QListWidget*>(d.Control(D::kFunctionList))->setCurrentRow(10);
-             d.OnCommand(D::kOk);
+             d.RunCommand(D::kOk);
          },
          {kAssignFunction, 0, 10, 0, 0}},
         {"wheel down", {},
          [](D& d) {
-             d.OnCommand(D::kMouseRadio);
+             d.RunCommand(D::kMouseRadio);
              static_cast<QListWidget*>(d.Control(D::kMouseList))->setCurrentRow(4);
-             d.OnCommand(D::kOk);
+             d.RunCommand(D::kOk);
          },
          {kAssignKey, 0, 0x162, 0, 0}},
         {"macro without macros", {},
-         [](D& d) { d.OnCommand(D::kPageMacro); d.OnCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 0}},
+         [](D& d) { d.RunCommand(D::kPageMacro); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 0}},
         {"Cancel keeps the record", {kAssignMedia, 0, 3, 0, 0},
-         [](D& d) { Press(d, KEY_B); d.OnCommand(D::kCancel); }, {kAssignMedia, 0, 3, 0, 0}},
+         [](D& d) { Press(d, KEY_B); d.RunCommand(D::kCancel); }, {kAssignMedia, 0, 3, 0, 0}},
         {"Enter and Escape do not close", {kAssignFunction, 0, 2, 0, 0},
          [](D& d) {
-             d.OnCommand(D::kPageFunction);
+             d.RunCommand(D::kPageFunction);
              Press(d, KEY_ENTER);
              Press(d, KEY_ESC);
              EXPECT_TRUE(d.isVisible());
@@ -175,7 +175,7 @@ TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
         EXPECT_FALSE(Dialog().IsOpen()) << c.what;
     }
     // A's button shows what was written last and is back to its own faces.
-    CPngButton* a = m_window->Keys().KeyButton(0);
+    ImageButton* a = m_window->Keys().KeyButton(0);
     EXPECT_TRUE(a->IsSelected());
     EXPECT_NE(a->PictureOf(ButtonFace::Selected), a->PictureOf(ButtonFace::Normal));
 }
@@ -197,7 +197,7 @@ TEST_F(KeyAssignDialogTest, OpensBesideTheButtonWithTextsOfTheLanguage) {
             EXPECT_TRUE(d.Button(D::kOsk)->ToolTipText().startsWith(LanguageText("COMPOSITE_PROMPT_OSK", language)));
             EXPECT_NE(d.Button(D::kOk)->text(), "#Error");
             // Right of and below the button when the screen has room there.
-            const CPngButton* g3 = m_window->Keys().ExtraKeyButton(2);
+            const ImageButton* g3 = m_window->Keys().ExtraKeyButton(2);
             const QRect b(g3->mapToGlobal(QPoint(0, 0)), g3->size());
             EXPECT_EQ(d.pos(), QPoint(b.left() + b.width(), b.top() + b.height()));
             EXPECT_EQ(d.size(), d.Background().size());
@@ -237,9 +237,9 @@ TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheB
             QLineEdit* cycles = d.Macros().CycleField();
             cycles->selectAll();
             QTest::keyClicks(cycles, "3");
-            d.OnCommand(D::kOk);
+            d.RunCommand(D::kOk);
         });
-        m_window->OnCommand(ControlIds::kMacro);
+        m_window->RunCommand(ControlIds::kMacro);
         EXPECT_FALSE(Dialog().IsOpen());
         const KeyAssignment& r = Record(0, record);
         EXPECT_EQ(r.type, kAssignMacro);
@@ -250,7 +250,7 @@ TEST_F(KeyAssignDialogTest, TheMacroCommandOpensCentredOnTheMacroPageForG9OfTheB
 
 TEST_F(KeyAssignDialogTest, TheKeyboardGoingOrResettingClosesTheDialogAsCancel) {
     const std::function<void()> events[] = {
-        [this] { m_window->HandleMessage(kMessageGone, 0); },
+        [this] { m_window->HandleMessage({kMessageGone, 0}); },
         [this] { m_window->ProfileSwitched(); },
     };
     for (const auto& event : events) {
@@ -269,15 +269,15 @@ TEST_F(KeyAssignDialogTest, TheKeyboardGoingOrResettingClosesTheDialogAsCancel) 
 TEST_F(KeyAssignDownloadTest, KeyBOnKeyAThenMediaSixReachTheActiveProfilesKeyMap) {
     WhileOpen(kButtonA, [](D& d) {
         Press(d, KEY_B);
-        d.OnCommand(D::kOk);
+        d.RunCommand(D::kOk);
     });
     m_window->Profiles().Apply();
     EXPECT_EQ(ActionOfKeyA(), (std::array<uint8_t, 3>{2, 2, 0x05}));
 
     WhileOpen(kButtonA, [](D& d) {
-        d.OnCommand(D::kPageMedia);
+        d.RunCommand(D::kPageMedia);
         static_cast<QListWidget*>(d.Control(D::kMediaList))->setCurrentRow(6);
-        d.OnCommand(D::kOk);
+        d.RunCommand(D::kOk);
     });
     m_window->Profiles().Apply();
     EXPECT_EQ(ActionOfKeyA(), (std::array<uint8_t, 3>{3, 0xE9, 0x00}));

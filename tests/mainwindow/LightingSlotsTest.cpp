@@ -20,7 +20,7 @@
 #include "support/ModalAnswers.h"
 #include "ui/BitmapSlider.h"
 #include "ui/ColourButton.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/StatePicture.h"
 
 #include <QComboBox>
@@ -32,7 +32,7 @@
 namespace vantor {
 namespace {
 
-using test::CVantorDlgTest;
+using test::MainWindowTest;
 using test::Group;
 using test::ModalAnswers;
 using test::Press;
@@ -42,10 +42,10 @@ using test::Write;
 
 namespace Id = ControlIds;
 
-class LightingSlotsTest : public CVantorDlgTest {
+class LightingSlotsTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         KeyboardArrives();
         Mark();
     }
@@ -77,7 +77,7 @@ protected:
         QTest::mouseClick(button->OpenPalette()->PresetButton(preset), Qt::LeftButton);
     }
     void Click(int controlId) {
-        if (CPngButton* button = m_window->Button(controlId)) {
+        if (ImageButton* button = m_window->Button(controlId)) {
             QTest::mouseClick(button, Qt::LeftButton);
         } else {
             QTest::mouseClick(View().Control(controlId), Qt::LeftButton);
@@ -181,7 +181,7 @@ TEST_F(LightingSlotsTest, ColourModePaintsKeysOfTheActiveProfileAndIsRemembered)
     EXPECT_TRUE(View().ModeList()->isVisibleTo(m_window.get()));
     EXPECT_EQ(View().ModeList()->count(), LightingSlots::kModeListEntries);
     // Every key shows its colour from the profile's file.
-    CPngButton* enter = m_window->Keys().Button(KeyListButtonIds[size_t(test::PositionOf(0x1C))]);
+    ImageButton* enter = m_window->Keys().Button(KeyListButtonIds[size_t(test::PositionOf(0x1C))]);
     ASSERT_NE(enter, nullptr);
     EXPECT_TRUE(enter->IsOutlined());
 

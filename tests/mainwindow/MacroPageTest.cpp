@@ -139,15 +139,15 @@ TEST_F(MacroPageTest, RecordingTakesTheKeysWithTheirGapsOnTheEarlierRow) {
     SetMacros({Macro("Jump", 1)});
     for (const auto& c : cases) {
         WhileOpen(kButtonA, [&](D& d) {
-            d.OnCommand(D::kPageMacro);
+            d.RunCommand(D::kPageMacro);
             ASSERT_EQ(d.Macros().SelectedMacro(), 0) << "a key without a value shows the first macro";
-            if (d.Macros().RecordDelaysBox()->isChecked() != c.recordDelays) d.OnCommand(P::kRecordDelays);
+            if (d.Macros().RecordDelaysBox()->isChecked() != c.recordDelays) d.RunCommand(P::kRecordDelays);
             EXPECT_EQ(ReadRecordDelaysSetting(), c.recordDelays ? 1 : 0) << "persisted at once";
             KeyCounter reached;
             d.installEventFilter(&reached);
 
             m_now = 1000;
-            d.OnCommand(P::kRecord);
+            d.RunCommand(P::kRecord);
             ASSERT_TRUE(d.Macros().IsRecording());
             EXPECT_TRUE(d.IsCapturing());
             EXPECT_TRUE(d.Button(P::kRecord)->IsSelected());
@@ -158,7 +158,7 @@ TEST_F(MacroPageTest, RecordingTakesTheKeysWithTheirGapsOnTheEarlierRow) {
             EXPECT_EQ(reached.keys > 0, c.mediaKeyPasses) << c.what << ": only the media key passes";
             EXPECT_TRUE(d.Button(D::kApply)->isEnabled());
 
-            d.OnCommand(P::kRecord);
+            d.RunCommand(P::kRecord);
             EXPECT_FALSE(d.Macros().IsRecording());
             EXPECT_FALSE(d.IsCapturing());
             EXPECT_EQ(d.Button(P::kRecord)->text(), LanguageText("MACRO_ACTION_RECORD"));
@@ -174,11 +174,11 @@ TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStops
         jump.AddAction(a);
     SetMacros({jump});
     WhileOpen(kButtonA, [this](D& d) {
-        d.OnCommand(D::kPageMacro);
-        if (!d.Macros().RecordDelaysBox()->isChecked()) d.OnCommand(P::kRecordDelays);
+        d.RunCommand(D::kPageMacro);
+        if (!d.Macros().RecordDelaysBox()->isChecked()) d.RunCommand(P::kRecordDelays);
         d.Macros().ActionList()->setCurrentCell(1, 0);
         m_now = 5000;
-        d.OnCommand(P::kRecord);
+        d.RunCommand(P::kRecord);
         At(d, {5040, true, KEY_C});
         EXPECT_EQ(Rows(d), (std::vector<Row>{{kKeyA, 0, 100}, {kKeyA, 1, 40}, {0x2E, 0, 200}, {kKeyB, 0, 300}, {kKeyB, 1, 0}}));
         EXPECT_EQ(d.Macros().ActionList()->currentRow(), 2);
@@ -211,7 +211,7 @@ TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStops
         EXPECT_EQ(key->count(), kKeyListSize);
         EXPECT_EQ(key->currentText(), KeyName(kKeyB));
         key->setCurrentIndex(0);
-        d.OnCommand(D::kOk);  // ends the edit and stores it
+        d.RunCommand(D::kOk);  // ends the edit and stores it
     });
     std::lock_guard lock(StoreLock());
     const MacroRecord& stored = m_window->Store().Data().Macros().Records()[0];
@@ -225,14 +225,14 @@ TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStops
 TEST_F(MacroPageTest, TheCycleCountIsKeptWithinOneTo255AsItIsTyped) {
     SetMacros({Macro("Jump", 1)});
     WhileOpen(kButtonA, [](D& d) {
-        d.OnCommand(D::kPageMacro);
+        d.RunCommand(D::kPageMacro);
         QLineEdit* cycles = d.Macros().CycleField();
         for (const auto& [typed, shown] : {std::pair{"0", "1"}, {"300", "255"}, {"42", "42"}}) {
             cycles->selectAll();
             QTest::keyClicks(cycles, typed);
             EXPECT_EQ(cycles->text(), shown) << typed;
         }
-        d.OnCommand(D::kOk);
+        d.RunCommand(D::kOk);
     });
     const KeyAssignment& r = Record(0, RowOfCode(kKeyA));
     EXPECT_EQ(std::tie(r.type, r.value, r.parameter), std::make_tuple(uint16_t(kAssignMacro), 1u, uint16_t(42)));
@@ -246,26 +246,26 @@ TEST_F(MacroPageTest, ListLimitsNamesAndTheButtonsThatNeedASelection) {
     full[0] = Macro("Full", 1, kMaxMacroActions);
     SetMacros(std::move(full));
     WhileOpen(kButtonA, [this](D& d) {
-        d.OnCommand(D::kPageMacro);
+        d.RunCommand(D::kPageMacro);
         QStringList texts;
         ModalAnswers answers({test::Press(QMessageBox::Ok, &texts)});
-        d.OnCommand(P::kAdd);
+        d.RunCommand(P::kAdd);
         ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 1; }));
         EXPECT_EQ(texts, QStringList{FormatLanguageText("MACRO_ERR_MAX", "100")});
         EXPECT_EQ(d.Macros().MacroNames()->count(), kMaxMacros);
 
         // The 4001st action is ignored.
-        d.OnCommand(P::kRecord);
+        d.RunCommand(P::kRecord);
         At(d, {10, true, KEY_B});
         EXPECT_EQ(d.Macros().ActionList()->rowCount(), kMaxMacroActions);
         EXPECT_EQ(d.Macros().Editor().Rows().back().keyCode, kKeyA);
-        d.OnCommand(P::kRecord);
-        d.OnCommand(D::kCancel);
+        d.RunCommand(P::kRecord);
+        d.RunCommand(D::kCancel);
     });
 
     SetMacros({Macro("Jump", 1), Macro("Macro 1", 2)});
     WhileOpen(kButtonA, [](D& d) {
-        d.OnCommand(D::kPageMacro);
+        d.RunCommand(D::kPageMacro);
         // No macro selected: nothing to record into or edit.
         QListWidget* names = d.Macros().MacroNames();
         names->setCurrentRow(-1);
@@ -284,11 +284,11 @@ TEST_F(MacroPageTest, ListLimitsNamesAndTheButtonsThatNeedASelection) {
         EXPECT_EQ(names->item(1)->text(), "jump!");
 
         // A new macro is appended, selected and shown empty.
-        d.OnCommand(P::kAdd);
+        d.RunCommand(P::kAdd);
         EXPECT_EQ(names->count(), 3);
         EXPECT_EQ(names->currentRow(), 2);
         EXPECT_EQ(d.Macros().ActionList()->rowCount(), 0);
-        d.OnCommand(D::kOk);
+        d.RunCommand(D::kOk);
     });
     std::lock_guard lock(StoreLock());
     const auto macros = m_window->Store().Data().Macros().Records();
@@ -304,22 +304,22 @@ TEST_F(MacroPageTest, DeletingAMacroThatKeysPlayAsksFirstAndClearingAsks) {
     SetMacros({jump, Macro("Walk", 2)});
     SetRecord(RowOfCode(kKeyB), {kAssignMacro, 1, 1, 0, 0});
     WhileOpen(kButtonA, [](D& d) {
-        d.OnCommand(D::kPageMacro);
+        d.RunCommand(D::kPageMacro);
         QStringList texts;
         ModalAnswers answers({test::Press(QMessageBox::No, &texts), test::Press(QMessageBox::Yes, &texts),
                               test::Press(QMessageBox::Yes, &texts)});
-        d.OnCommand(P::kClearActions);
+        d.RunCommand(P::kClearActions);
         ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 1; }));
         EXPECT_EQ(d.Macros().ActionList()->rowCount(), 3) << "No keeps the actions";
-        d.OnCommand(P::kClearActions);
+        d.RunCommand(P::kClearActions);
         ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 2; }));
         EXPECT_EQ(d.Macros().ActionList()->rowCount(), 0);
-        d.OnCommand(P::kDelete);
+        d.RunCommand(P::kDelete);
         ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 3; }));
         EXPECT_EQ(texts, (QStringList{LanguageText("MACRO_ACTION_CLEAR_CONFIRM"), LanguageText("MACRO_ACTION_CLEAR_CONFIRM"),
                                       LanguageText("MACRO_DELETE_CONFIRM_OF_KEYS")}));
         EXPECT_EQ(d.Macros().MacroNames()->count(), 1);
-        d.OnCommand(D::kApply);
+        d.RunCommand(D::kApply);
     });
     EXPECT_EQ(Record(0, RowOfCode(kKeyB)).type, kAssignDefault) << "its key lost the deleted macro";
 }
@@ -330,13 +330,13 @@ TEST_F(KeyAssignDownloadTest, ARecordedMacroReachesTheKeyboardAndVantorctlShowsI
     int64_t now = 0;
     Dialog().SetRecorderClock([&now] { return now; });
     WhileOpen(kButtonA, [&now](D& d) {
-        d.OnCommand(D::kPageMacro);
-        d.OnCommand(MacroPage::kAdd);
+        d.RunCommand(D::kPageMacro);
+        d.RunCommand(MacroPage::kAdd);
         d.Macros().NameField()->selectAll();
         QTest::keyClicks(d.Macros().NameField(), "Greet");
-        if (!d.Macros().RecordDelaysBox()->isChecked()) d.OnCommand(MacroPage::kRecordDelays);
+        if (!d.Macros().RecordDelaysBox()->isChecked()) d.RunCommand(MacroPage::kRecordDelays);
         now = 1000;
-        d.OnCommand(MacroPage::kRecord);
+        d.RunCommand(MacroPage::kRecord);
         const std::pair<int64_t, std::pair<QEvent::Type, unsigned>> keys[] = {
             {1010, {QEvent::KeyPress, KEY_H}}, {1130, {QEvent::KeyRelease, KEY_H}},
             {1250, {QEvent::KeyPress, KEY_I}}, {1300, {QEvent::KeyRelease, KEY_I}}};
@@ -344,7 +344,7 @@ TEST_F(KeyAssignDownloadTest, ARecordedMacroReachesTheKeyboardAndVantorctlShowsI
             now = at;
             Key(d, key.first, key.second);
         }
-        d.OnCommand(D::kOk);  // stops the recording too
+        d.RunCommand(D::kOk);  // stops the recording too
     });
     m_window->Profiles().Apply();
 

@@ -3,12 +3,12 @@
 // The main window on the build's skin and language files, offscreen, with an emulated keyboard
 // on its link; the keyboard counts as present only once a test says so.
 
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 
 #include "device/DeviceState.h"
 #include "keymodel/KeyTables.h"
 #include "mainwindow/ProgramData.h"
-#include "shell/tray/CAboutDlg.h"
+#include "shell/tray/AboutDialog.h"
 #include "support/Application.h"
 #include "support/EmulatedLink.h"
 #include "support/TestEnvironment.h"
@@ -39,17 +39,17 @@ public:
     int shows = 0;
 };
 
-class CVantorDlgTest : public testing::Test {
+class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
         ASSERT_TRUE(test::CopyProgramData(m_env.ProgramFolder()))
             << "the build's skin and language files are missing";
         m_env.SetLanguageIndex(1);
-        CVantorDlg::Setup setup = WindowSetup(m_prefix);
+        MainWindow::Setup setup = WindowSetup(m_prefix);
         setup.deviceEventsReady = [this] { ++m_deviceEventsReadyCalls; };
         setup.releaseInstance = [this] { ++m_instanceReleases; };
-        m_window = std::make_unique<CVantorDlg>(m_env.Paths().MainSkinFile(),
+        m_window = std::make_unique<MainWindow>(m_env.Paths().MainSkinFile(),
                                                 m_env.Paths().SkinFolder(), setup);
         m_window->installEventFilter(&m_shows);
         m_window->Initialise();
@@ -57,13 +57,13 @@ protected:
     }
 
     void TearDown() override {
-        CAboutDlg::CloseAboutIfOpen();
+        AboutDialog::CloseAboutIfOpen();
         if (m_window) m_window->Exit();
     }
 
     // A window on this fixture's keyboard and state, with named events of its own prefix.
-    CVantorDlg::Setup WindowSetup(const QString& namedEventPrefix) {
-        CVantorDlg::Setup setup;
+    MainWindow::Setup WindowSetup(const QString& namedEventPrefix) {
+        MainWindow::Setup setup;
         setup.link = &m_keyboard.Link();
         setup.deviceState = &m_state;
         setup.namedEventPrefix = namedEventPrefix;
@@ -94,9 +94,9 @@ protected:
     DeviceState m_state;
     int m_deviceEventsReadyCalls = 0;
     int m_instanceReleases = 0;
-    const QString m_prefix = QStringLiteral("VantorDlgTest%1_").arg(::getpid());
+    const QString m_prefix = QStringLiteral("VantorWindowTest%1_").arg(::getpid());
     ShowCounter m_shows;
-    std::unique_ptr<CVantorDlg> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 // The key-list position of a key code.

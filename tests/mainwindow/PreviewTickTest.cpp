@@ -4,7 +4,7 @@
 #include "lighting/PreviewTables.h"
 #include "mainwindow/LightingSlots.h"
 #include "mainwindow/KeyButtonGrid.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/StatePicture.h"
 
 #include "mainwindow/MainWindowFixture.h"
@@ -23,23 +23,23 @@ using test::WaitUntil;
 // Runs the event loop for longer than the preview would take to tick twice.
 void WaitPastTwoTicks() {
     bool passed = false;
-    QTimer::singleShot(CVantorDlg::kPreviewFirstMs + 2 * CVantorDlg::kPreviewMs,
+    QTimer::singleShot(MainWindow::kPreviewFirstMs + 2 * MainWindow::kPreviewMs,
                        [&] { passed = true; });
     ASSERT_TRUE(WaitUntil([&] { return passed; }));
 }
 
 // The window with a preview source of the test's own, which counts the ticks.
-class PreviewTickTest : public test::CVantorDlgTest {
+class PreviewTickTest : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         m_window->SetPreviewSource([this] {
             ++reads;
             return input;
         });
     }
 
-    CPngButton* Key(int id) const { return m_window->Keys().Button(id); }
+    ImageButton* Key(int id) const { return m_window->Keys().Button(id); }
     // Runs the event loop until `ticks` more ticks have read the panel.
     bool WaitTicks(int ticks) {
         const int until = reads + ticks;
@@ -97,13 +97,13 @@ TEST_F(PreviewTickTest, NothingMovesWhileColourModeIsOff) {
 }
 
 // The window's own source: the lighting panel, with the keyboard arrived.
-class PanelPreviewTest : public test::CVantorDlgTest {
+class PanelPreviewTest : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         KeyboardArrives();
     }
-    CPngButton* Key(int id) const { return m_window->Keys().Button(id); }
+    ImageButton* Key(int id) const { return m_window->Keys().Button(id); }
     void ChooseEffect(uint8_t code) {
         const auto& table = m_window->Lighting().Panel().EffectTable();
         const auto found = std::find(table.begin(), table.end(), code);

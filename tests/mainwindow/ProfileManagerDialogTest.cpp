@@ -2,7 +2,7 @@
 // keyboard: the profile button opens it, its list and buttons change the rows, and its Apply
 // and the main window's profile switches keep each other's state.
 
-#include "profiles/CVantor_DlgProfile.h"
+#include "profiles/ProfileManagerDialog.h"
 
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/MainWindowFixture.h"
@@ -12,7 +12,7 @@
 #include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
 #include "support/ModalAnswers.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QFile>
 #include <QDir>
@@ -27,22 +27,22 @@ using test::ModalAnswers;
 using test::Press;
 using test::WaitUntil;
 
-class ProfileManagerDialogTest : public test::CVantorDlgTest {
+class ProfileManagerDialogTest : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         m_keyboard.FillDeviceState(m_state);
         m_state.SetPresent(true);
         FromDeviceThread([this] { m_window->KeyboardConnected(); });
     }
     void TearDown() override {
         Dialog().reject();
-        CVantorDlgTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
-    CVantor_DlgProfile& Dialog() { return m_window->Profiles().ProfileManagerDialog(); }
+    ProfileManagerDialog& Dialog() { return m_window->Profiles().Manager(); }
     // The dialog shown without its modal loop, so a test can go on driving it.
-    CVantor_DlgProfile& Shown() {
+    ProfileManagerDialog& Shown() {
         Dialog().show();
         return Dialog();
     }
@@ -58,7 +58,7 @@ protected:
             checks.push_back(List().item(r, 0)->checkState() == Qt::Checked);
         return checks;
     }
-    bool ApplyEnabled() { return Dialog().Button(CVantor_DlgProfile::kApply)->isEnabled(); }
+    bool ApplyEnabled() { return Dialog().Button(ProfileManagerDialog::kApply)->isEnabled(); }
     void Click(int id) { Dialog().Button(id)->click(); }
     QString UserFile(const QString& name) {
         return AppPaths::Current()->UserFolder() + u'/' + name;
@@ -71,16 +71,16 @@ TEST_F(ProfileManagerDialogTest, TheProfileButtonOpensItModalWithTheWorkingFileI
     bool applyEnabled = true;
     bool topLevel = false;
     ModalAnswers answers({[&](QWidget* modal) {
-        auto* dialog = qobject_cast<CVantor_DlgProfile*>(modal);
+        auto* dialog = qobject_cast<ProfileManagerDialog*>(modal);
         ASSERT_NE(dialog, nullptr) << "expected the profile manager";
         topLevel = dialog->isWindow() && dialog->isVisible();
         names = Names();
         checks = Checks();
         applyEnabled = ApplyEnabled();
         EXPECT_EQ(ProfileManager::OpenCount(), 1);
-        dialog->Button(CVantor_DlgProfile::kCancel)->click();
+        dialog->Button(ProfileManagerDialog::kCancel)->click();
     }});
-    m_window->OnCommand(ControlIds::kProfiles);
+    m_window->RunCommand(ControlIds::kProfiles);
     ASSERT_EQ(answers.Answered(), 1u);
     EXPECT_TRUE(topLevel);
     EXPECT_EQ(names, QStringList(3, QStringLiteral("$Profile0")));
@@ -109,7 +109,7 @@ TEST_F(ProfileManagerDialogTest, ApplySwitchesToTheCheckedRowAndTurnsApplyOffInB
     EXPECT_TRUE(ApplyEnabled());
 
     m_window->SetUnappliedChanges(true);
-    Click(CVantor_DlgProfile::kApply);
+    Click(ProfileManagerDialog::kApply);
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_FALSE(m_window->Button(ControlIds::kApply)->isEnabled());
@@ -118,14 +118,14 @@ TEST_F(ProfileManagerDialogTest, ApplySwitchesToTheCheckedRowAndTurnsApplyOffInB
 
     // OK with nothing changed closes without applying again.
     m_keyboard.Keyboard().ClearLog();
-    Click(CVantor_DlgProfile::kOk);
+    Click(ProfileManagerDialog::kOk);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_TRUE(m_keyboard.Requests().empty());
 }
 
 TEST_F(ProfileManagerDialogTest, AProfileSwitchWhileOpenChecksItsRowOrAsksAboutTheChecks) {
     Shown();
-    m_window->OnCommand(ControlIds::kProfileButtons[2]);
+    m_window->RunCommand(ControlIds::kProfileButtons[2]);
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 2);
     EXPECT_EQ(Checks(), (std::vector<bool>{false, false, true}));
     EXPECT_FALSE(ApplyEnabled());
@@ -134,7 +134,7 @@ TEST_F(ProfileManagerDialogTest, AProfileSwitchWhileOpenChecksItsRowOrAsksAboutT
     List().item(0, 0)->setCheckState(Qt::Checked);
     QStringList asked;
     ModalAnswers answers({Press(QMessageBox::No, &asked)});
-    m_window->OnCommand(ControlIds::kProfileButtons[1]);
+    m_window->RunCommand(ControlIds::kProfileButtons[1]);
     EXPECT_EQ(asked, QStringList{LanguageText(QStringLiteral("PROFILE_SELECT_PROMPT"))});
     EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 1);
 }
@@ -151,7 +151,7 @@ TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
                    box->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
         ChooseFile(created)(modal);
     }});
-    Click(CVantor_DlgProfile::kAdd);
+    Click(ProfileManagerDialog::kAdd);
     EXPECT_EQ(proposed, UserFile(QStringLiteral("New profile.vpf")));
     EXPECT_EQ(ValidateProfileFile(created), ProfileCheck::Valid);
     EXPECT_EQ(Names().last(), QStringLiteral("Gaming"));
@@ -164,13 +164,13 @@ TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
     file.write("not a profile");
     file.close();
     ModalAnswers load({ChooseFile(junk)});
-    Click(CVantor_DlgProfile::kLoad);
+    Click(ProfileManagerDialog::kLoad);
     EXPECT_EQ(load.Answered(), 1u);
     EXPECT_EQ(Names(), (QStringList{"$Profile0", "$Profile0", "$Profile0", "Gaming", "junk"}));
     EXPECT_EQ(List().item(4, 2)->text(), QDir::toNativeSeparators(m_env.Root() + u'/'));
 
     List().setCurrentCell(3, 1);
-    Click(CVantor_DlgProfile::kDelete);
+    Click(ProfileManagerDialog::kDelete);
     EXPECT_EQ(Names().size(), 4);
     EXPECT_EQ(Names().last(), QStringLiteral("junk"));
     EXPECT_TRUE(QFile::exists(created));
@@ -179,7 +179,7 @@ TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
     QStringList said;
     ModalAnswers unwritable({ChooseFile(QStringLiteral("/proc/vantor-x.vpf")),
                              Press(QMessageBox::Ok, &said)});
-    Click(CVantor_DlgProfile::kAdd);
+    Click(ProfileManagerDialog::kAdd);
     EXPECT_EQ(said.size(), 1);
     EXPECT_EQ(Names().size(), 4);
 }

@@ -18,7 +18,7 @@
 #include "shell/lang/Language.h"
 #include "support/ModalAnswers.h"
 #include "support/QuickMonitor.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -39,7 +39,7 @@ namespace vantor {
 namespace {
 
 using test::ChooseFile;
-using test::CVantorDlgTest;
+using test::MainWindowTest;
 using test::ModalAnswers;
 using test::Press;
 using test::WaitUntil;
@@ -67,16 +67,16 @@ private:
     DeviceEvents& m_window;
 };
 
-class ProfileSlotsTest : public CVantorDlgTest {
+class ProfileSlotsTest : public MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         KeyboardArrives();
         m_keyboard.Keyboard().ClearLog();
     }
 
     ProfileSlots& Slots() { return m_window->Profiles(); }
-    CPngButton* Apply() { return m_window->Button(ControlIds::kApply); }
+    ImageButton* Apply() { return m_window->Button(ControlIds::kApply); }
     KeyboardFirmware Firmware() { return m_keyboard.Keyboard().Firmware(); }
 
     // Gives key A an assignment in a block of the store, as the key assignment dialog does.
@@ -185,7 +185,7 @@ TEST_F(ProfileSlotsTest, ApplyThatTheKeyboardRefusesKeepsTheChangesUnapplied) {
 }
 
 TEST_F(ProfileSlotsTest, OkAppliesAndHides) {
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
     AssignKeyA(0);
     QTest::mouseClick(m_window->Button(1), Qt::LeftButton);
     EXPECT_FALSE(m_window->isVisible());
@@ -262,20 +262,20 @@ TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {
     AssignKeyA(2);
     {
         ModalAnswers answers({ChooseFile(path)});
-        m_window->OnCommand(ControlIds::kBackupCommand);
+        m_window->RunCommand(ControlIds::kBackupCommand);
     }
     ASSERT_EQ(ValidateProfileFile(path), ProfileCheck::Valid);
 
     // Back to defaults in the store and on the keyboard, then the backup comes back.
     {
         ModalAnswers answers({Press(QMessageBox::Yes)});
-        m_window->OnCommand(ControlIds::kDefault);
+        m_window->RunCommand(ControlIds::kDefault);
     }
     ASSERT_EQ(Bytes(Firmware().KeyMap(2)), Bytes(Firmware().DefaultKeyMatrix()));
     m_keyboard.Keyboard().ClearLog();
     {
         ModalAnswers answers({ChooseFile(path)});
-        m_window->OnCommand(ControlIds::kRestoreCommand);
+        m_window->RunCommand(ControlIds::kRestoreCommand);
     }
     EXPECT_EQ(CommandRuns(),
               (std::vector<uint8_t>{kCmdGroupStart, kCmdWriteMacroArea, kCmdWriteKeyMap,
@@ -301,7 +301,7 @@ TEST_F(ProfileSlotsTest, ImportedMacrosReachTheKeyboard) {
     }
     const std::vector<uint8_t> emptyArea = Bytes(Firmware().MacroAreaBytes());
     ModalAnswers answers({ChooseFile(path)});
-    m_window->OnCommand(ControlIds::kRestoreCommand);
+    m_window->RunCommand(ControlIds::kRestoreCommand);
     EXPECT_NE(Bytes(Firmware().MacroAreaBytes()), emptyArea);
     std::lock_guard lock(StoreLock());
     EXPECT_EQ(m_window->Store().Data().Macros().Count(), 2u);
@@ -319,7 +319,7 @@ TEST_F(ProfileSlotsTest, CorruptImportSaysSoAndChangesNothing) {
     QStringList shown;
     ModalAnswers answers({ChooseFile(path), Press(QMessageBox::Ok, &shown),
                           Press(QMessageBox::Ok, &shown)});
-    m_window->OnCommand(ControlIds::kRestoreCommand);
+    m_window->RunCommand(ControlIds::kRestoreCommand);
     ASSERT_FALSE(shown.isEmpty());
     EXPECT_EQ(shown.last(), LanguageText("MAIN_PROMPT_INPORT"));
     EXPECT_TRUE(m_keyboard.Requests().empty());
@@ -331,7 +331,7 @@ TEST_F(ProfileSlotsTest, CorruptImportSaysSoAndChangesNothing) {
 TEST_F(ProfileSlotsTest, ExportToAnUnwritablePlaceSaysSo) {
     QStringList shown;
     ModalAnswers answers({ChooseFile("/proc/vantor/backup.vpf"), Press(QMessageBox::Ok, &shown)});
-    m_window->OnCommand(ControlIds::kBackupCommand);
+    m_window->RunCommand(ControlIds::kBackupCommand);
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("/proc/vantor/backup.vpf")) << shown[0].toStdString();
 }
@@ -354,7 +354,7 @@ TEST_F(ProfileSlotsTest, BusyPictureMovesWhileASlowKeyboardTakesTheDownload) {
 
 TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
     EXPECT_EQ(Slots().ProfileMenuWidget(), nullptr);
-    m_window->OnCommand(ControlIds::kProfileMenuCommand);
+    m_window->RunCommand(ControlIds::kProfileMenuCommand);
     QMenu* menu = Slots().ProfileMenuWidget();
     ASSERT_NE(menu, nullptr);
     QStringList texts;
@@ -364,14 +364,14 @@ TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
     EXPECT_TRUE(menu->actions()[2]->isChecked());
     menu->close();
 
-    m_window->OnCommand(9003);
+    m_window->RunCommand(9003);
     EXPECT_EQ(Firmware().ActiveProfile(), 2);
     EXPECT_TRUE(menu->actions()[4]->isChecked());
     EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[2])->IsSelected());
 }
 
 TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
     AssignKeyA(0);
     bool closedWithoutAnswer = false;
     QTimer::singleShot(0, [this, &closedWithoutAnswer] {
@@ -383,7 +383,7 @@ TEST_F(ProfileSlotsTest, RemovalClosesTheWindowsQuestions) {
         });
         closedWithoutAnswer = QApplication::activeModalWidget() == nullptr;
     });
-    m_window->OnCommand(ControlIds::kDefault);
+    m_window->RunCommand(ControlIds::kDefault);
     EXPECT_TRUE(closedWithoutAnswer);
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_TRUE(m_keyboard.Requests().empty()) << "a closed question counts as No";
@@ -421,7 +421,7 @@ TEST_F(ProfileSlotsTest, KeyboardLeavingDuringApplyIsHandledOnceTheApplyEnds) {
 }
 
 TEST_F(ProfileSlotsTest, HiddenTestCommandSendsCommand0D) {
-    m_window->OnCommand(ControlIds::kTestCommand);
+    m_window->RunCommand(ControlIds::kTestCommand);
     EXPECT_EQ(CommandRuns(), std::vector<uint8_t>{kCmd0D});
 }
 

@@ -15,14 +15,14 @@
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/LightingSlots.h"
 #include "lighting/LightingPanelView.h"
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "shell/AppLocks.h"
 #include "shell/InstanceMessages.h"
-#include "shell/tray/CAboutDlg.h"
+#include "shell/tray/AboutDialog.h"
 #include "mainwindow/ProfileSlots.h"
-#include "profiles/CVantor_DlgProfile.h"
+#include "profiles/ProfileManagerDialog.h"
 #include "shell/Paths.h"
-#include "update/CVantor_DlgUpdate.h"
+#include "update/UpdateDialog.h"
 
 #include "mainwindow/ConnectedWindow.h"
 #include "mainwindow/ProgramData.h"
@@ -86,9 +86,9 @@ int main(int argc, char** argv) {
         env.SetLanguageIndex(language);
         const QString suffix = language == 1 ? QStringLiteral("en") : QStringLiteral("zh");
         test::ConnectedWindow connected(env, QStringLiteral("VantorScreenshots_"));
-        CVantorDlg& window = *connected.window;
+        MainWindow& window = *connected.window;
         DeviceState& state = connected.state;
-        window.OnCommand(ControlIds::kProfileButtons[1]);
+        window.RunCommand(ControlIds::kProfileButtons[1]);
         {
             // Two keys assigned, so the picture shows the selected face: A sends B, Caps Lock a
             // media function.
@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
         window.RefreshKeyButtons();
         window.SetUnappliedChanges(true);
         QTest::qWait(100);
-        window.OnCommand(CTrayIcon::kCommandOpen);
+        window.RunCommand(TrayIcon::kCommandOpen);
         window.move(40, 40);
         Save(folder, "main-" + suffix);
 
@@ -125,29 +125,29 @@ int main(int argc, char** argv) {
         lighting.ToggleColourMode();
 
         // The key assignment dialog for A, on each of its pages.
-        Vantor_DlgComposite& dialog = window.KeyAssignDialog();
+        KeyAssignDialog& dialog = window.KeyAssign();
         QTimer::singleShot(0, &dialog, [&] {
             Save(folder, "keyassign-single-" + suffix);
-            dialog.OnCommand(Vantor_DlgComposite::kPageMedia);
+            dialog.RunCommand(KeyAssignDialog::kPageMedia);
             Save(folder, "keyassign-media-" + suffix);
-            dialog.OnCommand(Vantor_DlgComposite::kPageFunction);
+            dialog.RunCommand(KeyAssignDialog::kPageFunction);
             Save(folder, "keyassign-function-" + suffix);
             dialog.CloseIfOpen();
         });
         dialog.OpenForButton(KeyListButtonIds[0]);
 
-        window.OnCommand(CTrayIcon::kCommandAbout);
-        if (CAboutDlg* about = CAboutDlg::Instance()) about->move(500, 300);
+        window.RunCommand(TrayIcon::kCommandAbout);
+        if (AboutDialog* about = AboutDialog::Instance()) about->move(500, 300);
         Save(folder, "about-" + suffix);
-        CAboutDlg::CloseAboutIfOpen();
+        AboutDialog::CloseAboutIfOpen();
 
         // The profile manager over the main window, a fourth row added and checked.
-        CVantor_DlgProfile& profiles = window.Profiles().ProfileManagerDialog();
+        ProfileManagerDialog& profiles = window.Profiles().Manager();
         profiles.show();
         profiles.move(560, 200);
         SaveFileBoxAndChoose(folder, "profile-add-box-" + suffix,
                              AppPaths::Current()->UserFolder() + "/Gaming-" + suffix + ".vpf");
-        profiles.OnCommand(CVantor_DlgProfile::kAdd);
+        profiles.RunCommand(ProfileManagerDialog::kAdd);
         profiles.List()->item(3, 0)->setCheckState(Qt::Checked);
         profiles.List()->setCurrentCell(1, 1);
         Save(folder, "profile-manager-" + suffix);
@@ -162,13 +162,13 @@ int main(int argc, char** argv) {
             updater.close();
             updater.setPermissions(updater.permissions() | QFile::ExeOwner);
         }
-        CVantor_DlgUpdate& update = window.UpdateDialog();
+        UpdateDialog& update = window.UpdateWindow();
         update.show();
         update.move(560, 260);
         SaveFileBoxAndChoose(folder, "update-open-box-" + suffix, updater.fileName());
-        update.OnCommand(CVantor_DlgUpdate::kOpenButton);
+        update.RunCommand(UpdateDialog::kOpenButton);
         Save(folder, "update-" + suffix);
-        update.OnCommand(CVantor_DlgUpdate::kCancelUpdateButton);
+        update.RunCommand(UpdateDialog::kCancelUpdateButton);
 
         window.hide();
         QMenu* menu = window.Tray().Menu();
@@ -177,10 +177,10 @@ int main(int argc, char** argv) {
             Save(folder, "tray-menu-" + suffix);
             menu->hide();
         }
-        window.OnCommand(CTrayIcon::kCommandOpen);
+        window.RunCommand(TrayIcon::kCommandOpen);
         state.SetPresent(false);
         window.hide();
-        window.OnCommand(CTrayIcon::kCommandOpen);  // the "no keyboard" box
+        window.RunCommand(TrayIcon::kCommandOpen);  // the "no keyboard" box
         Save(folder, "no-keyboard-" + suffix);
         if (QMessageBox* box = window.NoDevicePrompt()) box->close();
     }

@@ -53,21 +53,15 @@ bool SendAndClose(const QString& path, const char* bytes, size_t size) {
     return sent;
 }
 
-struct Request {
-    uint32_t message;
-    uint32_t wParam;
-    uint32_t lParam;
-};
-
 // A running instance: holds the lock, serves the socket, and answers 1 to a tagged request.
 // A tagged "KILL" closes the server and lets go of the lock while it is being answered.
 class RunningInstance {
 public:
     explicit RunningInstance(const QString& runtime)
-        : guard(runtime), server([this](uint32_t message, uint32_t wParam, uint32_t lParam) {
-              received.push_back({message, wParam, lParam});
-              if (!CarriesTag(message, wParam)) return 0u;
-              if (message == kMessageKill) {  // stands in for the shutdown
+        : guard(runtime), server([this](const WindowMessage& message) {
+              received.push_back(message);
+              if (!CarriesTag(message)) return 0u;
+              if (message.id == kMessageKill) {  // stands in for the shutdown
                   server.Close();
                   guard.Release();
               }
@@ -78,7 +72,7 @@ public:
     }
     InstanceGuard guard;
     InstanceServer server;
-    std::vector<Request> received;
+    std::vector<WindowMessage> received;
 };
 
 class InstanceTest : public testing::Test {
@@ -129,12 +123,12 @@ TEST_F(InstanceTest, ServerAnswersEachRequestWithItsHandlersResult) {
     const auto results = PumpUntilDone(answers);
     EXPECT_EQ(results, (std::vector<std::optional<uint32_t>>{1u, 0u, 0u, 1u}));
     ASSERT_EQ(instance.received.size(), 4u);
-    EXPECT_EQ(instance.received[0].message, kMessageOpen);
-    EXPECT_EQ(instance.received[0].wParam, 0x4F50454Eu);
-    EXPECT_EQ(instance.received[0].lParam, 0u);
+    EXPECT_EQ(instance.received[0].id, kMessageOpen);
+    EXPECT_EQ(instance.received[0].tag, 0x4F50454Eu);
+    EXPECT_EQ(instance.received[0].argument, 0u);
     // A command request carries its command id beside its tag.
-    EXPECT_EQ(instance.received[3].wParam, 0x434D4E44u);
-    EXPECT_EQ(instance.received[3].lParam, 32780u);
+    EXPECT_EQ(instance.received[3].tag, 0x434D4E44u);
+    EXPECT_EQ(instance.received[3].argument, 32780u);
     EXPECT_TRUE(instance.guard.IsHeld()) << "an untagged KILL must not shut down";
 }
 
@@ -156,10 +150,10 @@ TEST_F(InstanceTest, AClientGoneBeforeItsAnswerLeavesTheServerServing) {
     std::promise<void> clientGone;
     std::shared_future<void> gone = clientGone.get_future().share();
     std::vector<uint32_t> handled;
-    InstanceServer server([&handled, gone](uint32_t message, uint32_t, uint32_t) {
-        handled.push_back(message);
+    InstanceServer server([&handled, gone](const WindowMessage& message) {
+        handled.push_back(message.id);
         // The answer to the first request goes to a client that has closed its end.
-        if (message == 1) gone.wait_for(std::chrono::seconds(10));
+        if (message.id == 1) gone.wait_for(std::chrono::seconds(10));
         return 1u;
     });
     ASSERT_TRUE(server.Listen(guard.ServerPath()));
@@ -185,8 +179,8 @@ TEST_F(InstanceTest, SecondStartHandsOpenToTheRunningInstanceAndEnds) {
     EXPECT_FALSE(result.keepStarting);
     EXPECT_EQ(result.exitCode, 0);
     ASSERT_EQ(instance.received.size(), 1u);
-    EXPECT_EQ(instance.received[0].message, kMessageOpen);
-    EXPECT_EQ(instance.received[0].wParam, kTagOpen);
+    EXPECT_EQ(instance.received[0].id, kMessageOpen);
+    EXPECT_EQ(instance.received[0].tag, kTagOpen);
 }
 
 TEST_F(InstanceTest, KillIsAnsweredAfterTheInstanceShutDown) {
@@ -206,7 +200,7 @@ TEST_F(InstanceTest, KillIsAnsweredAfterTheInstanceShutDown) {
     EXPECT_FALSE(instance.server.IsListening());
     EXPECT_FALSE(QFile::exists(instance.guard.ServerPath()));
     ASSERT_EQ(instance.received.size(), 1u);
-    EXPECT_EQ(instance.received[0].wParam, kTagKill);
+    EXPECT_EQ(instance.received[0].tag, kTagKill);
 }
 
 TEST_F(InstanceTest, KillWithNoInstanceEndsAtOnceAndLeavesTheLockFree) {
@@ -239,7 +233,7 @@ TEST_F(InstanceTest, ServerReplacesTheSocketFileOfAnInstanceThatDied) {
     QFile stale(guard.ServerPath());
     ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
     stale.close();
-    InstanceServer server([](uint32_t, uint32_t, uint32_t) { return 1u; });
+    InstanceServer server([](const WindowMessage&) { return 1u; });
     EXPECT_TRUE(server.Listen(guard.ServerPath()));
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(guard.ServerPath()).constData(), &info), 0);
@@ -258,7 +252,7 @@ TEST_F(InstanceTest, ListenSaysWhyItCannotServe) {
         {m_runtime.path() + u'/' + QString(200, u'x'), ENAMETOOLONG},
     };
     for (const auto& c : cases) {
-        InstanceServer server([](uint32_t, uint32_t, uint32_t) { return 1u; });
+        InstanceServer server([](const WindowMessage&) { return 1u; });
         QString error;
         EXPECT_FALSE(server.Listen(c.path, &error));
         EXPECT_FALSE(server.IsListening());

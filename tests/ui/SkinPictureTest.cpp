@@ -1,7 +1,7 @@
 #include "ui/SkinPictureCache.h"
 
 #include "UiTestSupport.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include <QFile>
 #include <QProcess>
@@ -103,7 +103,7 @@ TEST(SkinPictureCacheTest, DecodingPictureIsCompletedWhenFirstNeeded) {
         if (c.how == How::HeldBackThenStarted) SkinPictureCache::DecodeHeldBack();
 
         if (c.how == How::DrawnByButton) {
-            CPngButton button;
+            ImageButton button;
             button.resize(20, 10);
             button.SetPictures(QPoint(3, 4), ButtonFaces::All(picture));
             const QImage shot = button.grab().toImage().convertToFormat(QImage::Format_RGB32);

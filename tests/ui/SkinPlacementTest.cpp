@@ -33,8 +33,8 @@ protected:
         m_window->resize(200, 240);
     }
 
-    CPngButton* Place(const char* key) {
-        auto* button = new CPngButton(m_window.get());
+    ImageButton* Place(const char* key) {
+        auto* button = new ImageButton(m_window.get());
         PlaceImageButton(*button, m_ini, QStringLiteral("BUTTONINFO"), QString::fromLatin1(key),
                          ButtonFaces::All(&m_picture));
         return button;
@@ -48,7 +48,7 @@ protected:
 };
 
 TEST_F(SkinPlacementTest, ImageButtonTakesRectangleAndFaceOrigin) {
-    CPngButton* a = Place("KEY_01E");
+    ImageButton* a = Place("KEY_01E");
     EXPECT_EQ(a->geometry(), QRect(100, 200, 40, 30));
     EXPECT_TRUE(a->isEnabled());
     const QImage expected = m_picture.toImage().convertToFormat(QImage::Format_RGB32)
@@ -57,19 +57,19 @@ TEST_F(SkinPlacementTest, ImageButtonTakesRectangleAndFaceOrigin) {
 }
 
 TEST_F(SkinPlacementTest, OnlyOneOneDisablesAndMissingKeysCollapse) {
-    CPngButton* caps = Place("LOCK_CAPS");
+    ImageButton* caps = Place("LOCK_CAPS");
     EXPECT_EQ(caps->geometry(), QRect(1, 1, 50, 50));
     EXPECT_FALSE(caps->isEnabled());
 
-    CPngButton* profile = Place("FUNC_PROFILE1");
+    ImageButton* profile = Place("FUNC_PROFILE1");
     EXPECT_EQ(profile->geometry(), QRect(2, 1, 30, 30));
     EXPECT_TRUE(profile->isEnabled());
 
-    CPngButton* missing = Place("KEY_FN");
+    ImageButton* missing = Place("KEY_FN");
     EXPECT_EQ(missing->geometry(), QRect(1, 1, 1, 1));
     EXPECT_FALSE(missing->isEnabled());
 
-    auto* noFile = new CPngButton(m_window.get());
+    auto* noFile = new ImageButton(m_window.get());
     PlaceImageButton(*noFile, m_env.SkinFolder() + QStringLiteral("/None.ini"),
                      QStringLiteral("BUTTONINFO"), QStringLiteral("KEY_01E"), {});
     EXPECT_EQ(noFile->geometry(), QRect(1, 1, 1, 1));
@@ -85,7 +85,7 @@ TEST_F(SkinPlacementTest, ControlsPointsAndOrigins) {
     PlaceAtPoint(*label, m_ini, QStringLiteral("BUTTONINFO"), QStringLiteral("KEY_01E"));
     EXPECT_EQ(label->geometry(), QRect(100, 200, 33, 11));
 
-    auto* arrow = new CPngButton(m_window.get());
+    auto* arrow = new ImageButton(m_window.get());
     PlaceWithOrigin(*arrow, m_ini, QStringLiteral("BUTTONINFO"), QStringLiteral("LEFT_ARROW"),
                     QStringLiteral("BUTTONINFO2"), QStringLiteral("DOWN_ARROW_LEFT1"), &m_picture);
     EXPECT_EQ(arrow->geometry(), QRect(10, 20, 16, 12));

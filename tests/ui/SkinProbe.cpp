@@ -2,7 +2,7 @@
 //   ui_skin_probe dialog <skin ini> <skin folder>
 //   ui_skin_probe state <picture file>
 //   ui_skin_probe decoding <program-folder picture name>   (decoded on the worker, then used)
-#include "ui/CBaseDialog.h"
+#include "ui/SkinnedDialog.h"
 #include "ui/SkinPictureCache.h"
 
 #include <QApplication>
@@ -13,7 +13,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "dialog") == 0) {
-        vantor::CBaseDialog dialog(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
+        vantor::SkinnedDialog dialog(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
         dialog.Initialise();
     } else if (argc == 3 && std::strcmp(argv[1], "state") == 0) {
         vantor::SkinPictureCache::StatePictureOfFile(QString::fromLocal8Bit(argv[2]), QSize(10, 10));

@@ -1,7 +1,7 @@
 // The update window driven through its real widgets over the main window and an emulated
 // keyboard: the messages it gives, what stays chosen, and the backup.
 
-#include "update/CVantor_DlgUpdate.h"
+#include "update/UpdateDialog.h"
 
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/MainWindowFixture.h"
@@ -10,7 +10,7 @@
 #include "shell/Paths.h"
 #include "shell/skin/SkinGeometry.h"
 #include "support/ModalAnswers.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include "UpdaterScript.h"
 
@@ -28,21 +28,21 @@ using test::ModalAnswers;
 using test::Press;
 using test::WaitUntil;
 
-class UpdateDialogTest : public test::CVantorDlgTest {
+class UpdateDialogTest : public test::MainWindowTest {
 protected:
     void SetUp() override {
-        CVantorDlgTest::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(QDir().mkpath(AppPaths::Current()->PackageFolder()));
         ASSERT_TRUE(test::WriteUpdaterScript(Updater()));
         m_keyboard.Keyboard().ClearLog();
     }
     void TearDown() override {
         Dialog().reject();
-        CVantorDlgTest::TearDown();
+        MainWindowTest::TearDown();
     }
 
-    CVantor_DlgUpdate& Dialog() { return m_window->UpdateDialog(); }
-    CVantor_DlgUpdate& Shown() {
+    UpdateDialog& Dialog() { return m_window->UpdateWindow(); }
+    UpdateDialog& Shown() {
         Dialog().show();
         return Dialog();
     }
@@ -52,14 +52,14 @@ protected:
     // Opens the file box and answers it.
     void Open(ModalAnswers::Answer answer) {
         ModalAnswers answers({std::move(answer)});
-        Click(CVantor_DlgUpdate::kOpenButton);
+        Click(UpdateDialog::kOpenButton);
         ASSERT_EQ(answers.Answered(), 1u);
     }
     // Presses Update and notes the message it gives, if any.
     QStringList Update() {
         QStringList said;
         ModalAnswers answers({Press(QMessageBox::Ok, &said)});
-        Click(CVantor_DlgUpdate::kUpdateButton);
+        Click(UpdateDialog::kUpdateButton);
         return said;
     }
     static QString NoFile() { return QString::fromUtf16(u"请选择正确的更新文件! "); }
@@ -72,8 +72,8 @@ TEST_F(UpdateDialogTest, CommandRequestOpensItAsAWindowPlacedByItsSkin) {
         Dialog().reject();
     }});
     // The command arrives as the instance socket hands it over, from the event loop.
-    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagCommand, ControlIds::kUpdateCommand), 1u);
-    EXPECT_EQ(m_window->HandleMessage(kMessageCommand, kTagOpen, ControlIds::kUpdateCommand), 0u);
+    EXPECT_EQ(m_window->HandleMessage({kMessageCommand, kTagCommand, ControlIds::kUpdateCommand}), 1u);
+    EXPECT_EQ(m_window->HandleMessage({kMessageCommand, kTagOpen, ControlIds::kUpdateCommand}), 0u);
     ASSERT_TRUE(WaitUntil([&] { return answers.Answered() == 1u; }));
     EXPECT_TRUE(topLevel);
 
@@ -84,7 +84,7 @@ TEST_F(UpdateDialogTest, CommandRequestOpensItAsAWindowPlacedByItsSkin) {
     EXPECT_EQ(Dialog().PathText()->geometry(), place("CONTROL_UPStatic"));
     EXPECT_EQ(Dialog().findChild<QComboBox*>("1178")->geometry(), place("CONTROL_UPCombox"));
     EXPECT_FALSE(Dialog().findChild<QComboBox*>("1178")->isVisible());
-    EXPECT_EQ(Dialog().Button(CVantor_DlgUpdate::kUpdateButton)->geometry(),
+    EXPECT_EQ(Dialog().Button(UpdateDialog::kUpdateButton)->geometry(),
               place("CONTROL_UPButton"));
 }
 
@@ -126,7 +126,7 @@ TEST_F(UpdateDialogTest, ALaunchClosesTheWindowAndTheNextOpeningHasNoneChosen) {
 TEST_F(UpdateDialogTest, CancelUpdateForgetsTheChoiceAndCloses) {
     Shown();
     Open(ChooseFile(Updater()));
-    Click(CVantor_DlgUpdate::kCancelUpdateButton);
+    Click(UpdateDialog::kCancelUpdateButton);
     EXPECT_FALSE(Dialog().isVisible());
     EXPECT_TRUE(Chosen().isEmpty());
 }
@@ -137,13 +137,13 @@ TEST_F(UpdateDialogTest, BackupWritesTheStoreOrSaysItFailed) {
     QStringList said;
     {
         ModalAnswers answers({ChooseFile(good), Press(QMessageBox::Ok, &said)});
-        Click(CVantor_DlgUpdate::kBackupButton);
+        Click(UpdateDialog::kBackupButton);
     }
     EXPECT_EQ(ValidateProfileFile(good), ProfileCheck::Valid);
     // A place no file can be written, whoever runs the test.
     {
         ModalAnswers answers({ChooseFile("/proc/vantor-backup.vpf"), Press(QMessageBox::Ok, &said)});
-        Click(CVantor_DlgUpdate::kBackupButton);
+        Click(UpdateDialog::kBackupButton);
     }
     EXPECT_EQ(said, (QStringList{QString::fromUtf16(u"备份成功!"),
                                  QString::fromUtf16(u"备份失败,请重新备份!")}));

@@ -6,7 +6,7 @@
 #include "device/DeviceLink.h"
 #include "device/DeviceState.h"
 #include "device/DeviceThreads.h"
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "mainwindow/ProgramData.h"
 #include "shell/TrayState.h"
@@ -14,8 +14,8 @@
 #include "support/QuickMonitor.h"
 #include "support/TestEnvironment.h"
 #include "tools/vantorctl/SimServer.h"
-#include "ui/CPngButton.h"
-#include "update/CVantor_DlgUpdate.h"
+#include "ui/ImageButton.h"
+#include "update/UpdateDialog.h"
 
 #include "UpdaterScript.h"
 
@@ -62,14 +62,14 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
     DeviceLink link(backend);
     DeviceState state;
     std::unique_ptr<DeviceThreads> threads;
-    std::unique_ptr<CVantorDlg> window;
+    std::unique_ptr<MainWindow> window;
     // Also when an assertion ends the test early: the window takes no more device calls, then
     // the threads stop, before either goes.
     const auto stopBoth = qScopeGuard([&] {
         if (window) window->Exit();
         if (threads) threads->Stop();
     });
-    CVantorDlg::Setup setup;
+    MainWindow::Setup setup;
     setup.link = &link;
     setup.deviceState = &state;
     setup.namedEventPrefix = QStringLiteral("UpdateHandOff%1_").arg(::getpid());
@@ -82,21 +82,21 @@ TEST(UpdateHandOff, TheKeyboardHasLeftTheBusBeforeTheUpdaterRuns) {
                                                   DeviceThreads::Timing{monitor, 1000});
         threads->Start();
     };
-    window = std::make_unique<CVantorDlg>(env.Paths().MainSkinFile(), env.Paths().SkinFolder(),
+    window = std::make_unique<MainWindow>(env.Paths().MainSkinFile(), env.Paths().SkinFolder(),
                                           setup);
     window->Initialise();
     ASSERT_TRUE(WaitUntil([&] {
         return state.Present() && window->TrayStateCode().Shown() == TrayState::kConnected;
     }));
 
-    CVantor_DlgUpdate& dialog = window->UpdateDialog();
+    UpdateDialog& dialog = window->UpdateWindow();
     dialog.show();
     {
         ModalAnswers answers({ChooseFile(updater)});
-        dialog.Button(CVantor_DlgUpdate::kOpenButton)->click();
+        dialog.Button(UpdateDialog::kOpenButton)->click();
     }
     ASSERT_EQ(dialog.Handoff().Chosen(), updater);
-    dialog.Button(CVantor_DlgUpdate::kUpdateButton)->click();
+    dialog.Button(UpdateDialog::kUpdateButton)->click();
     EXPECT_FALSE(dialog.isVisible());
 
     ASSERT_TRUE(WaitUntil([&] { return QFile::exists(out + ".status"); }, 20000))

@@ -1,6 +1,6 @@
 #include "shell/skin/SkinGeometry.h"
 
-#include "shell/skin/CIniFile.h"
+#include "shell/skin/SkinIni.h"
 #include "shell/skin/SkinKeyNames.h"
 #include "support/TestEnvironment.h"
 
@@ -73,9 +73,9 @@ TEST(SkinGeometry, KeyNamesAreMadeFromNumbers) {
     EXPECT_EQ(OriginKeyName("DOWN_ARROW_RIGHT", 1), "DOWN_ARROW_RIGHT1");
 }
 
-TEST(CIniFile, ReadsScreenStringsCutToItsBuffer) {
+TEST(SkinIni, ReadsScreenStringsCutToItsBuffer) {
     test::TestEnvironment env;
-    const CIniFile ini(env.WriteProgramFile(
+    const SkinIni ini(env.WriteProgramFile(
         "Skins/Profile.ini",
         "[SCREEN]\nMain=Profile_normal.jpg\nMask=\nLong=" + QByteArray(3000, 'p') + "\n"));
     EXPECT_EQ(ini.ReadString("SCREEN", "Main"), "Profile_normal.jpg");

@@ -1,5 +1,5 @@
-#include "shell/tray/CAboutDlg.h"
-#include "shell/tray/CTrayIcon.h"
+#include "shell/tray/AboutDialog.h"
+#include "shell/tray/TrayIcon.h"
 
 #include "support/Application.h"
 #include "support/TestEnvironment.h"
@@ -33,7 +33,7 @@ protected:
         m_env.WriteLanguageFile(0, {{"LANG_ABOUT_TITLE", "关于"}, {"LANG_ABOUT_OK", "确定"}});
         m_env.SetLanguageIndex(1);
     }
-    void TearDown() override { CAboutDlg::CloseAboutIfOpen(); }
+    void TearDown() override { AboutDialog::CloseAboutIfOpen(); }
 
     test::TestEnvironment m_env;
 };
@@ -52,7 +52,7 @@ QList<int> BoldCommands(const QMenu* menu) {
 }
 
 TEST_F(TrayTest, MenuIsRetitledAtEachPopUpWithTheDefaultItemBold) {
-    CTrayIcon tray;
+    TrayIcon tray;
     ASSERT_TRUE(tray.Create("tip", QIcon(), 140, false));
     int callbacks = 0;
     tray.SetMenuCallback([&](QMenu* menu) {
@@ -66,31 +66,31 @@ TEST_F(TrayTest, MenuIsRetitledAtEachPopUpWithTheDefaultItemBold) {
     emit menu->aboutToShow();
     EXPECT_EQ(callbacks, 2);
     EXPECT_EQ(Titles(menu), QStringList({"Open it", "About it", "Leave"}));
-    EXPECT_EQ(BoldCommands(menu), QList<int>{CTrayIcon::kCommandOpen});
+    EXPECT_EQ(BoldCommands(menu), QList<int>{TrayIcon::kCommandOpen});
 
-    tray.SetDefaultMenuItem(CTrayIcon::kCommandAbout);
+    tray.SetDefaultMenuItem(TrayIcon::kCommandAbout);
     emit menu->aboutToShow();
-    EXPECT_EQ(BoldCommands(menu), QList<int>{CTrayIcon::kCommandAbout});
+    EXPECT_EQ(BoldCommands(menu), QList<int>{TrayIcon::kCommandAbout});
 }
 
 TEST_F(TrayTest, DoubleClickAndMenuItemsIssueTheirCommands) {
-    CTrayIcon tray;
+    TrayIcon tray;
     ASSERT_TRUE(tray.Create("tip", QIcon(), 140, false));
-    QSignalSpy commands(&tray, &CTrayIcon::Command);
+    QSignalSpy commands(&tray, &TrayIcon::Command);
     tray.OnDoubleClick();
     emit tray.Icon()->activated(QSystemTrayIcon::Trigger);  // a single click does nothing
     tray.Menu()->actions().at(2)->trigger();
     ASSERT_EQ(commands.size(), 2);
-    EXPECT_EQ(commands[0][0].toInt(), CTrayIcon::kCommandOpen);
-    EXPECT_EQ(commands[1][0].toInt(), CTrayIcon::kCommandExit);
+    EXPECT_EQ(commands[0][0].toInt(), TrayIcon::kCommandOpen);
+    EXPECT_EQ(commands[1][0].toInt(), TrayIcon::kCommandExit);
 }
 
 TEST_F(TrayTest, WithoutATrayHostTheIconIsInvalidAndEveryOperationDoesNothing) {
-    CTrayIcon tray;
+    TrayIcon tray;
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "a tray host is running";
     EXPECT_FALSE(tray.Create("tip", QIcon()));
     EXPECT_FALSE(tray.IsValid());
-    QSignalSpy commands(&tray, &CTrayIcon::Command);
+    QSignalSpy commands(&tray, &TrayIcon::Command);
     tray.SetIconResource(141);
     tray.SetTip("x");
     tray.OnDoubleClick();
@@ -100,7 +100,7 @@ TEST_F(TrayTest, WithoutATrayHostTheIconIsInvalidAndEveryOperationDoesNothing) {
 }
 
 TEST_F(TrayTest, IconResourceChangesOnlyWhileValid) {
-    CTrayIcon tray;
+    TrayIcon tray;
     QList<int> asked;
     tray.SetIconSource([&](int code) {
         asked << code;
@@ -115,8 +115,8 @@ TEST_F(TrayTest, IconResourceChangesOnlyWhileValid) {
 }
 
 TEST_F(TrayTest, AboutBoxIsOneAtATimeWithItsTextsAndLink) {
-    CAboutDlg* first = CAboutDlg::ShowAbout("https://example.test/kb");
-    CAboutDlg* second = CAboutDlg::ShowAbout("https://example.test/other");
+    AboutDialog* first = AboutDialog::ShowAbout("https://example.test/kb");
+    AboutDialog* second = AboutDialog::ShowAbout("https://example.test/other");
     ASSERT_EQ(first, second);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(first->windowTitle(), "About title");
@@ -131,12 +131,12 @@ TEST_F(TrayTest, AboutBoxIsOneAtATimeWithItsTextsAndLink) {
     EXPECT_EQ(first->FirstLine()->text(), "#Error");
 
     first->OkButton()->click();
-    EXPECT_EQ(CAboutDlg::Instance(), nullptr);
-    CAboutDlg* third = CAboutDlg::ShowAbout("https://example.test/kb");
+    EXPECT_EQ(AboutDialog::Instance(), nullptr);
+    AboutDialog* third = AboutDialog::ShowAbout("https://example.test/kb");
     ASSERT_NE(third, nullptr);
     EXPECT_TRUE(third->isVisible());
-    CAboutDlg::CloseAboutIfOpen();
-    EXPECT_EQ(CAboutDlg::Instance(), nullptr);
+    AboutDialog::CloseAboutIfOpen();
+    EXPECT_EQ(AboutDialog::Instance(), nullptr);
 }
 
 }  // namespace

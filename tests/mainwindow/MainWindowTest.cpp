@@ -1,4 +1,4 @@
-#include "mainwindow/CVantorDlg.h"
+#include "mainwindow/MainWindow.h"
 
 #include "device/DeviceState.h"
 #include "keymodel/AssignmentRecords.h"
@@ -11,8 +11,8 @@
 #include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
-#include "shell/tray/CAboutDlg.h"
-#include "ui/CPngButton.h"
+#include "shell/tray/AboutDialog.h"
+#include "ui/ImageButton.h"
 
 #include "mainwindow/MainWindowFixture.h"
 
@@ -42,7 +42,7 @@
 namespace vantor {
 namespace {
 
-using test::CVantorDlgTest;
+using test::MainWindowTest;
 using test::PositionOf;
 using test::WaitUntil;
 
@@ -53,7 +53,7 @@ bool SemaphoreExists(const QString& name) {
     return true;
 }
 
-TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
+TEST_F(MainWindowTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     // Whatever the start queued has run: a stray show would have happened.
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
@@ -70,7 +70,7 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
 
     // Close and Minimize sit where the skin puts them, with their tooltips.
     for (const auto& [id, key] : {std::pair{ControlIds::kClose, "CONTROL_CLOSE"}, {ControlIds::kMinimize, "CONTROL_MINIMIZE"}}) {
-        CPngButton* button = m_window->Button(id);
+        ImageButton* button = m_window->Button(id);
         ASSERT_NE(button, nullptr) << id;
         const SkinGeometry geometry =
             ReadSkinGeometry(m_env.Paths().MainSkinFile(), "BUTTONINFO", key);
@@ -80,23 +80,23 @@ TEST_F(CVantorDlgTest, StartsHiddenWithoutEverShowingAndSetsItselfUp) {
     EXPECT_EQ(m_window->Button(ControlIds::kClose)->ToolTipText(), LanguageText("MAIN_CLOSE_PROMPT"));
 }
 
-TEST_F(CVantorDlgTest, OpenRequestShowsTheWindowOnlyWithAKeyboard) {
-    EXPECT_EQ(m_window->HandleMessage(kMessageOpen, kTagKill), 0u);
+TEST_F(MainWindowTest, OpenRequestShowsTheWindowOnlyWithAKeyboard) {
+    EXPECT_EQ(m_window->HandleMessage({kMessageOpen, kTagKill}), 0u);
     EXPECT_EQ(m_window->NoDevicePrompt(), nullptr) << "an untagged request does nothing";
 
-    EXPECT_EQ(m_window->HandleMessage(kMessageOpen, kTagOpen), 1u);
+    EXPECT_EQ(m_window->HandleMessage({kMessageOpen, kTagOpen}), 1u);
     ASSERT_NE(m_window->NoDevicePrompt(), nullptr);
     EXPECT_TRUE(m_window->NoDevicePrompt()->isVisible());
     EXPECT_EQ(m_window->NoDevicePrompt()->text(), LanguageText("MAIN_NO_DEVICE_PROMPT"));
     EXPECT_TRUE(m_window->NoDevicePrompt()->windowTitle().isEmpty());
     QMessageBox* prompt = m_window->NoDevicePrompt();
-    m_window->OnCommand(CTrayIcon::kCommandOpen);  // the tray's Open: still one box
+    m_window->RunCommand(TrayIcon::kCommandOpen);  // the tray's Open: still one box
     EXPECT_EQ(m_window->NoDevicePrompt(), prompt);
     EXPECT_FALSE(m_window->isVisible());
     prompt->close();
 
     m_state.SetPresent(true);
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_FALSE(m_window->windowFlags().testFlag(Qt::Tool)) << "shown with a taskbar button";
 
@@ -106,8 +106,8 @@ TEST_F(CVantorDlgTest, OpenRequestShowsTheWindowOnlyWithAKeyboard) {
     EXPECT_TRUE(m_window->isVisible());
 }
 
-TEST_F(CVantorDlgTest, DeviceThreadsReachTheWindowOnItsOwnThread) {
-    CAboutDlg::ShowAbout(m_window->Link());
+TEST_F(MainWindowTest, DeviceThreadsReachTheWindowOnItsOwnThread) {
+    AboutDialog::ShowAbout(m_window->Link());
     m_state.SetPresent(true);
     FromDeviceThread([this] {
         m_window->SetTrayState(false, 141);  // connected
@@ -125,16 +125,16 @@ TEST_F(CVantorDlgTest, DeviceThreadsReachTheWindowOnItsOwnThread) {
     std::atomic<bool> aboutClosedOnReturn{false};
     FromDeviceThread([&] {
         m_window->KeyboardGone();
-        aboutClosedOnReturn = CAboutDlg::Instance() == nullptr;
+        aboutClosedOnReturn = AboutDialog::Instance() == nullptr;
         m_window->HideMainWindow();
     });
     EXPECT_TRUE(aboutClosedOnReturn);
     EXPECT_FALSE(m_window->isVisible());
 }
 
-TEST_F(CVantorDlgTest, CloseRunsTheShutdownInOrderOnce) {
-    CAboutDlg::ShowAbout(m_window->Link());
-    QSignalSpy ended(m_window.get(), &CVantorDlg::Ended);
+TEST_F(MainWindowTest, CloseRunsTheShutdownInOrderOnce) {
+    AboutDialog::ShowAbout(m_window->Link());
+    QSignalSpy ended(m_window.get(), &MainWindow::Ended);
     QTest::mouseClick(m_window->Button(ControlIds::kClose), Qt::LeftButton);
 
     EXPECT_EQ(m_window->Shutdown().Completed(),
@@ -145,19 +145,19 @@ TEST_F(CVantorDlgTest, CloseRunsTheShutdownInOrderOnce) {
                            "end the dialog"}));
     EXPECT_EQ(ended.size(), 1);
     EXPECT_EQ(m_instanceReleases, 1);
-    EXPECT_EQ(CAboutDlg::Instance(), nullptr);
+    EXPECT_EQ(AboutDialog::Instance(), nullptr);
     EXPECT_FALSE(m_window->Tray().IsValid());
     EXPECT_FALSE(SemaphoreExists(m_prefix + "Main_01"));
 
     // A KILL or the tray's Exit afterwards runs nothing more; device calls are dropped.
-    EXPECT_EQ(m_window->HandleMessage(kMessageKill, kTagKill), 1u);
-    m_window->OnCommand(CTrayIcon::kCommandExit);
+    EXPECT_EQ(m_window->HandleMessage({kMessageKill, kTagKill}), 1u);
+    m_window->RunCommand(TrayIcon::kCommandExit);
     m_window->KeyboardGone();
     EXPECT_EQ(ended.size(), 1);
     EXPECT_EQ(m_instanceReleases, 1);
 }
 
-TEST_F(CVantorDlgTest, TrayMenuAndTextsFollowTheLanguage) {
+TEST_F(MainWindowTest, TrayMenuAndTextsFollowTheLanguage) {
     QMenu* menu = m_window->Tray().Menu();
     ASSERT_NE(menu, nullptr);
     emit menu->aboutToShow();
@@ -172,9 +172,9 @@ TEST_F(CVantorDlgTest, TrayMenuAndTextsFollowTheLanguage) {
     EXPECT_EQ(menu->actions().first()->text(), LanguageText("MENU_11", 0));
     EXPECT_NE(LanguageText("MENU_11", 0), LanguageText("MENU_11", 1));
 
-    EXPECT_EQ(m_window->HandleMessage(kMessageLanguage, kTagLang, 0), 1u);
+    EXPECT_EQ(m_window->HandleMessage({kMessageLanguage, kTagLang, 0}), 1u);
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION", 0));
-    EXPECT_EQ(m_window->HandleMessage(kMessageLanguage, kTagOpen, 1), 0u);
+    EXPECT_EQ(m_window->HandleMessage({kMessageLanguage, kTagOpen, 1}), 0u);
     EXPECT_EQ(m_window->windowTitle(), LanguageText("MAIN_CAPTION", 0));
 }
 
@@ -184,13 +184,13 @@ constexpr KeyCode kKeyA = 0x1E;
 constexpr KeyCode kKeyB = 0x30;
 constexpr KeyCode kKeyBreak = 0x146;  // has a record but no button
 
-KeyAssignment& Record(CVantorDlg& window, int block, int record) {
+KeyAssignment& Record(MainWindow& window, int block, int record) {
     return window.Store().Data().Records()[BlockStart(block) + record];
 }
 
-TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheStore) {
+TEST_F(MainWindowTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheStore) {
     KeyButtonGrid& keys = m_window->Keys();
-    CPngButton* a = keys.KeyButton(PositionOf(kKeyA));
+    ImageButton* a = keys.KeyButton(PositionOf(kKeyA));
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a, m_window->Keys().Button(KeyListButtonIds[PositionOf(kKeyA)]));
     EXPECT_EQ(a->geometry(), QRect(177, 291, 38, 38));  // KEY_01E of the skin
@@ -200,7 +200,7 @@ TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheSt
     EXPECT_EQ(keys.FnButton()->geometry().topLeft(), QPoint(587, 371));
     // Keys the skin leaves out (K45 and K56) stay 1 x 1 and disabled.
     for (const KeyCode code : {KeyCode(0x56), KeyCode(0x73)}) {
-        CPngButton* absent = keys.KeyButton(PositionOf(code));
+        ImageButton* absent = keys.KeyButton(PositionOf(code));
         ASSERT_NE(absent, nullptr) << code;
         EXPECT_EQ(absent->size(), QSize(1, 1));
         EXPECT_FALSE(absent->isEnabled());
@@ -225,7 +225,7 @@ TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheSt
     EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA) + LanguageText("KEY_PROMPT_SET") +
                                     LanguageText("KEY_PROMPT_SINGLE") + KeyName(kKeyB) + ")");
     // Block 1 is not shown while the active profile is unknown; then it is.
-    CPngButton* b = keys.KeyButton(PositionOf(kKeyB));
+    ImageButton* b = keys.KeyButton(PositionOf(kKeyB));
     EXPECT_FALSE(b->IsSelected());
     m_state.SetActiveProfile(1);
     m_window->RefreshKeyButtons();
@@ -235,7 +235,7 @@ TEST_F(CVantorDlgTest, KeyButtonsArePlacedFromTheSkinAndShowAssignmentsFromTheSt
     EXPECT_EQ(a->ToolTipText(), KeyName(kKeyA));
 }
 
-TEST_F(CVantorDlgTest, MacroTooltipNamesTheStoresMacro) {
+TEST_F(MainWindowTest, MacroTooltipNamesTheStoresMacro) {
     {
         std::lock_guard lock(StoreLock());
         std::vector<MacroRecord> macros(1);
@@ -250,7 +250,7 @@ TEST_F(CVantorDlgTest, MacroTooltipNamesTheStoresMacro) {
                   "Greeting)");
 }
 
-TEST_F(CVantorDlgTest, ResetProfileAssignmentsClearsOnlyTheButtonsRecords) {
+TEST_F(MainWindowTest, ResetProfileAssignmentsClearsOnlyTheButtonsRecords) {
     const int recordA = RowOfCode(kKeyA);
     const int breakRecord = RowOfCode(kKeyBreak);
     ASSERT_EQ(PositionOf(kKeyBreak), kKeyListSize) << "Break must have no button";
@@ -265,7 +265,7 @@ TEST_F(CVantorDlgTest, ResetProfileAssignmentsClearsOnlyTheButtonsRecords) {
         }
     }
     m_window->RefreshKeyButtons();
-    CPngButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
+    ImageButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
     ASSERT_TRUE(a->IsSelected());
 
     // Another block: its records reset, the buttons keep showing block 0.
@@ -293,9 +293,9 @@ TEST_F(CVantorDlgTest, ResetProfileAssignmentsClearsOnlyTheButtonsRecords) {
     }
 }
 
-TEST_F(CVantorDlgTest, ExtraKeyButtonsFollowTheBankShown) {
+TEST_F(MainWindowTest, ExtraKeyButtonsFollowTheBankShown) {
     KeyButtonGrid& keys = m_window->Keys();
-    CPngButton* g4 = keys.ExtraKeyButton(3);
+    ImageButton* g4 = keys.ExtraKeyButton(3);
     {
         std::lock_guard lock(StoreLock());
         Record(*m_window, 0, 268) = KeyAssignment{kAssignFunction, 0, 2, 0, 0};
@@ -318,7 +318,7 @@ TEST_F(CVantorDlgTest, ExtraKeyButtonsFollowTheBankShown) {
     m_window->ResetKeyButton(511);  // no button: nothing happens
 }
 
-TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
+TEST_F(MainWindowTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     const std::array<uint32_t, 5> colours = {0xFFFFFF, 0x0082FF, 0x049BFF, 0x7F7F7F, 0xFFFFFF};
     // Buttons with a language text: the text of the current language, the shared style.
     const std::pair<int, const char*> texts[] = {
@@ -329,7 +329,7 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
         {ControlIds::kProfileButtons[0], "PROFILE_1"},
         {ControlIds::kDefault, "PROFILE_DEFAULT"}};
     for (const auto& [id, key] : texts) {
-        CPngButton* button = m_window->Button(id);
+        ImageButton* button = m_window->Button(id);
         ASSERT_NE(button, nullptr) << id;
         EXPECT_EQ(button->text(), LanguageText(key)) << id;
         EXPECT_NE(button->text(), "#Error") << id;
@@ -344,7 +344,7 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     EXPECT_EQ(m_window->Button(ControlIds::kApply)->text(), "Apply");  // the English file's own word
 
     // Placed from the skin, faces cut at their own place.
-    CPngButton* apply = m_window->Button(ControlIds::kApply);
+    ImageButton* apply = m_window->Button(ControlIds::kApply);
     EXPECT_EQ(apply->geometry(), QRect(708, 706, 100, 34));
     EXPECT_NE(apply->PictureOf(ButtonFace::Disabled), apply->PictureOf(ButtonFace::Normal));
     EXPECT_FALSE(apply->isEnabled()) << "nothing to apply yet";
@@ -352,11 +352,11 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     EXPECT_TRUE(apply->isEnabled());
     EXPECT_TRUE(m_window->HasUnappliedChanges());
 
-    CPngButton* profiles = m_window->Button(ControlIds::kProfiles);
+    ImageButton* profiles = m_window->Button(ControlIds::kProfiles);
     EXPECT_EQ(profiles->TextStyle().pointSize, 10);
     EXPECT_EQ(profiles->TextStyle().format, 0x28u);
 
-    CPngButton* version = m_window->Button(ControlIds::kVersion);
+    ImageButton* version = m_window->Button(ControlIds::kVersion);
     EXPECT_TRUE(version->text().isEmpty());
     EXPECT_EQ(version->TextStyle().family, "Verdana Unicode MS");
     EXPECT_EQ(version->TextStyle().format, 0x24u);
@@ -370,22 +370,22 @@ TEST_F(CVantorDlgTest, FunctionButtonsArePlacedWithTheirFacesTextsAndStyles) {
     EXPECT_EQ(m_window->Button(ControlIds::kBackupMenu)->ToolTipText(), LanguageText("MAIN_MENU_PROMPT"));
 }
 
-TEST_F(CVantorDlgTest, MacroAndCancelButtonsDoTheirCommands) {
+TEST_F(MainWindowTest, MacroAndCancelButtonsDoTheirCommands) {
     m_state.SetPresent(true);
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
     ASSERT_TRUE(m_window->isVisible());
     int openedFor = 0;
     QTimer::singleShot(0, m_window.get(), [&] {
-        openedFor = m_window->KeyAssignDialog().RecordIndex();
-        m_window->KeyAssignDialog().CloseIfOpen();
+        openedFor = m_window->KeyAssign().RecordIndex();
+        m_window->KeyAssign().CloseIfOpen();
     });
-    m_window->OnCommand(ControlIds::kMacro);
+    m_window->RunCommand(ControlIds::kMacro);
     EXPECT_EQ(openedFor, 264) << "G9 of bank A";
-    m_window->OnCommand(2);
+    m_window->RunCommand(2);
     EXPECT_FALSE(m_window->isVisible());
 }
 
-TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
+TEST_F(MainWindowTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
     const auto stored = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
     const auto expectLayer = [this](bool flipped) {
         for (const int id : ControlIds::kF1ToF4)
@@ -399,21 +399,21 @@ TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
 
     // The arrows follow the setting once their Flip button is drawn.
     m_state.SetPresent(true);
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
-    CPngButton* left = m_window->Button(ControlIds::kLeftArrow);
-    CPngButton* right = m_window->Button(ControlIds::kRightArrow);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
+    ImageButton* left = m_window->Button(ControlIds::kLeftArrow);
+    ImageButton* right = m_window->Button(ControlIds::kRightArrow);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));  // DOWN_ARROW_LEFT1
     EXPECT_EQ(left->geometry(), QRect(190, 118, 24, 28));
     EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(141, 21); }));
 
-    m_window->OnCommand(ControlIds::kFlip1);
+    m_window->RunCommand(ControlIds::kFlip1);
     EXPECT_EQ(stored(), "1");
     EXPECT_EQ(m_window->Flip(), 1);
     expectLayer(true);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(21, 21); }));  // UP_ARROW_LEFT1
     EXPECT_TRUE(WaitUntil([&] { return right->FaceOrigin() == QPoint(101, 21); }));
 
-    m_window->OnCommand(ControlIds::kFlip2);
+    m_window->RunCommand(ControlIds::kFlip2);
     EXPECT_EQ(stored(), "0");
     expectLayer(false);
     EXPECT_TRUE(WaitUntil([&] { return left->FaceOrigin() == QPoint(61, 21); }));
@@ -424,12 +424,12 @@ TEST_F(CVantorDlgTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
         ASSERT_TRUE(WriteAppSetting("PROFILES", "Flip", value));
         m_window->ApplyFlip();
         expectLayer(flippedBefore);
-        m_window->OnCommand(ControlIds::kFlip2);
+        m_window->RunCommand(ControlIds::kFlip2);
         EXPECT_EQ(stored(), after) << value;
     }
 }
 
-TEST_F(CVantorDlgTest, ColourViewShowsTheColourWordEachButtonOwns) {
+TEST_F(MainWindowTest, ColourViewShowsTheColourWordEachButtonOwns) {
     const int five = PositionOf(0x006);  // key-list position 30 = 0x1E, the number of A's record
     {
         std::lock_guard lock(StoreLock());
@@ -437,13 +437,13 @@ TEST_F(CVantorDlgTest, ColourViewShowsTheColourWordEachButtonOwns) {
         Record(*m_window, 0, RowOfCode(kKeyA)).colourSelection = 1;  // owned by position 0x1E
         Record(*m_window, 0, 3).colourSelection = 1;             // owned by G4 in bank A
     }
-    CPngButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
-    CPngButton* b = m_window->Keys().KeyButton(PositionOf(kKeyB));
+    ImageButton* a = m_window->Keys().KeyButton(PositionOf(kKeyA));
+    ImageButton* b = m_window->Keys().KeyButton(PositionOf(kKeyB));
     ASSERT_EQ(five, 0x1E);
     EXPECT_FALSE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
 
-    m_window->OnCommand(ControlIds::kSwitch);
+    m_window->RunCommand(ControlIds::kSwitch);
     EXPECT_TRUE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::ToggleSecond);
     EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleFirst);
@@ -457,7 +457,7 @@ TEST_F(CVantorDlgTest, ColourViewShowsTheColourWordEachButtonOwns) {
 
     // A click toggles the word the view shows, marks it unapplied and opens no dialog.
     b->click();
-    EXPECT_FALSE(m_window->KeyAssignDialog().IsOpen());
+    EXPECT_FALSE(m_window->KeyAssign().IsOpen());
     EXPECT_EQ(b->CurrentFace(), ButtonFace::ToggleSecond);
     EXPECT_EQ(Record(*m_window, 0, PositionOf(kKeyB)).colourSelection, 1u);
     EXPECT_EQ(Record(*m_window, 0, RowOfCode(kKeyB)).colourSelection, 0u);
@@ -466,14 +466,14 @@ TEST_F(CVantorDlgTest, ColourViewShowsTheColourWordEachButtonOwns) {
     EXPECT_EQ(m_window->Keys().ExtraKeyButton(3)->CurrentFace(), ButtonFace::ToggleFirst);
     EXPECT_EQ(Record(*m_window, 0, 3).colourSelection, 0u);
 
-    m_window->OnCommand(ControlIds::kSwitch);
+    m_window->RunCommand(ControlIds::kSwitch);
     EXPECT_FALSE(m_window->ColourView());
     EXPECT_EQ(a->CurrentFace(), ButtonFace::Normal);
     EXPECT_EQ(m_window->Button(ControlIds::kSwitch)->text(), LanguageText("MAIN_SWITCH_FUNCTION_TEXT"));
 }
 
 
-TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
+TEST_F(MainWindowTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
     KeyButtonGrid& keys = m_window->Keys();
     const struct {
         int id;
@@ -490,8 +490,8 @@ TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
         EXPECT_EQ(KeyPositionOfExtraKey(c.id), c.extraPosition) << c.id;
     }
 
-    CPngButton* fn = keys.FnButton();
-    CPngButton* g1 = keys.ExtraKeyButton(0);
+    ImageButton* fn = keys.FnButton();
+    ImageButton* g1 = keys.ExtraKeyButton(0);
     m_window->SetKeyButtonColour(kFnButtonId, 0x0000FF, true);
     m_window->SetKeyButtonColour(ExtraKeyButtonIds[0], 0x00FF00, true);
     g1->SetSelected(true);
@@ -505,9 +505,9 @@ TEST_F(CVantorDlgTest, KeyButtonsTakeOutlineColoursAndLoseThemOnReset) {
     EXPECT_FALSE(g1->IsSelected());
 }
 
-TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
+TEST_F(MainWindowTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
     m_state.SetPresent(true);
-    m_window->OnCommand(CTrayIcon::kCommandOpen);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
     // The lighting panel's effect list, and another list of the window.
     auto* effects = new QComboBox(m_window.get());
     effects->setObjectName(QString::number(ControlIds::kEffectList));
@@ -522,7 +522,7 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
 
     // Enter and Escape on a focused button neither press it nor close the window.
     m_window->SetUnappliedChanges(true);
-    CPngButton* apply = m_window->Button(ControlIds::kApply);
+    ImageButton* apply = m_window->Button(ControlIds::kApply);
     apply->setFocus();
     QTest::keyClick(apply, Qt::Key_Return);
     QTest::keyClick(apply, Qt::Key_Escape);
@@ -532,9 +532,9 @@ TEST_F(CVantorDlgTest, ArrowsDoNotMoveTheEffectListAndEnterReachesNoControl) {
 
 // A main window that counts its lighting-event and preview-tick calls, and notes the thread of
 // the lighting one.
-class TimerCountingDlg : public CVantorDlg {
+class TimerCountingWindow : public MainWindow {
 public:
-    using CVantorDlg::CVantorDlg;
+    using MainWindow::MainWindow;
     std::atomic<int> lightingTimers{0};
     std::atomic<int> previewTicks{0};
     std::atomic<bool> onUiThread{true};
@@ -547,8 +547,8 @@ protected:
     void PreviewTick() override { ++previewTicks; }
 };
 
-TEST_F(CVantorDlgTest, LightingEventAndPreviewTickReachTheWindow) {
-    TimerCountingDlg window(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(),
+TEST_F(MainWindowTest, LightingEventAndPreviewTickReachTheWindow) {
+    TimerCountingWindow window(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(),
                             WindowSetup(m_prefix + "Timers_"));
     window.Initialise();
 

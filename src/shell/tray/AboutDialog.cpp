@@ -1,4 +1,4 @@
-#include "shell/tray/CAboutDlg.h"
+#include "shell/tray/AboutDialog.h"
 
 #include "shell/lang/Language.h"
 #include "shell/tray/OpenHelp.h"
@@ -14,14 +14,14 @@ namespace vantor {
 
 namespace {
 
-QPointer<CAboutDlg>& OpenBox() {
-    static QPointer<CAboutDlg> box;
+QPointer<AboutDialog>& OpenBox() {
+    static QPointer<AboutDialog> box;
     return box;
 }
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(const QString& link) : QDialog(nullptr), m_link(link) {
+AboutDialog::AboutDialog(const QString& link) : QDialog(nullptr), m_link(link) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(TrayPicture(128));
 
@@ -53,10 +53,10 @@ CAboutDlg::CAboutDlg(const QString& link) : QDialog(nullptr), m_link(link) {
     layout->setColumnMinimumWidth(1, 320);
 }
 
-CAboutDlg* CAboutDlg::ShowAbout(const QString& link) {
-    QPointer<CAboutDlg>& box = OpenBox();
+AboutDialog* AboutDialog::ShowAbout(const QString& link) {
+    QPointer<AboutDialog>& box = OpenBox();
     if (!box) {
-        box = new CAboutDlg(link);
+        box = new AboutDialog(link);
         box->ApplyLanguage(GetLanguageIndex());
         // Once closed (and about to be deleted) a new box may be made at once.
         connect(box, &QDialog::finished, [] { OpenBox() = nullptr; });
@@ -67,20 +67,20 @@ CAboutDlg* CAboutDlg::ShowAbout(const QString& link) {
     return box;
 }
 
-void CAboutDlg::CloseAboutIfOpen() {
-    if (CAboutDlg* box = OpenBox()) box->reject();
+void AboutDialog::CloseAboutIfOpen() {
+    if (AboutDialog* box = OpenBox()) box->reject();
 }
 
-CAboutDlg* CAboutDlg::Instance() { return OpenBox(); }
+AboutDialog* AboutDialog::Instance() { return OpenBox(); }
 
-void CAboutDlg::ApplyLanguage(int languageIndex) {
+void AboutDialog::ApplyLanguage(int languageIndex) {
     setWindowTitle(LanguageText(QStringLiteral("LANG_ABOUT_TITLE"), languageIndex));
     m_firstLine->setText(LanguageText(QStringLiteral("GUANYU_JIESHAO"), languageIndex));
     m_secondLine->setText(LanguageText(QStringLiteral("GUANYU_BANQUAN"), languageIndex));
     m_ok->setText(LanguageText(QStringLiteral("LANG_ABOUT_OK"), languageIndex));
 }
 
-void CAboutDlg::keyPressEvent(QKeyEvent* event) {
+void AboutDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
         OpenHelp();
         return;

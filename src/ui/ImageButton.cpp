@@ -1,4 +1,4 @@
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include "ui/SkinPictureCache.h"
 
@@ -23,20 +23,20 @@ QColor ColourOf(uint32_t colourRef) { return QColor::fromRgb(RgbOfColourRef(colo
 
 }  // namespace
 
-CPngButton::CPngButton(QWidget* parent) : QAbstractButton(parent) {
+ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
     m_toolTipTimer.setSingleShot(true);
     m_toolTipTimer.setInterval(kToolTipDelayMs);
-    connect(&m_toolTipTimer, &QTimer::timeout, this, &CPngButton::ShowToolTip);
+    connect(&m_toolTipTimer, &QTimer::timeout, this, &ImageButton::ShowToolTip);
 }
 
-CPngButton::~CPngButton() = default;
+ImageButton::~ImageButton() = default;
 
-void CPngButton::SetPictures(QPoint origin, const ButtonFaces& faces, bool redraw) {
+void ImageButton::SetPictures(QPoint origin, const ButtonFaces& faces, bool redraw) {
     m_origin = origin;
     SetPictures(faces, redraw);
 }
 
-void CPngButton::SetPictures(const ButtonFaces& faces, bool redraw) {
+void ImageButton::SetPictures(const ButtonFaces& faces, bool redraw) {
     m_faces = faces;
     m_hover = false;
     setDown(false);
@@ -45,7 +45,7 @@ void CPngButton::SetPictures(const ButtonFaces& faces, bool redraw) {
     }
 }
 
-void CPngButton::SetTogglePair(const QPixmap* first, const QPixmap* second, bool toggleMode,
+void ImageButton::SetTogglePair(const QPixmap* first, const QPixmap* second, bool toggleMode,
                                bool showSecond, bool redraw) {
     m_toggleFirst = first;
     m_toggleSecond = second;
@@ -56,32 +56,32 @@ void CPngButton::SetTogglePair(const QPixmap* first, const QPixmap* second, bool
     }
 }
 
-void CPngButton::SetSelected(bool selected, bool redraw) {
+void ImageButton::SetSelected(bool selected, bool redraw) {
     m_selected = selected;
     if (redraw) {
         Redraw();
     }
 }
 
-void CPngButton::SetTextStyle(const ButtonTextStyle& style) {
+void ImageButton::SetTextStyle(const ButtonTextStyle& style) {
     m_style = style;
     update();
 }
 
-void CPngButton::SetEscapement(int escapement, bool rotated) {
+void ImageButton::SetEscapement(int escapement, bool rotated) {
     m_escapement = escapement;
     m_rotated = rotated;
     update();
 }
 
-void CPngButton::SetOutline(uint32_t colourRef, bool on) {
+void ImageButton::SetOutline(uint32_t colourRef, bool on) {
     m_outlineColour = colourRef;
     m_outline = on;
 }
 
-void CPngButton::SetAfterDraw(AfterDraw callback) { m_afterDraw = std::move(callback); }
+void ImageButton::SetAfterDraw(AfterDraw callback) { m_afterDraw = std::move(callback); }
 
-void CPngButton::SetToolTipText(const QString& text, bool activate) {
+void ImageButton::SetToolTipText(const QString& text, bool activate) {
     m_toolTip = text;
     m_toolTipActive = activate;
     if (!activate || text.isEmpty()) {
@@ -94,9 +94,9 @@ void CPngButton::SetToolTipText(const QString& text, bool activate) {
     }
 }
 
-void CPngButton::Redraw() { update(); }
+void ImageButton::Redraw() { update(); }
 
-ButtonFace CPngButton::CurrentFace() const {
+ButtonFace ImageButton::CurrentFace() const {
     ButtonFaceInputs inputs;
     inputs.enabled = isEnabled();
     inputs.toggleMode = m_toggleMode;
@@ -107,7 +107,7 @@ ButtonFace CPngButton::CurrentFace() const {
     return ChooseButtonFace(inputs);
 }
 
-const QPixmap* CPngButton::PictureOf(ButtonFace face) const {
+const QPixmap* ImageButton::PictureOf(ButtonFace face) const {
     switch (face) {
     case ButtonFace::Normal:
         return m_faces.normal;
@@ -127,7 +127,7 @@ const QPixmap* CPngButton::PictureOf(ButtonFace face) const {
     return nullptr;
 }
 
-bool CPngButton::event(QEvent* event) {
+bool ImageButton::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonDblClick: {
         // The second click of a double click is one more press, so the button clicks twice.
@@ -147,9 +147,9 @@ bool CPngButton::event(QEvent* event) {
     }
 }
 
-void CPngButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
-void CPngButton::enterEvent(QEnterEvent* event) {
+void ImageButton::enterEvent(QEnterEvent* event) {
     m_hover = true;
     update();
     if (m_toolTipActive && !m_toolTip.isEmpty()) {
@@ -158,7 +158,7 @@ void CPngButton::enterEvent(QEnterEvent* event) {
     QAbstractButton::enterEvent(event);
 }
 
-void CPngButton::leaveEvent(QEvent* event) {
+void ImageButton::leaveEvent(QEvent* event) {
     m_hover = false;
     m_toolTipTimer.stop();
     if (QToolTip::isVisible() && QToolTip::text() == m_toolTip) {
@@ -168,21 +168,21 @@ void CPngButton::leaveEvent(QEvent* event) {
     QAbstractButton::leaveEvent(event);
 }
 
-void CPngButton::changeEvent(QEvent* event) {
+void ImageButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) {
         update();
     }
     QAbstractButton::changeEvent(event);
 }
 
-void CPngButton::ShowToolTip() {
+void ImageButton::ShowToolTip() {
     if (!m_hover || !m_toolTipActive || m_toolTip.isEmpty()) {
         return;
     }
     QToolTip::showText(QCursor::pos(), m_toolTip, this, rect());
 }
 
-void CPngButton::paintEvent(QPaintEvent*) {
+void ImageButton::paintEvent(QPaintEvent*) {
     const ButtonFace face = CurrentFace();
     // A picture still decoding is waited for on its first use.
     const QPixmap* picture = SkinPictureCache::Ready(PictureOf(face));
@@ -208,7 +208,7 @@ void CPngButton::paintEvent(QPaintEvent*) {
     }
 }
 
-void CPngButton::DrawText(QPainter& painter, ButtonFace face) {
+void ImageButton::DrawText(QPainter& painter, ButtonFace face) {
     QFont font;
     font.setFamilies({m_style.family, QStringLiteral("DejaVu Sans"),
                       QStringLiteral("Liberation Sans")});

@@ -44,25 +44,25 @@ struct ButtonTextStyle {
 // state picture chosen by ChooseButtonFace, where (x, y) is the face origin (normally the
 // button's own position in the window, as the skin readers set it).
 //
-//   auto* ok = new CPngButton(dialog);
+//   auto* ok = new ImageButton(dialog);
 //   PlaceImageButton(*ok, iniPath, "BUTTONINFO", "CONTROL_OK", faces);  // position and faces
 //   ok->SetTextStyle(style);
 //   ok->setText(LanguageText("PROFILE_OK"));
 //
 // A double click acts as a second press (two clicked() signals, never a double-click event).
 // The tooltip shows 300 ms after the mouse comes to rest over the button.
-class CPngButton : public QAbstractButton {
+class ImageButton : public QAbstractButton {
     Q_OBJECT
 
 public:
     // Called after every paint with the button and whether the face drawn was the normal
     // picture; windows use it to redraw neighbours that overlap this button.
-    using AfterDraw = std::function<void(CPngButton* button, bool normalFace)>;
+    using AfterDraw = std::function<void(ImageButton* button, bool normalFace)>;
 
     static constexpr int kToolTipDelayMs = 300;
 
-    explicit CPngButton(QWidget* parent = nullptr);
-    ~CPngButton() override;
+    explicit ImageButton(QWidget* parent = nullptr);
+    ~ImageButton() override;
 
     // Face origin and pictures; clears hover and pressed. Repaints when `redraw`.
     void SetPictures(QPoint origin, const ButtonFaces& faces, bool redraw = true);

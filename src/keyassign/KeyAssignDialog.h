@@ -5,8 +5,8 @@
 #include "keymodel/AssignmentRecords.h"
 #include "profiles/KeyChoice.h"
 #include "profiles/ProfileStore.h"
-#include "ui/CBaseDialog.h"
-#include "ui/CPngButton.h"
+#include "ui/SkinnedDialog.h"
+#include "ui/ImageButton.h"
 
 #include <QRect>
 
@@ -26,30 +26,17 @@ namespace vantor {
 // key with key capture and the mouse functions, Macro, Media, Function) and Clear, and its
 // OK or Apply writes one record of the working store by the rules of ApplyKeyChoice. Nothing
 // goes to the keyboard here; the main window's Apply sends it.
-class Vantor_DlgComposite : public CBaseDialog {
+class KeyAssignDialog : public SkinnedDialog {
     Q_OBJECT
 
 public:
     // Control ids of the dialog.
-    static constexpr int kOk = 1;
-    static constexpr int kCancel = 2;
-    static constexpr int kApply = 1015;
-    static constexpr int kPageKey = 1028;
-    static constexpr int kPageMacro = 1029;
-    static constexpr int kPageMedia = 1030;
-    static constexpr int kPageFunction = 1031;
-    static constexpr int kClear = 1032;
-    static constexpr int kMask = 1033;
-    static constexpr int kTitle = 1131;
-    static constexpr int kOsk = 1132;
-    static constexpr int kKeyField = 1127;
-    static constexpr int kKeyRadio = 1185;
-    static constexpr int kMouseRadio = 1186;
-    static constexpr int kMouseList = 1187;
-    static constexpr int kMediaList = 1128;
-    static constexpr int kFunctionList = 1129;
-    static constexpr int kMacroList = 1126;
-    static constexpr int kCycles = 1125;
+    enum ControlId : int {
+        kApply = 1015, kPageKey = 1028, kPageMacro = 1029, kPageMedia = 1030, kPageFunction = 1031,
+        kClear = 1032, kMask = 1033, kTitle = 1131, kOsk = 1132, kKeyField = 1127,
+        kKeyRadio = 1185, kMouseRadio = 1186, kMouseList = 1187, kMediaList = 1128,
+        kFunctionList = 1129, kMacroList = 1126, kCycles = 1125
+    };
 
     // What the dialog needs of the main window.
     struct Host {
@@ -67,9 +54,9 @@ public:
         std::function<void()> help;
     };
 
-    Vantor_DlgComposite(const QString& skinIniPath, const QString& skinFolder, Host host,
+    KeyAssignDialog(const QString& skinIniPath, const QString& skinFolder, Host host,
                         QWidget* parent = nullptr);
-    ~Vantor_DlgComposite() override;
+    ~KeyAssignDialog() override;
 
     // Opens the dialog modally for a key or extra-key button and returns its result; -1 for a
     // control that is neither. For the last extra-key button (G9), which the main window's
@@ -82,9 +69,11 @@ public:
 
     // The dialog's commands: page buttons, Clear, radios, OSK, Apply, OK and Cancel, and the
     // macro page's.
-    void OnCommand(int id);
-    // The language message (0x5041 with the tag 0x4C414E47): every text in that language.
-    uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam);
+    void RunCommand(int id) override;
+    // Every text in that language.
+    void ApplyLanguage(int languageIndex) override;
+    // OK writes the record, as Apply does, and closes.
+    void accept() override;
 
     int Type() const { return m_type; }
     KeyCode CapturedKey() const { return m_capturedKey; }
@@ -94,12 +83,10 @@ public:
     MacroPage& Macros() const { return *m_macroPage; }
     // The recorder's clock (monotonic milliseconds unless a test sets its own).
     void SetRecorderClock(MillisecondClock clock);
-    CPngButton* Button(int id) const;
     QWidget* Control(int id) const;
 
 protected:
-    void OnInitDialog() override;
-    bool OnOK() override;
+    void SetUp() override;
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -109,7 +96,6 @@ private:
     void LoadFaceSets();
     void PlaceControls();
     void FillLists();
-    void ApplyLanguage(int languageIndex);
     void ShowPage(int type, bool initial);
     void SetPageButton(int type);
     void SelectKeyRadio(bool keyRadio);
@@ -130,7 +116,6 @@ private:
     int m_type = 0;
     KeyCode m_capturedKey = 0;
     KeyAssignment m_opened{};
-    std::map<int, CPngButton*> m_buttons;
     std::map<int, QWidget*> m_controls;
     QLineEdit* m_keyField = nullptr;
     QRadioButton* m_keyRadio = nullptr;

@@ -1,8 +1,8 @@
-#include "profiles/CVantor_DlgProfile.h"
+#include "profiles/ProfileManagerDialog.h"
 
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/SkinPlacement.h"
 #include "ui/UserBoxes.h"
 
@@ -20,9 +20,9 @@ const QString kButtonInfo = QStringLiteral("BUTTONINFO");
 const QString kProfileFileFilter = QStringLiteral("(*.vpf);;(*.*)");
 
 constexpr SkinButtonPlace kButtonPlaces[] = {
-    {CVantor_DlgProfile::kOk, "CONTROL_OK"},      {CVantor_DlgProfile::kCancel, "CONTROL_CANCEL"},
-    {CVantor_DlgProfile::kAdd, "FUNC_ADD"},       {CVantor_DlgProfile::kLoad, "FUNC_LOAD"},
-    {CVantor_DlgProfile::kDelete, "FUNC_DELETE"}, {CVantor_DlgProfile::kApply, "CONTROL2_APPLY"},
+    {ProfileManagerDialog::kOk, "CONTROL_OK"},      {ProfileManagerDialog::kCancel, "CONTROL_CANCEL"},
+    {ProfileManagerDialog::kAdd, "FUNC_ADD"},       {ProfileManagerDialog::kLoad, "FUNC_LOAD"},
+    {ProfileManagerDialog::kDelete, "FUNC_DELETE"}, {ProfileManagerDialog::kApply, "CONTROL2_APPLY"},
 };
 
 // The list's fixed headers and widths: the check box, the file name, the folder.
@@ -47,12 +47,12 @@ const QString kListStyle = QStringLiteral(
 
 }  // namespace
 
-CVantor_DlgProfile::CVantor_DlgProfile(const QString& skinIniPath, const QString& skinFolder,
+ProfileManagerDialog::ProfileManagerDialog(const QString& skinIniPath, const QString& skinFolder,
                                        ProfileContext& context, QWidget* parent)
-    : CBaseDialog(skinIniPath, skinFolder, parent),
-      m_context(context),
-      m_buttons(*this, kButtonPlaces, [this](int id) { OnCommand(id); }) {
-    setObjectName(QStringLiteral("CVantor_DlgProfile"));
+    : SkinnedDialog(skinIniPath, skinFolder, parent),
+      m_context(context) {
+    setObjectName(QStringLiteral("ProfileManagerDialog"));
+    AddButtons(kButtonPlaces);
     m_list = new QTableWidget(0, int(std::size(kColumns)), this);
     m_list->setObjectName(QString::number(kList));
     QStringList headers;
@@ -73,18 +73,18 @@ CVantor_DlgProfile::CVantor_DlgProfile(const QString& skinIniPath, const QString
     m_list->setWordWrap(false);
     m_list->setTextElideMode(Qt::ElideMiddle);
     m_list->setStyleSheet(kListStyle);
-    connect(m_list, &QTableWidget::itemChanged, this, &CVantor_DlgProfile::OnItemChanged);
+    connect(m_list, &QTableWidget::itemChanged, this, &ProfileManagerDialog::OnItemChanged);
 }
 
-CVantor_DlgProfile::~CVantor_DlgProfile() = default;
+ProfileManagerDialog::~ProfileManagerDialog() = default;
 
-void CVantor_DlgProfile::OnInitDialog() {
-    CBaseDialog::OnInitDialog();
+void ProfileManagerDialog::SetUp() {
+    SkinnedDialog::SetUp();
     // A missing picture ends the process here, before anything shows.
     const QPixmap* normal = StatePicture(QStringLiteral("Skins\\Profile_normal.jpg"));
     const QPixmap* over = StatePicture(QStringLiteral("Skins\\Profile_over.jpg"));
     const QPixmap* down = StatePicture(QStringLiteral("Skins\\Profile_down.jpg"));
-    m_buttons.Place(SkinIniPath(), ButtonFaces{normal, over, down, down, normal});
+    PlaceButtons(ButtonFaces{normal, over, down, down, normal});
     PlaceControl(*m_list, SkinIniPath(), kButtonInfo, QStringLiteral("PROGRAM_LIST"));
 
     m_manager.Open(m_context.device.ActiveProfile());
@@ -92,7 +92,7 @@ void CVantor_DlgProfile::OnInitDialog() {
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::OnCommand(int command) {
+void ProfileManagerDialog::RunCommand(int command) {
     switch (command) {
         case kAdd: Add(); break;
         case kLoad: Load(); break;
@@ -104,7 +104,7 @@ void CVantor_DlgProfile::OnCommand(int command) {
     }
 }
 
-void CVantor_DlgProfile::Add() {
+void ProfileManagerDialog::Add() {
     // The profile folder's path followed at once by the language's proposed name, which
     // brings its own separator.
     const QFileInfo proposed(AppPaths::Current()->UserFolder() +
@@ -122,7 +122,7 @@ void CVantor_DlgProfile::Add() {
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::Load() {
+void ProfileManagerDialog::Load() {
     const QString path = ChooseFileBox(
         this, FileBoxOptions{false, AppPaths::Current()->UserFolder(), {}, kProfileFileFilter, {}});
     if (path.isEmpty()) return;
@@ -131,13 +131,13 @@ void CVantor_DlgProfile::Load() {
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::Delete() {
+void ProfileManagerDialog::Delete() {
     if (!m_manager.Remove(m_list->currentRow())) return;
     ShowRows();
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::Apply() {
+void ProfileManagerDialog::Apply() {
     // The settings values are a record only; nothing reads them, so a store that cannot be
     // written changes nothing the user sees.
     m_manager.Apply(m_context);
@@ -145,25 +145,25 @@ void CVantor_DlgProfile::Apply() {
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::OnItemChanged(QTableWidgetItem* item) {
+void ProfileManagerDialog::OnItemChanged(QTableWidgetItem* item) {
     if (item->column() != 0) return;
     m_manager.SetChecked(item->row(), item->checkState() == Qt::Checked);
     ShowRows();
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::FollowSwitch(int profile) {
+void ProfileManagerDialog::FollowSwitch(int profile) {
     m_manager.FollowSwitch(profile);
     ShowRows();
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::DisableApply() {
+void ProfileManagerDialog::DisableApply() {
     m_manager.DisableApply();
     ShowApplyState();
 }
 
-void CVantor_DlgProfile::ShowRows() {
+void ProfileManagerDialog::ShowRows() {
     const QSignalBlocker blocker(m_list);
     const int current = m_list->currentRow();
     const std::vector<ProfileRow>& rows = m_manager.Rows();
@@ -184,22 +184,22 @@ void CVantor_DlgProfile::ShowRows() {
     if (current >= 0 && current < int(rows.size())) m_list->setCurrentCell(current, 0);
 }
 
-void CVantor_DlgProfile::ShowApplyState() {
-    if (CPngButton* apply = Button(kApply)) apply->setEnabled(m_manager.CanApply());
+void ProfileManagerDialog::ShowApplyState() {
+    if (ImageButton* apply = Button(kApply)) apply->setEnabled(m_manager.CanApply());
 }
 
-bool CVantor_DlgProfile::OnOK() {
+void ProfileManagerDialog::accept() {
     // Only what was changed here is applied: applying reloads the store from the keyboard,
     // which would drop the main window's unapplied edits for nothing.
     if (m_manager.CanApply()) Apply();
     m_manager.Close();
-    return true;
+    SkinnedDialog::accept();
 }
 
-bool CVantor_DlgProfile::OnCancel() {
+void ProfileManagerDialog::reject() {
     m_manager.Close();
     ShowApplyState();
-    return true;
+    SkinnedDialog::reject();
 }
 
 }  // namespace vantor

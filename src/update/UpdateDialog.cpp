@@ -1,6 +1,6 @@
-#include "update/CVantor_DlgUpdate.h"
+#include "update/UpdateDialog.h"
 
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "ui/SkinPlacement.h"
 #include "ui/UserBoxes.h"
 
@@ -16,10 +16,10 @@ namespace {
 const QString kButtonInfo = QStringLiteral("BUTTONINFO");
 
 constexpr SkinButtonPlace kButtonPlaces[] = {
-    {CVantor_DlgUpdate::kCancelUpdateButton, "CONTROL_CUPButton"},
-    {CVantor_DlgUpdate::kUpdateButton, "CONTROL_UPButton"},
-    {CVantor_DlgUpdate::kOpenButton, "CONTROL_OPENButton"},
-    {CVantor_DlgUpdate::kBackupButton, "CONTROL_BACKUPButton"},
+    {UpdateDialog::kCancelUpdateButton, "CONTROL_CUPButton"},
+    {UpdateDialog::kUpdateButton, "CONTROL_UPButton"},
+    {UpdateDialog::kOpenButton, "CONTROL_OPENButton"},
+    {UpdateDialog::kBackupButton, "CONTROL_BACKUPButton"},
 };
 
 // The chosen path is light text in the dark inset the skin's picture draws for it.
@@ -28,15 +28,15 @@ const QString kPathStyle = QStringLiteral("QLabel { color: #e8eaee; background: 
 
 }  // namespace
 
-CVantor_DlgUpdate::CVantor_DlgUpdate(const QString& skinIniPath, const QString& skinFolder,
+UpdateDialog::UpdateDialog(const QString& skinIniPath, const QString& skinFolder,
                                      DeviceLink& link, ProfileStore& store, FirmwareUpdate update,
                                      QWidget* parent)
-    : CBaseDialog(skinIniPath, skinFolder, parent),
+    : SkinnedDialog(skinIniPath, skinFolder, parent),
       m_link(link),
       m_store(store),
-      m_update(std::move(update)),
-      m_buttons(*this, kButtonPlaces, [this](int id) { OnCommand(id); }) {
-    setObjectName(QStringLiteral("CVantor_DlgUpdate"));
+      m_update(std::move(update)) {
+    setObjectName(QStringLiteral("UpdateDialog"));
+    AddButtons(kButtonPlaces);
     m_path = new QLabel(this);
     m_path->setObjectName(QString::number(kPathStatic));
     m_path->setStyleSheet(kPathStyle);
@@ -47,21 +47,21 @@ CVantor_DlgUpdate::CVantor_DlgUpdate(const QString& skinIniPath, const QString& 
     m_hiddenList->hide();
 }
 
-CVantor_DlgUpdate::~CVantor_DlgUpdate() = default;
+UpdateDialog::~UpdateDialog() = default;
 
-void CVantor_DlgUpdate::OnInitDialog() {
-    CBaseDialog::OnInitDialog();
+void UpdateDialog::SetUp() {
+    SkinnedDialog::SetUp();
     // A missing picture ends the process here, before anything shows. The second picture is
     // every state but the normal one.
     const QPixmap* normal = StatePicture(QStringLiteral("Skins\\update_normal.jpg"));
     const QPixmap* over = StatePicture(QStringLiteral("Skins\\update_over.jpg"));
     PlaceControl(*m_path, SkinIniPath(), kButtonInfo, QStringLiteral("CONTROL_UPStatic"));
     PlaceControl(*m_hiddenList, SkinIniPath(), kButtonInfo, QStringLiteral("CONTROL_UPCombox"));
-    m_buttons.Place(SkinIniPath(), ButtonFaces{normal, over, over, over, over});
+    PlaceButtons(ButtonFaces{normal, over, over, over, over});
     ShowChosen();
 }
 
-void CVantor_DlgUpdate::OnCommand(int command) {
+void UpdateDialog::RunCommand(int command) {
     switch (command) {
         case kOpenButton: Open(); break;
         case kUpdateButton: RunUpdate(); break;
@@ -71,14 +71,14 @@ void CVantor_DlgUpdate::OnCommand(int command) {
     }
 }
 
-void CVantor_DlgUpdate::Open() {
+void UpdateDialog::Open() {
     // Updaters on this system carry no common extension: every file is offered.
     m_update.Choose(ChooseFileBox(
         this, FileBoxOptions{false, m_update.PackageFolder(), {}, QStringLiteral("(*)"), {}}));
     ShowChosen();
 }
 
-void CVantor_DlgUpdate::RunUpdate() {
+void UpdateDialog::RunUpdate() {
     const UpdateResult result = m_update.Update(m_link);
     ShowChosen();
     if (result == UpdateResult::Started) {
@@ -88,13 +88,13 @@ void CVantor_DlgUpdate::RunUpdate() {
     ShowUserBox(this, UpdateMessage(result));
 }
 
-void CVantor_DlgUpdate::CancelUpdate() {
+void UpdateDialog::CancelUpdate() {
     m_update.Forget();
     ShowChosen();
     reject();
 }
 
-void CVantor_DlgUpdate::Backup() {
+void UpdateDialog::Backup() {
     const QString path = ChooseFileBox(
         this, FileBoxOptions{true, {}, {}, QStringLiteral("(*.vpf);;(*.*)"), QStringLiteral("vpf")});
     if (path.isEmpty()) return;
@@ -102,7 +102,7 @@ void CVantor_DlgUpdate::Backup() {
                                                                        : kBackupFailedText));
 }
 
-void CVantor_DlgUpdate::ShowChosen() {
+void UpdateDialog::ShowChosen() {
     // A long path loses its middle, so the updater's name stays in sight; the tooltip has it
     // whole.
     const QString chosen = m_update.Chosen();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "device/DeviceEvents.h"
-#include "keyassign/Vantor_DlgComposite.h"
+#include "keyassign/KeyAssignDialog.h"
 #include "keymodel/AssignmentRecords.h"
 #include "lighting/LightingRead.h"
 #include "lighting/PreviewEngine.h"
@@ -11,11 +11,12 @@
 #include "mainwindow/MainWindowPictures.h"
 #include "profiles/ProfileResult.h"
 #include "profiles/ProfileStore.h"
+#include "shell/InstanceMessages.h"
 #include "shell/NamedEvents.h"
 #include "shell/ShutdownSequence.h"
 #include "shell/TrayState.h"
-#include "shell/tray/CTrayIcon.h"
-#include "ui/CBaseDialog.h"
+#include "shell/tray/TrayIcon.h"
+#include "ui/SkinnedDialog.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -33,8 +34,8 @@
 namespace vantor {
 
 class ClockChangeWatch;
-class CPngButton;
-class CVantor_DlgUpdate;
+class ImageButton;
+class UpdateDialog;
 class DeviceLink;
 class DeviceState;
 class KeyButtonGrid;
@@ -47,7 +48,12 @@ class SessionWatcher;
 // start, the tray's Open). It is the target of the device threads (DeviceEvents), of the
 // requests of a second start (AnswerOtherProgram) and of the tray's commands, and it runs the one
 // shutdown sequence of the program.
-class CVantorDlg : public CBaseDialog, public DeviceEvents {
+//
+// Its code lies in rooms: MainWindow.cpp (set-up, language, closing), MainWindowLayout.cpp (the
+// buttons placed from the skin, Flip), MainWindowCommands.cpp (messages and commands),
+// MainWindowDevice.cpp (the keyboard's arrival and events) and MainWindowKeys.cpp (key buttons,
+// colour view, preview).
+class MainWindow : public SkinnedDialog, public DeviceEvents {
     Q_OBJECT
 
 public:
@@ -72,18 +78,22 @@ public:
         bool requireTrayHost = true;
     };
 
-    CVantorDlg(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
+    MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
                QWidget* parent = nullptr);
-    ~CVantorDlg() override;
+    ~MainWindow() override;
 
-    // The tag every message of the table must carry in wParam, else it does nothing and
-    // returns 0. The window's own tag, 0x4D41494E, identifies it as the program's main window.
-    uint32_t HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam = 0);
+    // Every message of the table must carry its tag, else it does nothing and returns 0. The
+    // window's own tag, 0x4D41494E, identifies it as the program's main window.
+    uint32_t HandleMessage(const WindowMessage& message);
     // The same for a request of another program (a later start): answered once the named
     // events exist, so the program that hears back finds them.
-    uint32_t AnswerOtherProgram(uint32_t message, uint32_t wParam, int64_t lParam);
-    // A command from a button or the tray menu.
-    void OnCommand(int command);
+    uint32_t AnswerOtherProgram(const WindowMessage& message);
+    // The one place where commands arrive: the window's buttons, the tray menu, the profile
+    // menu and a second start's command message.
+    void RunCommand(int command) override;
+    // OK applies and hides; Cancel only hides: the main window never closes.
+    void accept() override;
+    void reject() override;
     // The shutdown sequence: hide, close child dialogs, release the instance, remove the named
     // events and the tray icon, clear unapplied changes, release the store and the snapshot,
     // end. Runs once; emits Ended() as its last step.
@@ -96,23 +106,22 @@ public:
     // under way has ended (UiThreadBridge).
     void PostToWindow(std::function<void()> work) { m_bridge.Post(std::move(work)); }
     const ShutdownSequence& Shutdown() const { return m_shutdown; }
-    CTrayIcon& Tray() { return m_tray; }
+    TrayIcon& Tray() { return m_tray; }
     const TrayState& TrayStateCode() const { return m_trayState; }
     const NamedEvents& Events() const { return m_events; }
     QString Link() const { return m_link; }
-    CPngButton* Button(int id) const;
     // The key buttons, the extra-key buttons and Fn.
     KeyButtonGrid& Keys() const { return *m_keys; }
     // The working store the key buttons show, guarded by the process-wide store lock.
     ProfileStore& Store() { return m_store; }
-    Vantor_DlgComposite& KeyAssignDialog() { return *m_keyAssign; }
+    KeyAssignDialog& KeyAssign() { return *m_keyAssign; }
     // The profile buttons, Apply, Default, import and export.
     ProfileSlots& Profiles() { return *m_profiles; }
     // The lighting panel, the per-key colours and colour mode.
     LightingSlots& Lighting() { return *m_lighting; }
     BusyAnimation& Busy() { return *m_busy; }
     // The firmware update window (command 32780 runs it modally), created on first use.
-    CVantor_DlgUpdate& UpdateDialog();
+    UpdateDialog& UpdateWindow();
     bool HasUnappliedChanges() const { return m_unappliedChanges; }
     // Enables Apply while there are changes to send, and marks them.
     void SetUnappliedChanges(bool on);
@@ -187,10 +196,7 @@ signals:
     void Ended();
 
 protected:
-    void OnInitDialog() override;
-    // OK and Cancel only hide the main window.
-    bool OnOK() override;
-    bool OnCancel() override;
+    void SetUp() override;
     void keyPressEvent(QKeyEvent* event) override;
     // Keys typed anywhere in the window: Enter and Escape never reach OK or Cancel, and the
     // arrows do not move the lighting effect list's selection.
@@ -235,11 +241,11 @@ private:
     std::vector<KeyButtonLook> CurrentKeyButtonLooks();
     void ShowKeyButtons(const std::vector<KeyButtonLook>& looks);
     void SetColourView(bool on, const std::vector<KeyButtonLook>& looks);
-    Vantor_DlgComposite::Host KeyAssignHost();
+    KeyAssignDialog::Host KeyAssignHost();
     void OpenLink();
     void OpenUpdateDialog();
     void CreateTray();
-    void ApplyLanguage(int languageIndex);
+    void ApplyLanguage(int languageIndex) override;
     void OpenRequest();
     void CloseChildDialogs();
     void ShowPrompt(const QString& languageKey);
@@ -250,14 +256,13 @@ private:
     bool m_initialisedFlag = false;
     QString m_link;
     MainWindowPictures m_pictures;
-    std::map<int, CPngButton*> m_buttons;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
-    Vantor_DlgComposite* m_keyAssign = nullptr;
+    KeyAssignDialog* m_keyAssign = nullptr;
     BusyAnimation* m_busy = nullptr;
     std::unique_ptr<ProfileSlots> m_profiles;
     std::unique_ptr<LightingSlots> m_lighting;
-    CVantor_DlgUpdate* m_updateDialog = nullptr;
+    UpdateDialog* m_updateDialog = nullptr;
     UiThreadBridge m_bridge;
     QTimer m_previewTimer;
     PreviewEngine m_preview;
@@ -268,7 +273,7 @@ private:
     // The Flip value each arrow was last placed for (left, right), -1 before the first.
     int m_arrowFlip[2] = {-1, -1};
     bool m_colourView = false;
-    CTrayIcon m_tray;
+    TrayIcon m_tray;
     TrayState m_trayState;
     NamedEvents m_events;
     ShutdownSequence m_shutdown;

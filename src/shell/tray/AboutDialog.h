@@ -11,17 +11,17 @@ namespace vantor {
 // The about box: the application icon, two lines of text (1206, 1205), the skin's web link
 // (1124) and OK. At most one exists in the process; OK, Cancel and Escape destroy it, F1 opens
 // the help page. Its texts follow the language.
-class CAboutDlg : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
     // Creates and shows the box unless one exists (which is then raised). The link is the main
     // skin's "SCREEN" / "Link" address.
-    static CAboutDlg* ShowAbout(const QString& link);
+    static AboutDialog* ShowAbout(const QString& link);
     // Closes the box, as cancelled, when it is open (exit and keyboard removal).
     static void CloseAboutIfOpen();
     // The open box, or null.
-    static CAboutDlg* Instance();
+    static AboutDialog* Instance();
 
     // Sets the texts of the language index: title "LANG_ABOUT_TITLE", "GUANYU_JIESHAO",
     // "GUANYU_BANQUAN", OK "LANG_ABOUT_OK".
@@ -37,7 +37,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    explicit CAboutDlg(const QString& link);
+    explicit AboutDialog(const QString& link);
 
     QString m_link;
     QLabel* m_firstLine = nullptr;

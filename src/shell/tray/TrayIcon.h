@@ -17,7 +17,7 @@ namespace vantor {
 // up, and the default item (Open unless set) is bold. A double click issues the default item's
 // command. Without a tray host the icon stays invalid and every operation does nothing; the
 // program runs on without it.
-class CTrayIcon : public QObject {
+class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
@@ -28,8 +28,8 @@ public:
     using IconSource = std::function<QIcon(int code)>;
     using MenuCallback = std::function<void(QMenu* menu)>;
 
-    explicit CTrayIcon(QObject* parent = nullptr);
-    ~CTrayIcon() override;
+    explicit TrayIcon(QObject* parent = nullptr);
+    ~TrayIcon() override;
 
     // Adds the icon. False (and the icon stays invalid) when there is no tray host, unless
     // `requireHost` is false, which tests use to exercise the icon offscreen.

@@ -7,12 +7,12 @@
 namespace vantor {
 
 // The INI file of one skinned window, for reading its "SCREEN" strings.
-class CIniFile {
+class SkinIni {
 public:
     // Texts longer than this are cut (a 2,047-character buffer with its terminator).
     static constexpr qsizetype kMaxText = 2046;
 
-    explicit CIniFile(QString path);
+    explicit SkinIni(QString path);
 
     const QString& Path() const { return m_path; }
 

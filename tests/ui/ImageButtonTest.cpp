@@ -1,4 +1,4 @@
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 
 #include "UiTestSupport.h"
 
@@ -20,7 +20,7 @@ using test::PatternPicture;
 using test::WaitUntil;
 
 // Five state pictures of a 160 x 240 window (plus the margin), told apart by their blue.
-class CPngButtonTest : public ::testing::Test {
+class ImageButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
@@ -29,7 +29,7 @@ protected:
         }
         m_window = std::make_unique<QWidget>();
         m_window->resize(160, 240);
-        m_button = new CPngButton(m_window.get());
+        m_button = new ImageButton(m_window.get());
         m_button->setGeometry(20, 30, 40, 20);
         m_button->SetPictures(QPoint(20, 30), Faces());
     }
@@ -66,10 +66,10 @@ protected:
     test::ApplicationScope m_app;
     QPixmap m_pictures[7];
     std::unique_ptr<QWidget> m_window;
-    CPngButton* m_button = nullptr;
+    ImageButton* m_button = nullptr;
 };
 
-TEST_F(CPngButtonTest, EachStateShowsItsRectangleOfItsPicture) {
+TEST_F(ImageButtonTest, EachStateShowsItsRectangleOfItsPicture) {
     ExpectFaceOf(0);
     m_button->SetSelected(true);
     ExpectFaceOf(4);
@@ -88,7 +88,7 @@ TEST_F(CPngButtonTest, EachStateShowsItsRectangleOfItsPicture) {
     ExpectFaceOf(0, QPoint(70, 90));
 }
 
-TEST_F(CPngButtonTest, DisabledButtonShowsDisabledFaceUnderTheMouse) {
+TEST_F(ImageButtonTest, DisabledButtonShowsDisabledFaceUnderTheMouse) {
     m_button->setEnabled(false);
     Enter();
     ExpectFaceOf(3);
@@ -96,7 +96,7 @@ TEST_F(CPngButtonTest, DisabledButtonShowsDisabledFaceUnderTheMouse) {
     ExpectFaceOf(3);
 }
 
-TEST_F(CPngButtonTest, TogglePairReplacesEveryEnabledState) {
+TEST_F(ImageButtonTest, TogglePairReplacesEveryEnabledState) {
     m_button->SetTogglePair(&m_pictures[5], &m_pictures[6], true, true);
     Enter();
     ExpectFaceOf(6);
@@ -106,7 +106,7 @@ TEST_F(CPngButtonTest, TogglePairReplacesEveryEnabledState) {
     ExpectFaceOf(1);
 }
 
-TEST_F(CPngButtonTest, DoubleClickGivesTwoClicks) {
+TEST_F(ImageButtonTest, DoubleClickGivesTwoClicks) {
     QSignalSpy clicks(m_button, &QAbstractButton::clicked);
     Mouse(QEvent::MouseButtonPress);
     Mouse(QEvent::MouseButtonRelease);
@@ -116,7 +116,7 @@ TEST_F(CPngButtonTest, DoubleClickGivesTwoClicks) {
     EXPECT_EQ(clicks.count(), 2);
 }
 
-TEST_F(CPngButtonTest, OutlineModeDrawsTwoPixelFrameInsteadOfFace) {
+TEST_F(ImageButtonTest, OutlineModeDrawsTwoPixelFrameInsteadOfFace) {
     m_button->SetOutline(0x0000FF, true);  // red as 0x00BBGGRR
     const QImage shot = Shot();
     const QRgb red = qRgb(255, 0, 0);
@@ -130,7 +130,7 @@ TEST_F(CPngButtonTest, OutlineModeDrawsTwoPixelFrameInsteadOfFace) {
     ExpectFaceOf(0);
 }
 
-TEST_F(CPngButtonTest, TextIsDrawnInTheColourOfTheState) {
+TEST_F(ImageButtonTest, TextIsDrawnInTheColourOfTheState) {
     m_button->SetPictures(ButtonFaces::All(nullptr));
     m_button->setGeometry(0, 0, 120, 40);
     ButtonTextStyle style;
@@ -158,9 +158,9 @@ TEST_F(CPngButtonTest, TextIsDrawnInTheColourOfTheState) {
     EXPECT_GT(count(qRgb(0, 255, 0)), 10);
 }
 
-TEST_F(CPngButtonTest, AfterDrawSaysWhetherTheNormalPictureWasDrawn) {
+TEST_F(ImageButtonTest, AfterDrawSaysWhetherTheNormalPictureWasDrawn) {
     std::vector<bool> calls;
-    m_button->SetAfterDraw([&](CPngButton* button, bool normal) {
+    m_button->SetAfterDraw([&](ImageButton* button, bool normal) {
         EXPECT_EQ(button, m_button);
         calls.push_back(normal);
     });
@@ -176,11 +176,11 @@ TEST_F(CPngButtonTest, AfterDrawSaysWhetherTheNormalPictureWasDrawn) {
     EXPECT_EQ(m_button->LastPicture(), &m_pictures[0]);
 }
 
-TEST_F(CPngButtonTest, ToolTipShowsAfterHoverAndGoesOnLeave) {
+TEST_F(ImageButtonTest, ToolTipShowsAfterHoverAndGoesOnLeave) {
     m_window->show();
     m_button->SetToolTipText(QStringLiteral("Close"), false);
     Enter();
-    EXPECT_FALSE(WaitUntil([] { return QToolTip::isVisible(); }, 3 * CPngButton::kToolTipDelayMs));
+    EXPECT_FALSE(WaitUntil([] { return QToolTip::isVisible(); }, 3 * ImageButton::kToolTipDelayMs));
     Leave();
 
     m_button->SetToolTipText(QStringLiteral("Close"), true);

@@ -1,6 +1,6 @@
-#include "ui/CBaseDialog.h"
+#include "ui/SkinnedDialog.h"
 
-#include "ui/CPngButton.h"
+#include "ui/ImageButton.h"
 #include "UiTestSupport.h"
 
 #include <QMouseEvent>
@@ -54,7 +54,7 @@ QImage ShapedMask(int width, int height) {
     return mask;
 }
 
-class CBaseDialogTest : public ::testing::Test {
+class SkinnedDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         EnsureApplication();
@@ -63,17 +63,17 @@ protected:
     }
 
     QString Ini(const QByteArray& screen) {
-        return m_env.WriteProgramFile(QStringLiteral("Skins\\Dlg.ini"), "[SCREEN]\r\n" + screen);
+        return m_env.WriteProgramFile(QStringLiteral("Skins\\Dialog.ini"), "[SCREEN]\r\n" + screen);
     }
 
     test::TestEnvironment m_env;
     QImage m_background;
 };
 
-TEST_F(CBaseDialogTest, TakesBackgroundSizePictureAndExactMaskShape) {
+TEST_F(SkinnedDialogTest, TakesBackgroundSizePictureAndExactMaskShape) {
     const QImage mask = ShapedMask(64, 48);
     WritePicture(m_env, QStringLiteral("Skins\\mask.bmp"), mask);
-    CBaseDialog dialog(Ini("Main=back.bmp\r\nMask=mask.bmp\r\n"), m_env.SkinFolder());
+    SkinnedDialog dialog(Ini("Main=back.bmp\r\nMask=mask.bmp\r\n"), m_env.SkinFolder());
     dialog.Initialise();
 
     EXPECT_EQ(dialog.size(), QSize(64, 48));
@@ -86,32 +86,32 @@ TEST_F(CBaseDialogTest, TakesBackgroundSizePictureAndExactMaskShape) {
               m_background.copy(8, 8, 40, 30));
 }
 
-TEST_F(CBaseDialogTest, MaskWithoutWhiteGivesFullRectangle) {
+TEST_F(SkinnedDialogTest, MaskWithoutWhiteGivesFullRectangle) {
     QImage mask(64, 48, QImage::Format_RGB32);
     mask.fill(qRgb(254, 254, 254));
     WritePicture(m_env, QStringLiteral("Skins\\grey.bmp"), mask);
-    CBaseDialog dialog(Ini("Main=back.bmp\r\nMask=grey.bmp\r\n"), m_env.SkinFolder());
+    SkinnedDialog dialog(Ini("Main=back.bmp\r\nMask=grey.bmp\r\n"), m_env.SkinFolder());
     dialog.Initialise();
     EXPECT_EQ(dialog.mask(), QRegion(0, 0, 64, 48));
 }
 
-TEST_F(CBaseDialogTest, MissingMaskUsesBackgroundAndJpegDecodes) {
+TEST_F(SkinnedDialogTest, MissingMaskUsesBackgroundAndJpegDecodes) {
     QImage background = ShapedMask(40, 30);
     WritePicture(m_env, QStringLiteral("Skins\\Sub\\Shape.bmp"), background);
     // Written with '\' and in another letter case, as skins are.
-    CBaseDialog dialog(Ini("Main=sub\\shape.BMP\r\n"), m_env.SkinFolder());
+    SkinnedDialog dialog(Ini("Main=sub\\shape.BMP\r\n"), m_env.SkinFolder());
     dialog.Initialise();
     EXPECT_TRUE(SameArea(dialog.mask(), NonWhitePixels(background)));
 
     WritePicture(m_env, QStringLiteral("Skins\\photo.jpg"), PatternPicture(70, 50, 9), "JPG");
-    CBaseDialog photo(Ini("Main=photo.jpg\r\n"), m_env.SkinFolder());
+    SkinnedDialog photo(Ini("Main=photo.jpg\r\n"), m_env.SkinFolder());
     photo.Initialise();
     EXPECT_EQ(photo.size(), QSize(70, 50));
 }
 
-TEST_F(CBaseDialogTest, DragsByFreeSurfaceOnly) {
-    CBaseDialog dialog(Ini("Main=back.bmp\r\n"), m_env.SkinFolder());
-    auto* button = new CPngButton(&dialog);
+TEST_F(SkinnedDialogTest, DragsByFreeSurfaceOnly) {
+    SkinnedDialog dialog(Ini("Main=back.bmp\r\n"), m_env.SkinFolder());
+    auto* button = new ImageButton(&dialog);
     button->setGeometry(40, 30, 20, 10);
     dialog.move(100, 100);
     dialog.show();
@@ -138,27 +138,30 @@ TEST_F(CBaseDialogTest, DragsByFreeSurfaceOnly) {
 }
 
 // A dialog whose OK refuses the first time and counts its initialisations.
-class CountingDialog : public CBaseDialog {
+class CountingDialog : public SkinnedDialog {
 public:
-    using CBaseDialog::CBaseDialog;
+    using SkinnedDialog::SkinnedDialog;
     int inits = 0;
     int okCalls = 0;
 
+    void accept() override {
+        if (++okCalls > 1) SkinnedDialog::accept();
+    }
+
 protected:
-    void OnInitDialog() override {
-        CBaseDialog::OnInitDialog();
+    void SetUp() override {
+        SkinnedDialog::SetUp();
         ++inits;
     }
-    bool OnOK() override { return ++okCalls > 1; }
 };
 
-TEST_F(CBaseDialogTest, HooksRunBeforeClosingAndEachOpeningReloads) {
+TEST_F(SkinnedDialogTest, HooksRunBeforeClosingAndEachOpeningReloads) {
     CountingDialog dialog(Ini("Main=back.bmp\r\n"), m_env.SkinFolder());
     dialog.show();
     dialog.show();
     EXPECT_EQ(dialog.inits, 1);
 
-    dialog.accept();  // refused by the hook
+    dialog.accept();  // refused the first time
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_FALSE(dialog.Background().isNull());
 

@@ -1,12 +1,12 @@
-#include "shell/skin/CIniFile.h"
+#include "shell/skin/SkinIni.h"
 
 #include "shell/IniFile.h"
 
 namespace vantor {
 
-CIniFile::CIniFile(QString path) : m_path(std::move(path)) {}
+SkinIni::SkinIni(QString path) : m_path(std::move(path)) {}
 
-std::optional<QString> CIniFile::ReadString(const QString& section, const QString& key,
+std::optional<QString> SkinIni::ReadString(const QString& section, const QString& key,
                                             const QString& defaultValue) const {
     QString text = IniFile(m_path).ReadString(section, key, defaultValue, kMaxText + 1);
     if (text.isEmpty()) {

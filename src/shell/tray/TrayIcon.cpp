@@ -1,4 +1,4 @@
-#include "shell/tray/CTrayIcon.h"
+#include "shell/tray/TrayIcon.h"
 
 #include <QAction>
 #include <QMenu>
@@ -6,11 +6,11 @@
 
 namespace vantor {
 
-CTrayIcon::CTrayIcon(QObject* parent) : QObject(parent) {}
+TrayIcon::TrayIcon(QObject* parent) : QObject(parent) {}
 
-CTrayIcon::~CTrayIcon() { Remove(); }
+TrayIcon::~TrayIcon() { Remove(); }
 
-bool CTrayIcon::Create(const QString& tip, const QIcon& icon, int id, bool requireHost) {
+bool TrayIcon::Create(const QString& tip, const QIcon& icon, int id, bool requireHost) {
     Remove();
     if (requireHost && !QSystemTrayIcon::isSystemTrayAvailable()) return false;
 
@@ -25,7 +25,7 @@ bool CTrayIcon::Create(const QString& tip, const QIcon& icon, int id, bool requi
         action->setData(command);
         connect(action, &QAction::triggered, this, [this, command] { emit Command(command); });
     }
-    connect(m_menu.get(), &QMenu::aboutToShow, this, &CTrayIcon::PrepareMenu);
+    connect(m_menu.get(), &QMenu::aboutToShow, this, &TrayIcon::PrepareMenu);
 
     m_icon = std::make_unique<QSystemTrayIcon>(icon);
     m_icon->setToolTip(tip);
@@ -41,7 +41,7 @@ bool CTrayIcon::Create(const QString& tip, const QIcon& icon, int id, bool requi
     return true;
 }
 
-void CTrayIcon::Remove() {
+void TrayIcon::Remove() {
     if (!m_valid) return;
     m_icon->hide();
     m_icon.reset();
@@ -49,23 +49,23 @@ void CTrayIcon::Remove() {
     m_valid = false;
 }
 
-void CTrayIcon::SetIconResource(int code) {
+void TrayIcon::SetIconResource(int code) {
     if (!m_valid) return;
     m_iconCode = code;
     if (m_iconSource) m_icon->setIcon(m_iconSource(code));
 }
 
-void CTrayIcon::SetTip(const QString& tip) {
+void TrayIcon::SetTip(const QString& tip) {
     if (m_valid) m_icon->setToolTip(tip);
 }
 
-int CTrayIcon::DefaultCommand() const {
+int TrayIcon::DefaultCommand() const {
     if (m_defaultItem != 0) return m_defaultItem;
     const QList<QAction*> actions = m_menu->actions();
     return actions.isEmpty() ? 0 : actions.first()->data().toInt();
 }
 
-void CTrayIcon::PrepareMenu() {
+void TrayIcon::PrepareMenu() {
     if (!m_valid) return;
     if (m_menuCallback) m_menuCallback(m_menu.get());
     const int defaultCommand = DefaultCommand();
@@ -76,7 +76,7 @@ void CTrayIcon::PrepareMenu() {
     }
 }
 
-void CTrayIcon::OnDoubleClick() {
+void TrayIcon::OnDoubleClick() {
     if (!m_valid) return;
     const int command = DefaultCommand();
     if (command != 0) emit Command(command);

@@ -1,7 +1,8 @@
-#include "ui/CBaseDialog.h"
+#include "ui/SkinnedDialog.h"
 
 #include "shell/Paths.h"
-#include "shell/skin/CIniFile.h"
+#include "shell/lang/Language.h"
+#include "shell/skin/SkinIni.h"
 #include "ui/MaskRegion.h"
 #include "ui/SkinPicture.h"
 #include "ui/SkinPictureCache.h"
@@ -29,8 +30,11 @@ QString SkinPicturePath(const QString& skinFolder, const std::optional<QString>&
 
 }  // namespace
 
-CBaseDialog::CBaseDialog(QString skinIniPath, QString skinFolder, QWidget* parent)
-    : QDialog(parent), m_skinIniPath(std::move(skinIniPath)), m_skinFolder(std::move(skinFolder)) {
+SkinnedDialog::SkinnedDialog(QString skinIniPath, QString skinFolder, QWidget* parent)
+    : QDialog(parent),
+      m_skinIniPath(std::move(skinIniPath)),
+      m_skinFolder(std::move(skinFolder)),
+      m_buttons(*this, [this](int id) { RunCommand(id); }) {
     setWindowFlags(windowFlags() | Qt::FramelessWindowHint);
     // X11 clips the window to its shape. Elsewhere (Wayland has no window shapes) the window is
     // translucent so that the shape holds where the compositor draws it. An opaque window on
@@ -41,21 +45,25 @@ CBaseDialog::CBaseDialog(QString skinIniPath, QString skinFolder, QWidget* paren
     setAttribute(Qt::WA_NoSystemBackground);
 }
 
-CBaseDialog::~CBaseDialog() = default;
+SkinnedDialog::~SkinnedDialog() = default;
 
-void CBaseDialog::Initialise() {
+void SkinnedDialog::Initialise() {
     if (m_initialised) {
         return;
     }
     m_initialised = true;
-    OnInitDialog();
+    SetUp();
     CompleteSkin();
 }
 
-void CBaseDialog::OnInitDialog() { LoadSkin(); }
+void SkinnedDialog::SetUp() { LoadSkin(); }
 
-void CBaseDialog::LoadSkin() {
-    const CIniFile ini(m_skinIniPath);
+void SkinnedDialog::ApplyLanguage(int languageIndex) {
+    if (!m_titleKey.isEmpty()) setWindowTitle(LanguageText(m_titleKey, languageIndex));
+}
+
+void SkinnedDialog::LoadSkin() {
+    const SkinIni ini(m_skinIniPath);
     const std::optional<QString> main = ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Main"));
     const std::optional<QString> mask =
         ini.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Mask"), main.value_or(QString()));
@@ -79,7 +87,7 @@ void CBaseDialog::LoadSkin() {
     if (size.isValid()) setFixedSize(size);
 }
 
-void CBaseDialog::CompleteSkin() {
+void SkinnedDialog::CompleteSkin() {
     if (!m_decoding.valid()) return;
     DecodedSkin skin = m_decoding.get();
     if (!skin.background || !skin.shape) ExitForMissingSkinPicture();
@@ -91,7 +99,7 @@ void CBaseDialog::CompleteSkin() {
     update();
 }
 
-void CBaseDialog::FreeSkin() {
+void SkinnedDialog::FreeSkin() {
     // A decoding still under way is waited for and dropped.
     m_decoding = {};
     m_background = QImage();
@@ -100,11 +108,11 @@ void CBaseDialog::FreeSkin() {
     m_dragging = false;
 }
 
-const QPixmap* CBaseDialog::StatePicture(const QString& relativeName) const {
+const QPixmap* SkinnedDialog::StatePicture(const QString& relativeName) const {
     return SkinPictureCache::StatePicture(relativeName, size());
 }
 
-void CBaseDialog::setVisible(bool visible) {
+void SkinnedDialog::setVisible(bool visible) {
     if (visible) {
         Initialise();
         raise();
@@ -112,23 +120,17 @@ void CBaseDialog::setVisible(bool visible) {
     QDialog::setVisible(visible);
 }
 
-void CBaseDialog::accept() {
-    if (!OnOK()) {
-        return;
-    }
+void SkinnedDialog::accept() {
     QDialog::accept();
     FreeSkin();
 }
 
-void CBaseDialog::reject() {
-    if (!OnCancel()) {
-        return;
-    }
+void SkinnedDialog::reject() {
     QDialog::reject();
     FreeSkin();
 }
 
-void CBaseDialog::paintEvent(QPaintEvent* event) {
+void SkinnedDialog::paintEvent(QPaintEvent* event) {
     if (m_backgroundPixmap.isNull()) {
         return;
     }
@@ -141,7 +143,7 @@ void CBaseDialog::paintEvent(QPaintEvent* event) {
 
 // A press that reaches the dialog itself (no child took it) moves the window: by the window
 // manager where the platform offers that, else by following the mouse here.
-void CBaseDialog::mousePressEvent(QMouseEvent* event) {
+void SkinnedDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QDialog::mousePressEvent(event);
         return;
@@ -156,7 +158,7 @@ void CBaseDialog::mousePressEvent(QMouseEvent* event) {
     m_dragStartPos = pos();
 }
 
-void CBaseDialog::mouseMoveEvent(QMouseEvent* event) {
+void SkinnedDialog::mouseMoveEvent(QMouseEvent* event) {
     if (!m_dragging || !(event->buttons() & Qt::LeftButton)) {
         QDialog::mouseMoveEvent(event);
         return;
@@ -166,7 +168,7 @@ void CBaseDialog::mouseMoveEvent(QMouseEvent* event) {
     update();
 }
 
-void CBaseDialog::mouseReleaseEvent(QMouseEvent* event) {
+void SkinnedDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (m_dragging && event->button() == Qt::LeftButton) {
         m_dragging = false;
         event->accept();

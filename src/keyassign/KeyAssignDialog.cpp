@@ -1,11 +1,10 @@
-#include "keyassign/Vantor_DlgComposite.h"
+#include "keyassign/KeyAssignDialog.h"
 
-#include "keyassign/CompositeLook.h"
+#include "ui/SkinLook.h"
 #include "keyassign/DialogPlacement.h"
 #include "keymodel/KeyConversions.h"
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
-#include "shell/InstanceMessages.h"
 #include "shell/lang/Language.h"
 #include "ui/SkinPlacement.h"
 
@@ -27,14 +26,13 @@ namespace vantor {
 
 namespace {
 
-using namespace composite;
+using namespace look;
+
+const QString kButtonInfo = QStringLiteral("BUTTONINFO");
 
 constexpr char kOnScreenKeyboard[] = "onboard";
 
-struct PageControl {
-    int id;
-    const char* skinKey;
-};
+using PageControl = SkinButtonPlace;
 
 // Labels with their skin keys; their texts come from the language files.
 constexpr std::array<PageControl, 9> kLabels = {{{1134, "FUNC_KEY_RADIO_KB_STATIC"},
@@ -48,7 +46,7 @@ constexpr std::array<PageControl, 9> kLabels = {{{1134, "FUNC_KEY_RADIO_KB_STATI
                                                  {1133, "FUNC_MACRO_RECORD_DELAY2"}}};
 
 // Picture buttons with their skin keys.
-constexpr std::array<PageControl, 11> kPictureButtons = {{{1033, "CONTROL_MASK"},
+constexpr std::array<SkinButtonPlace, 11> kPictureButtons = {{{1033, "CONTROL_MASK"},
                                                           {1028, "CONTROL_KEY"},
                                                           {1029, "CONTROL_MACRO"},
                                                           {1030, "CONTROL_MEDIA"},
@@ -83,9 +81,9 @@ bool IsRunning(const QString& program) {
 
 }  // namespace
 
-Vantor_DlgComposite::Vantor_DlgComposite(const QString& skinIniPath, const QString& skinFolder,
+KeyAssignDialog::KeyAssignDialog(const QString& skinIniPath, const QString& skinFolder,
                                          Host host, QWidget* parent)
-    : CBaseDialog(skinIniPath, skinFolder, parent),
+    : SkinnedDialog(skinIniPath, skinFolder, parent),
       m_host(std::move(host)),
       m_capture(this, [this](KeyCode code, bool press) { OnCaptured(code, press); },
                 [this] {
@@ -97,11 +95,11 @@ Vantor_DlgComposite::Vantor_DlgComposite(const QString& skinIniPath, const QStri
     setModal(true);
 }
 
-Vantor_DlgComposite::~Vantor_DlgComposite() { m_capture.Stop(); }
+KeyAssignDialog::~KeyAssignDialog() { m_capture.Stop(); }
 
 // Opening and closing ------------------------------------------------------------------------
 
-int Vantor_DlgComposite::OpenForButton(int controlId) {
+int KeyAssignDialog::OpenForButton(int controlId) {
     const ExtraKeyBank bank = m_host.bank ? m_host.bank() : ExtraKeyBank::A;
     const int record = RecordOfKeyButton(controlId, bank);
     if (record < 0) return -1;
@@ -121,12 +119,12 @@ int Vantor_DlgComposite::OpenForButton(int controlId) {
     return exec();
 }
 
-void Vantor_DlgComposite::CloseIfOpen() {
+void KeyAssignDialog::CloseIfOpen() {
     if (IsOpen()) reject();
 }
 
-void Vantor_DlgComposite::OnInitDialog() {
-    CBaseDialog::OnInitDialog();
+void KeyAssignDialog::SetUp() {
+    SkinnedDialog::SetUp();
     ++m_openCount;
     LoadFaceSets();
     CreateControls();
@@ -163,15 +161,15 @@ void Vantor_DlgComposite::OnInitDialog() {
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
     move(DialogPosition(screen->geometry(), button, size(), m_macroOnly));
 
-    HandleMessage(kMessageLanguage, kTagLang, GetLanguageIndex());
+    ApplyLanguage(GetLanguageIndex());
 }
 
-bool Vantor_DlgComposite::OnOK() {
+void KeyAssignDialog::accept() {
     Apply();
-    return true;
+    SkinnedDialog::accept();
 }
 
-void Vantor_DlgComposite::done(int result) {
+void KeyAssignDialog::done(int result) {
     // Every way out ends the recording, lets go of the keyboard, frees the macro copies and
     // gives the button back its faces.
     m_macroPage->Close();
@@ -179,12 +177,12 @@ void Vantor_DlgComposite::done(int result) {
     SetApplyEnabled(false);
     if (m_openCount > 0) --m_openCount;
     if (m_host.showButtonOpen && m_controlId != 0) m_host.showButtonOpen(m_controlId, false);
-    CBaseDialog::done(result);
+    SkinnedDialog::done(result);
 }
 
 // Controls -----------------------------------------------------------------------------------
 
-void Vantor_DlgComposite::LoadFaceSets() {
+void KeyAssignDialog::LoadFaceSets() {
     // A missing picture ends the process here, at the first opening.
     const auto picture = [this](const char* name) {
         return StatePicture(QStringLiteral("Skins\\%1.jpg").arg(QLatin1String(name)));
@@ -201,18 +199,13 @@ void Vantor_DlgComposite::LoadFaceSets() {
                      picture("function_normal"), picture("function_down")};
 }
 
-void Vantor_DlgComposite::CreateControls() {
+void KeyAssignDialog::CreateControls() {
     if (m_controlsMade) return;
     m_controlsMade = true;
     // The mask is made first so that every page control lies above it.
-    for (const PageControl& control : kPictureButtons) {
-        auto* button = new CPngButton(this);
-        const int id = control.id;
-        button->setObjectName(QString::number(id));
-        button->SetTextStyle(WhiteText(id == kPageFunction ? 10 : 8));
-        connect(button, &CPngButton::clicked, this, [this, id] { OnCommand(id); });
-        m_buttons[id] = button;
-    }
+    AddButtons(kPictureButtons);
+    for (const SkinButtonPlace& place : kPictureButtons)
+        Button(place.id)->SetTextStyle(WhiteText(place.id == kPageFunction ? 10 : 8));
     for (const PageControl& control : kLabels) {
         auto* label = new QLabel(this);
         label->setStyleSheet(kLabelStyle);
@@ -229,7 +222,7 @@ void Vantor_DlgComposite::CreateControls() {
     m_mediaList = new QListWidget(this);
     m_functionList = new QListWidget(this);
     for (QWidget* input : std::initializer_list<QWidget*>{m_keyField, m_mouseList, m_mediaList, m_functionList}) {
-        input->setStyleSheet(kInputStyle);
+        input->setStyleSheet(kDialogInputStyle);
         input->setFont(QFont(kFont, 10));
     }
     m_controls[kKeyField] = m_keyField;
@@ -248,24 +241,23 @@ void Vantor_DlgComposite::CreateControls() {
     m_macroPage = new MacroPage(std::move(page));
     m_macroPage->SetClock(m_recorderClock);
     for (const auto& [id, control] : m_macroPage->Controls()) {
-        if (auto* button = qobject_cast<CPngButton*>(control)) {
-            m_buttons[id] = button;
+        if (auto* button = qobject_cast<ImageButton*>(control)) {
+            Buttons().Adopt(id, button);
         } else {
             m_controls[id] = control;
         }
     }
 
-    connect(m_keyRadio, &QRadioButton::clicked, this, [this] { OnCommand(kKeyRadio); });
-    connect(m_mouseRadio, &QRadioButton::clicked, this, [this] { OnCommand(kMouseRadio); });
+    connect(m_keyRadio, &QRadioButton::clicked, this, [this] { RunCommand(kKeyRadio); });
+    connect(m_mouseRadio, &QRadioButton::clicked, this, [this] { RunCommand(kMouseRadio); });
     // Choosing in a list or the count is an edit that Apply has not written yet.
     for (QListWidget* list : {m_mouseList, m_mediaList, m_functionList})
         connect(list, &QListWidget::currentRowChanged, this, [this] { SetApplyEnabled(true); });
 }
 
-void Vantor_DlgComposite::PlaceControls() {
+void KeyAssignDialog::PlaceControls() {
     const QString ini = SkinIniPath();
-    for (const PageControl& control : kPictureButtons)
-        PlaceImageButton(*Button(control.id), ini, kButtonInfo, QLatin1String(control.skinKey), m_keySet);
+    PlaceButtons(m_keySet);
     Button(kMask)->setEnabled(false);
     Button(kTitle)->setEnabled(false);
     for (const PageControl& control : kLabels) PlaceControl(*Control(control.id), ini, kButtonInfo, QLatin1String(control.skinKey));
@@ -279,11 +271,11 @@ void Vantor_DlgComposite::PlaceControls() {
     m_macroPage->Place(ini, m_macroSet);
     for (auto& [id, control] : m_controls) control->raise();
     for (auto& [id, control] : m_macroPage->Controls()) control->raise();
-    for (const int id : {kPageKey, kPageMacro, kPageMedia, kPageFunction, kClear, kTitle, kOsk, kOk, kCancel, kApply})
+    for (const int id : std::initializer_list<int>{kPageKey, kPageMacro, kPageMedia, kPageFunction, kClear, kTitle, kOsk, kOk, kCancel, kApply})
         Button(id)->raise();
 }
 
-void Vantor_DlgComposite::FillLists() {
+void KeyAssignDialog::FillLists() {
     // The entries' texts come with the language (ApplyLanguage).
     const std::pair<QListWidget*, int> lists[] = {
         {m_mouseList, kMouseCount}, {m_mediaList, kMediaCount}, {m_functionList, kFunctionCount}};
@@ -294,20 +286,15 @@ void Vantor_DlgComposite::FillLists() {
     }
 }
 
-CPngButton* Vantor_DlgComposite::Button(int id) const {
-    const auto found = m_buttons.find(id);
-    return found == m_buttons.end() ? nullptr : found->second;
-}
-
-QWidget* Vantor_DlgComposite::Control(int id) const {
-    if (CPngButton* button = Button(id)) return button;
+QWidget* KeyAssignDialog::Control(int id) const {
+    if (ImageButton* button = Button(id)) return button;
     const auto found = m_controls.find(id);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
 // Pages ----------------------------------------------------------------------------------------
 
-ButtonFaces Vantor_DlgComposite::FacesOfType(int type) const {
+ButtonFaces KeyAssignDialog::FacesOfType(int type) const {
     switch (type) {
         case kAssignMacro: return m_macroSet;
         case kAssignMedia: return m_mediaSet;
@@ -316,7 +303,7 @@ ButtonFaces Vantor_DlgComposite::FacesOfType(int type) const {
     }
 }
 
-void Vantor_DlgComposite::ShowPage(int type, bool initial) {
+void KeyAssignDialog::ShowPage(int type, bool initial) {
     Button(kMask)->SetPictures(FacesOfType(type));
     const bool keyPage = type != kAssignMacro && type != kAssignMedia && type != kAssignFunction;
     if (keyPage) {
@@ -368,7 +355,7 @@ void Vantor_DlgComposite::ShowPage(int type, bool initial) {
     m_keyField->deselect();
 }
 
-void Vantor_DlgComposite::SetPageButton(int type) {
+void KeyAssignDialog::SetPageButton(int type) {
     const bool macro = type == kAssignMacro, media = type == kAssignMedia, function = type == kAssignFunction;
     Button(kPageKey)->SetSelected(!macro && !media && !function);
     Button(kPageMacro)->SetSelected(macro);
@@ -376,7 +363,7 @@ void Vantor_DlgComposite::SetPageButton(int type) {
     Button(kPageFunction)->SetSelected(function);
 }
 
-void Vantor_DlgComposite::SelectKeyRadio(bool keyRadio) {
+void KeyAssignDialog::SelectKeyRadio(bool keyRadio) {
     m_keyRadio->setChecked(keyRadio);
     m_mouseRadio->setChecked(!keyRadio);
     m_keyField->setEnabled(keyRadio);
@@ -385,7 +372,7 @@ void Vantor_DlgComposite::SelectKeyRadio(bool keyRadio) {
 
 // Commands -------------------------------------------------------------------------------------
 
-void Vantor_DlgComposite::OnCommand(int id) {
+void KeyAssignDialog::RunCommand(int id) {
     const auto toPage = [this](int type) {
         const bool already = type == kAssignKey ? (m_type == kAssignKey || m_type == kAssignDefault) : m_type == type;
         if (already) return;
@@ -419,11 +406,11 @@ void Vantor_DlgComposite::OnCommand(int id) {
         case kApply: Apply(); break;
         case kOk: accept(); break;
         case kCancel: reject(); break;
-        default: m_macroPage->OnCommand(id); break;
+        default: m_macroPage->RunCommand(id); break;
     }
 }
 
-void Vantor_DlgComposite::OnCaptured(KeyCode code, bool press) {
+void KeyAssignDialog::OnCaptured(KeyCode code, bool press) {
     if (m_macroPage->IsRecording()) {
         m_macroPage->Record(code, press);
         return;
@@ -435,16 +422,16 @@ void Vantor_DlgComposite::OnCaptured(KeyCode code, bool press) {
     SetApplyEnabled(true);
 }
 
-void Vantor_DlgComposite::SetRecorderClock(MillisecondClock clock) {
+void KeyAssignDialog::SetRecorderClock(MillisecondClock clock) {
     m_recorderClock = std::move(clock);
     if (m_macroPage) m_macroPage->SetClock(m_recorderClock);
 }
 
-void Vantor_DlgComposite::SetApplyEnabled(bool on) {
-    if (CPngButton* apply = Button(kApply)) apply->setEnabled(on);
+void KeyAssignDialog::SetApplyEnabled(bool on) {
+    if (ImageButton* apply = Button(kApply)) apply->setEnabled(on);
 }
 
-KeyChoice Vantor_DlgComposite::Choice() const {
+KeyChoice KeyAssignDialog::Choice() const {
     switch (m_type) {
         case kAssignKey:
             if (m_mouseRadio->isChecked())
@@ -461,7 +448,7 @@ KeyChoice Vantor_DlgComposite::Choice() const {
     }
 }
 
-void Vantor_DlgComposite::Apply() {
+void KeyAssignDialog::Apply() {
     // The macro page's edits are merged into the store first.
     m_macroPage->Apply();
     const KeyChoice choice = Choice();
@@ -473,7 +460,7 @@ void Vantor_DlgComposite::Apply() {
     if (m_host.recordsChanged) m_host.recordsChanged();
 }
 
-void Vantor_DlgComposite::StartOnScreenKeyboard() {
+void KeyAssignDialog::StartOnScreenKeyboard() {
     const QString program = QStandardPaths::findExecutable(QLatin1String(kOnScreenKeyboard));
     if (program.isEmpty() || IsRunning(QLatin1String(kOnScreenKeyboard))) return;
     QProcess::startDetached(program, {});
@@ -481,13 +468,7 @@ void Vantor_DlgComposite::StartOnScreenKeyboard() {
 
 // Texts and keys -------------------------------------------------------------------------------
 
-uint32_t Vantor_DlgComposite::HandleMessage(uint32_t message, uint32_t wParam, int64_t lParam) {
-    if (message != kMessageLanguage || wParam != kTagLang) return 0;
-    ApplyLanguage(int(lParam));
-    return 1;
-}
-
-void Vantor_DlgComposite::ApplyLanguage(int languageIndex) {
+void KeyAssignDialog::ApplyLanguage(int languageIndex) {
     if (!m_controlsMade) return;
     const auto text = [languageIndex](const char* key) { return LanguageText(QLatin1String(key), languageIndex); };
     const std::pair<int, const char*> labels[] = {{1130, "MACRO_CYCLES"},       {1133, "RECORD_DELAY"},
@@ -517,14 +498,14 @@ void Vantor_DlgComposite::ApplyLanguage(int languageIndex) {
     m_macroPage->ApplyLanguage(languageIndex);
 }
 
-void Vantor_DlgComposite::showEvent(QShowEvent* event) {
-    CBaseDialog::showEvent(event);
+void KeyAssignDialog::showEvent(QShowEvent* event) {
+    SkinnedDialog::showEvent(event);
     // The keyboard can be grabbed only by a window on the screen: the capture that the first
     // page started before the dialog showed takes hold now.
     if (m_capture.IsActive()) grabKeyboard();
 }
 
-void Vantor_DlgComposite::keyPressEvent(QKeyEvent* event) {
+void KeyAssignDialog::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -532,7 +513,7 @@ void Vantor_DlgComposite::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_F1:
             if (m_host.help && !m_macroPage->IsRecording()) m_host.help();
             return;
-        default: CBaseDialog::keyPressEvent(event);
+        default: SkinnedDialog::keyPressEvent(event);
     }
 }
 

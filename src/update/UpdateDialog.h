@@ -2,8 +2,7 @@
 
 #include "device/DeviceLink.h"
 #include "profiles/ProfileStore.h"
-#include "ui/CBaseDialog.h"
-#include "ui/SkinButtonSet.h"
+#include "ui/SkinnedDialog.h"
 #include "update/FirmwareUpdate.h"
 
 #include <QString>
@@ -17,30 +16,28 @@ namespace vantor {
 // updater, chooses one (Open), hands the keyboard to it (Update), forgets it (Cancel update)
 // and backs the working profile up (Backup). Its rules are FirmwareUpdate's; the chosen
 // updater outlives each opening, as this window lives as long as the main window.
-class CVantor_DlgUpdate : public CBaseDialog {
+class UpdateDialog : public SkinnedDialog {
     Q_OBJECT
 
 public:
     // Control ids, which are also the commands of the buttons.
-    static constexpr int kPathStatic = 1179;
-    static constexpr int kHiddenList = 1178;
-    static constexpr int kOpenButton = 1181;
-    static constexpr int kUpdateButton = 1147;
-    static constexpr int kCancelUpdateButton = 1180;
-    static constexpr int kBackupButton = 1182;
+    enum ControlId : int {
+        kPathStatic = 1179, kHiddenList = 1178, kOpenButton = 1181, kUpdateButton = 1147,
+        kCancelUpdateButton = 1180, kBackupButton = 1182
+    };
 
-    CVantor_DlgUpdate(const QString& skinIniPath, const QString& skinFolder, DeviceLink& link,
+    UpdateDialog(const QString& skinIniPath, const QString& skinFolder, DeviceLink& link,
                       ProfileStore& store, FirmwareUpdate update, QWidget* parent = nullptr);
-    ~CVantor_DlgUpdate() override;
+    ~UpdateDialog() override;
 
-    void OnCommand(int command);
+    void RunCommand(int command) override;
 
     const FirmwareUpdate& Handoff() const { return m_update; }
     QLabel* PathText() const { return m_path; }
-    CPngButton* Button(int id) const { return m_buttons.Button(id); }
 
 protected:
-    void OnInitDialog() override;
+    // Each opening places the buttons and the path from the skin and shows the chosen updater.
+    void SetUp() override;
 
 private:
     void Open();
@@ -55,7 +52,6 @@ private:
     FirmwareUpdate m_update;
     QLabel* m_path = nullptr;
     QComboBox* m_hiddenList = nullptr;
-    SkinButtonSet m_buttons;
 };
 
 }  // namespace vantor

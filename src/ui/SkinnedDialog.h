@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/SkinButtonSet.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPixmap>
@@ -20,24 +22,32 @@ namespace vantor {
 // the "Main" value), relative to the skin folder. A missing value or picture ends the process
 // (exit code 0, no message).
 //
-// Initialisation runs once per opening, before the dialog first shows (or when Initialise()
-// is called): derived dialogs override OnInitDialog(), call CBaseDialog::OnInitDialog() first
-// (which sizes the window from its picture and starts decoding the skin on another thread),
-// then take their state pictures and place their controls; the skin is complete (background,
-// shape) once Initialise() returns. OK and Cancel (accept(), reject(), Escape) run the OnOK() /
-// OnCancel() hooks first; a hook that returns false keeps the dialog open. Closing frees the
-// pictures; the next opening loads them again.
-class CBaseDialog : public QDialog {
+// The scaffold every skinned window is built on:
+// - Set-up runs once per opening, before the dialog first shows (or when Initialise() is
+//   called): derived dialogs override SetUp(), call SkinnedDialog::SetUp() first (which sizes
+//   the window from its picture and starts decoding the skin on another thread), then take
+//   their state pictures and place their controls; the skin is complete (background, shape)
+//   once Initialise() returns.
+// - Image buttons are made with AddButtons() and placed from the skin with PlaceButtons(); a
+//   click runs RunCommand() with the button's id, which is its command.
+// - ApplyLanguage() sets the texts of a language: the base sets the title from its key.
+// - Closing: a derived accept() or reject() does its work first and calls the base's to close;
+//   one that does not keeps the dialog open. Closing frees the pictures; the next opening
+//   loads them again.
+class SkinnedDialog : public QDialog {
     Q_OBJECT
 
 public:
-    CBaseDialog(QString skinIniPath, QString skinFolder, QWidget* parent = nullptr);
-    ~CBaseDialog() override;
+    // The ids of the OK and Cancel buttons wherever a skinned window has them.
+    enum StandardId : int { kOk = 1, kCancel = 2 };
+
+    SkinnedDialog(QString skinIniPath, QString skinFolder, QWidget* parent = nullptr);
+    ~SkinnedDialog() override;
 
     const QString& SkinIniPath() const { return m_skinIniPath; }
     const QString& SkinFolder() const { return m_skinFolder; }
 
-    // Runs OnInitDialog() unless it already ran for this opening.
+    // Runs SetUp() unless it already ran for this opening.
     void Initialise();
     bool IsInitialised() const { return m_initialised; }
 
@@ -47,6 +57,13 @@ public:
     // window's size; decoded once per process, shared by every instance (SkinPictureCache).
     const QPixmap* StatePicture(const QString& relativeName) const;
 
+    // The image button of a control id, or null.
+    ImageButton* Button(int id) const { return m_buttons.Button(id); }
+    // A command: a click on one of the dialog's image buttons, or a request from elsewhere.
+    virtual void RunCommand(int /*command*/) {}
+    // Sets the dialog's texts in a language; the base sets the title.
+    virtual void ApplyLanguage(int languageIndex);
+
     void setVisible(bool visible) override;
 
 public slots:
@@ -55,10 +72,14 @@ public slots:
 
 protected:
     // Loads the skin. Derived dialogs call it first from their own override.
-    virtual void OnInitDialog();
-    // Work a derived dialog does before closing; false keeps the dialog open.
-    virtual bool OnOK() { return true; }
-    virtual bool OnCancel() { return true; }
+    virtual void SetUp();
+
+    // The language key of the window title; none leaves the title alone.
+    void SetTitleKey(QString languageKey) { m_titleKey = std::move(languageKey); }
+    void AddButtons(std::span<const SkinButtonPlace> places) { m_buttons.Add(places); }
+    SkinButtonSet& Buttons() { return m_buttons; }
+    // Places every button of AddButtons() with the faces.
+    void PlaceButtons(const ButtonFaces& faces) { m_buttons.Place(m_skinIniPath, faces); }
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,6 +100,8 @@ private:
 
     QString m_skinIniPath;
     QString m_skinFolder;
+    QString m_titleKey;
+    SkinButtonSet m_buttons;
     QImage m_background;
     QPixmap m_backgroundPixmap;
     std::future<DecodedSkin> m_decoding;

@@ -1,0 +1,218 @@
+#include "mainwindow/MainWindow.h"
+
+#include "lighting/LightingPanel.h"
+#include "lighting/UserColourFile.h"
+#include "mainwindow/ControlIds.h"
+#include "mainwindow/FunctionButtonTable.h"
+#include "mainwindow/KeyButtonGrid.h"
+#include "mainwindow/LightingSlots.h"
+#include "mainwindow/ProfileSlots.h"
+#include "profiles/KeyboardProfiles.h"
+#include "profiles/ProfileFile.h"
+#include "shell/AppLocks.h"
+#include "shell/ClockChangeWatch.h"
+#include "shell/InstanceMessages.h"
+#include "shell/Paths.h"
+#include "shell/lang/Language.h"
+#include "shell/skin/SkinIni.h"
+#include "shell/tray/AboutDialog.h"
+#include "shell/tray/OpenHelp.h"
+#include "shell/tray/SessionWatcher.h"
+#include "shell/tray/TrayPictures.h"
+#include "ui/FirstPaint.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QMetaObject>
+
+namespace vantor {
+
+MainWindow::MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
+                       QWidget* parent)
+    : SkinnedDialog(mainSkinFile, skinFolder, parent),
+      m_setup(std::move(setup)),
+      m_windowTag(kMainWindowTag),
+      m_keys(new KeyButtonGrid(this)),
+      m_store(StoreLock()),
+      m_keyAssign(new KeyAssignDialog(AppPaths::Current()->CompositeSkinFile(), skinFolder,
+                                          KeyAssignHost(), this)),
+      m_busy(new BusyAnimation(this)),
+      m_profiles(std::make_unique<ProfileSlots>(*this, *m_setup.link, *m_setup.deviceState,
+                                                m_store)),
+      m_lighting(std::make_unique<LightingSlots>(*this, *m_setup.link)),
+      m_bridge(*this, [this] { return m_profiles->IsBusy(); }),
+      m_events(m_setup.namedEventPrefix) {
+    setWindowIcon(TrayPicture(TrayState::kDisconnected));
+    // No taskbar button while it lives in the tray.
+    setWindowFlag(Qt::Tool, true);
+    setProperty("windowTag", m_windowTag);
+    SetTitleKey(QStringLiteral("MAIN_CAPTION"));
+    connect(&m_tray, &TrayIcon::Command, this, &MainWindow::RunCommand);
+    connect(m_keys, &KeyButtonGrid::Clicked, this, &MainWindow::OnKeyClick);
+    // The preview timer runs only while colour mode is on: there is nothing to preview otherwise.
+    m_previewTimer.setSingleShot(true);
+    connect(&m_previewTimer, &QTimer::timeout, this, [this] {
+        if (!m_colourMode) return;
+        PreviewTick();
+        m_previewTimer.start(kPreviewMs);
+    });
+    // The preview plays what the lighting panel shows, and starts afresh on a new effect.
+    SetPreviewSource([this] {
+        const LightingValues& v = m_lighting->Panel().Values();
+        return PreviewInput{v.effect, v.direction, v.randomColour,
+                            Rgb{v.colour[0], v.colour[1], v.colour[2]}};
+    });
+    connect(m_lighting.get(), &LightingSlots::EffectChosen, this, &MainWindow::RestartPreview);
+    BuildShutdown();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::BuildShutdown() {
+    m_shutdown.Add(QStringLiteral("hide the main window"), [this] { hide(); });
+    m_shutdown.Add(QStringLiteral("close child dialogs"), [this] { CloseChildDialogs(); });
+    m_shutdown.Add(QStringLiteral("release the single instance"), [this] {
+        if (m_setup.releaseInstance) m_setup.releaseInstance();
+    });
+    m_shutdown.Add(QStringLiteral("remove the named events"), [this] { m_events.Close(); });
+    m_shutdown.Add(QStringLiteral("remove the tray icon"), [this] { m_tray.Remove(); });
+    m_shutdown.Add(QStringLiteral("clear unapplied changes"), [this] { ClearUnappliedChanges(); });
+    m_shutdown.Add(QStringLiteral("release the profile store"), [this] {
+        std::lock_guard lock(StoreLock());
+        ReleaseStore();
+    });
+    m_shutdown.Add(QStringLiteral("release the download snapshot"), [this] {
+        std::lock_guard lock(SnapshotLock());
+        ReleaseSnapshot();
+    });
+    m_shutdown.Add(QStringLiteral("end the dialog"), [this] { emit Ended(); });
+}
+
+void MainWindow::SetUp() {
+    SkinnedDialog::SetUp();
+    if (m_started) return;  // the process-wide start runs once
+    m_started = true;
+    m_initialisedFlag = false;
+    // Made while the window is set up and shown; other programs find them once the window
+    // answers them (AnswerOtherProgram).
+    m_events.CreateInBackground();
+    // Decoded on a worker thread while the rest is set up; what the first paint does not show
+    // once it is done.
+    m_pictures = MainWindowPictures::Request(size());
+    AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
+
+    // The store, the profile folder and the active profile (unknown until the keyboard says)
+    // are settled before the device threads reach the window: the keyboard's arrival is read
+    // on the monitor's thread, holding the store, while the rest of the window is set up. One
+    // computation of the key looks serves both the faces and the colour view.
+    m_setup.deviceState->SetActiveProfile(-1);
+    CreateDefaultProfile(m_store, 0);
+    m_unappliedChanges = false;
+    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
+    EnsureProfileFolder();
+    // The user's colour files start as copies of the skin's template.
+    CreateUserColourFiles();
+    if (m_setup.deviceEventsReady) m_setup.deviceEventsReady();
+
+    const SkinIni skin(SkinIniPath());
+    m_link = skin.ReadString(QStringLiteral("SCREEN"), QStringLiteral("Link"),
+                             QString::fromUtf16(kDefaultLink))
+                 .value_or(QString())
+                 .left(259);
+    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
+                                             m_pictures.normal, m_pictures.disabled});
+    PlaceButtons();
+    m_lighting->Place(SkinIniPath(), SkinFolder());
+    m_busy->Load(SkinFolder(), SkinIniPath());
+    ShowKeyButtons(looks);
+    SetColourView(false, looks);
+    CreateTray();
+
+    m_session = new SessionWatcher(this);
+    m_session->Start();
+    // A change of the system clock applies what is pending.
+    m_clock = std::make_unique<ClockChangeWatch>([this] {
+        if (!IsClosing()) m_profiles->Apply();
+    });
+
+    // Hidden once the event loop runs, whatever asked to show it meanwhile.
+    QMetaObject::invokeMethod(
+        this, [this] { HandleMessage({kMessageInit, kTagInit}); }, Qt::QueuedConnection);
+    HandleMessage({kMessageLanguage, kTagLang, uint32_t(GetLanguageIndex())});
+    // Enter, Escape and the arrows are looked at before any control of the window gets them.
+    qApp->installEventFilter(this);
+}
+
+void MainWindow::Exit() {
+    // The device threads stop handing work over before any step runs.
+    m_bridge.Close();
+    m_shutdown.Run();
+}
+
+void MainWindow::CloseChildDialogs() {
+    AboutDialog::CloseAboutIfOpen();
+    // Questions, messages and file choices of the window close as cancelled; the profile
+    // manager and the key assignment dialog are among them.
+    for (QDialog* dialog : findChildren<QDialog*>()) {
+        if (dialog->isVisible()) dialog->reject();
+    }
+}
+
+void MainWindow::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
+
+void MainWindow::ApplyLanguage(int languageIndex) {
+    if (AboutDialog* about = AboutDialog::Instance()) about->ApplyLanguage(languageIndex);
+    SkinnedDialog::ApplyLanguage(languageIndex);
+    m_keyAssign->ApplyLanguage(languageIndex);
+    m_lighting->ApplyLanguage(languageIndex);
+    for (const FunctionButtonRow& row : kFunctionButtons) {
+        ImageButton* button = Button(row.id);
+        if (!button) continue;
+        if (row.toolTipKey)
+            button->SetToolTipText(LanguageText(QString::fromLatin1(row.toolTipKey), languageIndex));
+        if (row.textKey) button->setText(LanguageText(QString::fromLatin1(row.textKey), languageIndex));
+    }
+    m_tray.SetTip(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC"), languageIndex));
+    // The profile button names the active profile in the new language.
+    m_profiles->ShowProfileMenu(BuildProfileMenu(m_setup.deviceState->ActiveProfile()));
+}
+
+void MainWindow::accept() {
+    m_profiles->Apply();
+    hide();
+}
+
+void MainWindow::reject() { hide(); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Only this window's own controls; its message boxes and file dialogs keep their keys.
+    if (widget == nullptr || widget->window() != this) return false;
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            return true;  // the keyboard never triggers OK or Cancel
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            // Keys go to the control with the focus: the list itself is the one to watch.
+            return widget->objectName() == QString::number(ControlIds::kEffectList);
+        default:
+            return false;
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter and Escape never get here (eventFilter).
+    if (event->key() == Qt::Key_F1) {
+        OpenHelp();
+        return;
+    }
+    SkinnedDialog::keyPressEvent(event);
+}
+
+}  // namespace vantor
