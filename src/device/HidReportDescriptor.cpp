@@ -31,7 +31,12 @@ enum GlobalTag : uint8_t {
     kPop = 0xB,
 };
 
-enum LocalTag : uint8_t { kUsage = 0x0, kUsageMinimum = 0x1, kUsageMaximum = 0x2 };
+enum LocalTag : uint8_t {
+    kUsage = 0x0,
+    kUsageMinimum = 0x1,
+    kUsageMaximum = 0x2,
+    kDelimiter = 0xA,
+};
 
 // Main item data bits (section 6.2.2.5).
 constexpr uint32_t kConstantBit = 1u << 0;
@@ -71,12 +76,15 @@ struct GlobalState {
     uint8_t reportId = 0;
 };
 
-// One entry of the local usage list: a usage or a usage range. An extended (4-byte) usage
-// carries its own page; the others take the Usage Page in force at the main item.
+// One entry of the local usage list: a usage or a usage range on one usage page. An extended
+// (4-byte) usage carries its own page; a 1- or 2-byte one takes the Usage Page in force when
+// it is read, which a Usage Page just before the main item can still change (see
+// TakeLastUsagePage).
 struct UsageEntry {
-    uint32_t min = 0;
-    uint32_t max = 0;
-    bool hasPage = false;
+    uint16_t page = 0;
+    uint16_t min = 0;
+    uint16_t max = 0;
+    bool extended = false;
 };
 
 }  // namespace
@@ -94,6 +102,8 @@ private:
     bool Main(uint8_t tag, uint32_t value);
     bool Global(uint8_t tag, uint32_t value, uint8_t size);
     bool Local(uint8_t tag, uint32_t value, uint8_t size);
+    bool AddUsage(const UsageEntry& usage);
+    void TakeLastUsagePage();
     bool Field(HidReportType type, uint32_t flags);
     void ClearLocals();
     HidCollection& CurrentCollection();
@@ -111,6 +121,9 @@ private:
     std::vector<UsageEntry> m_usages;
     std::optional<UsageEntry> m_usageMinimum;
     std::optional<UsageEntry> m_usageMaximum;
+    bool m_rangeDropped = false;      // a Usage Minimum above its Usage Maximum was left out
+    bool m_inDelimiterSet = false;    // between Delimiter (Open) and Delimiter (Close)
+    bool m_delimiterSetUsed = false;  // the open set already has the usage that stands for it
     // Open collections, as link-collection indexes inside the current top-level collection.
     std::vector<uint16_t> m_open;
     int m_implicitCollection = -1;
@@ -182,6 +195,15 @@ bool HidDescriptorParser::Item(uint8_t type, uint8_t tag, uint32_t value, uint8_
 }
 
 bool HidDescriptorParser::Main(uint8_t tag, uint32_t value) {
+    if (tag == kInput || tag == kOutput || tag == kFeature) {
+        // A lone Usage Minimum or Maximum still names a usage.
+        for (auto* lone : {&m_usageMinimum, &m_usageMaximum}) {
+            if (*lone && m_usages.size() < kMaxLocalUsages) {
+                m_usages.push_back(**lone);
+            }
+        }
+    }
+    TakeLastUsagePage();
     bool ok = true;
     switch (tag) {
         case kInput: ok = Field(HidReportType::Input, value); break;
@@ -200,10 +222,8 @@ bool HidDescriptorParser::Main(uint8_t tag, uint32_t value) {
             if (m_open.empty()) {
                 HidCollection top;
                 if (!m_usages.empty()) {
-                    const UsageEntry& first = m_usages.front();
-                    top.m_caps.usage = uint16_t(first.min);
-                    top.m_caps.usagePage =
-                        first.hasPage ? uint16_t(first.min >> 16) : m_global.usagePage;
+                    top.m_caps.usage = m_usages.front().min;
+                    top.m_caps.usagePage = m_usages.front().page;
                 }
                 top.m_caps.numberLinkCollectionNodes = 1;
                 m_result.m_collections.push_back(std::move(top));
@@ -277,40 +297,90 @@ bool HidDescriptorParser::Global(uint8_t tag, uint32_t value, uint8_t size) {
 
 bool HidDescriptorParser::Local(uint8_t tag, uint32_t value, uint8_t size) {
     // Section 6.2.2.8: a 4-byte usage holds its usage page in the high 16 bits.
-    const UsageEntry usage{value & (size == 4 ? 0xFFFFFFFFu : 0xFFFFu),
-                           value & (size == 4 ? 0xFFFFFFFFu : 0xFFFFu), size == 4};
+    const bool extended = size == 4;
+    const UsageEntry usage{extended ? uint16_t(value >> 16) : m_global.usagePage, uint16_t(value),
+                           uint16_t(value), extended};
     switch (tag) {
-        case kUsage:
-            if (m_usages.size() >= kMaxLocalUsages) {
-                return Fail(QStringLiteral("more than %1 usages for one item").arg(
-                    kMaxLocalUsages));
-            }
-            m_usages.push_back(usage);
-            break;
+        case kUsage: return AddUsage(usage);
         case kUsageMinimum: m_usageMinimum = usage; break;
         case kUsageMaximum: m_usageMaximum = usage; break;
-        default: return true;  // designators, strings and delimiters are not used
+        case kDelimiter:
+            // Section 6.2.2.8: sets are not nested, and each one that opens closes.
+            if (value != 0) {
+                if (m_inDelimiterSet) {
+                    return Fail(QStringLiteral("Delimiter opened inside a delimiter set"));
+                }
+                m_inDelimiterSet = true;
+                m_delimiterSetUsed = false;
+            } else {
+                if (!m_inDelimiterSet) {
+                    return Fail(QStringLiteral("Delimiter closed outside a delimiter set"));
+                }
+                m_inDelimiterSet = false;
+            }
+            return true;
+        default: return true;  // designators and strings are not used
     }
-    if (m_usageMinimum && m_usageMaximum) {
-        UsageEntry range = *m_usageMinimum;
-        range.max = (range.min & 0xFFFF0000u) | (m_usageMaximum->min & 0xFFFFu);
-        m_usageMinimum.reset();
-        m_usageMaximum.reset();
-        if ((range.max & 0xFFFFu) < (range.min & 0xFFFFu)) {
-            return Fail(QStringLiteral("Usage Minimum above Usage Maximum"));
-        }
-        if (m_usages.size() >= kMaxLocalUsages) {
-            return Fail(QStringLiteral("more than %1 usages for one item").arg(kMaxLocalUsages));
-        }
-        m_usages.push_back(range);
+    if (!m_usageMinimum || !m_usageMaximum) {
+        return true;
     }
+    // A range is on the page of whichever end is extended, else on the page in force when it
+    // is complete, as the usages of a range read one after the other would be.
+    UsageEntry range = *m_usageMinimum;
+    range.max = m_usageMaximum->min;
+    if (!range.extended) {
+        range.page = m_usageMaximum->extended ? m_usageMaximum->page : m_global.usagePage;
+        range.extended = m_usageMaximum->extended;
+    }
+    m_usageMinimum.reset();
+    m_usageMaximum.reset();
+    if (range.max < range.min) {
+        // A reversed range names no usage; the rest of the descriptor is still good.
+        m_rangeDropped = true;
+        return true;
+    }
+    return AddUsage(range);
+}
+
+bool HidDescriptorParser::AddUsage(const UsageEntry& usage) {
+    if (m_inDelimiterSet) {
+        // The usages of a delimiter set are other names of one control: the first stands for it.
+        if (m_delimiterSetUsed) {
+            return true;
+        }
+        m_delimiterSetUsed = true;
+    }
+    if (m_usages.size() >= kMaxLocalUsages) {
+        return Fail(QStringLiteral("more than %1 usages for one item").arg(kMaxLocalUsages));
+    }
+    m_usages.push_back(usage);
     return true;
+}
+
+// A Usage Page between the last usages and their main item is meant for them: the usages at
+// the end of the list that are on another page move onto the page in force, back to the last
+// one already on it. So "Usage Page (LED), Usage Minimum, Usage Maximum, Usage Page
+// (Keyboard), Input" is a range of keys, while usages followed by a page change and further
+// usages keep their own page. Extended usages never move. This is how Linux reads them.
+void HidDescriptorParser::TakeLastUsagePage() {
+    for (auto entry = m_usages.rbegin(); entry != m_usages.rend(); ++entry) {
+        if (entry->extended) {
+            continue;
+        }
+        if (entry->page == m_global.usagePage) {
+            break;
+        }
+        entry->page = m_global.usagePage;
+    }
 }
 
 void HidDescriptorParser::ClearLocals() {
     m_usages.clear();
     m_usageMinimum.reset();
     m_usageMaximum.reset();
+    m_rangeDropped = false;
+    m_inDelimiterSet = false;
+    m_delimiterSetUsed = false;
 }
 
 HidCollection& HidDescriptorParser::CurrentCollection() {
@@ -330,12 +400,6 @@ HidCollection& HidDescriptorParser::CurrentCollection() {
 // One Input, Output or Feature item (section 6.2.2.5): its fields follow the fields already
 // placed in the same report, least significant bit first (section 8.4).
 bool HidDescriptorParser::Field(HidReportType type, uint32_t flags) {
-    // A lone Usage Minimum or Maximum still names a usage.
-    for (auto* lone : {&m_usageMinimum, &m_usageMaximum}) {
-        if (*lone && m_usages.size() < kMaxLocalUsages) {
-            m_usages.push_back(**lone);
-        }
-    }
     HidCollection& collection = CurrentCollection();
     const size_t collectionIndex = size_t(&collection - m_result.m_collections.data());
     const size_t typeIndex = size_t(type);
@@ -356,6 +420,9 @@ bool HidDescriptorParser::Field(HidReportType type, uint32_t flags) {
     const uint32_t mainItem = m_mainItems++;
     if ((flags & kConstantBit) != 0 || fieldBits == 0) {
         return true;  // padding
+    }
+    if (m_usages.empty() && m_rangeDropped) {
+        return true;  // its only usages were a reversed range: it reports nothing
     }
 
     HidCapability base;
@@ -381,9 +448,6 @@ bool HidDescriptorParser::Field(HidReportType type, uint32_t flags) {
         caps.push_back(cap);
         return true;
     };
-    auto pageOf = [&](const UsageEntry& e) {
-        return e.hasPage ? uint16_t(e.min >> 16) : m_global.usagePage;
-    };
 
     if (m_usages.empty()) {
         // Data with no usage: still a field the host can address, as usage 0.
@@ -402,9 +466,9 @@ bool HidDescriptorParser::Field(HidReportType type, uint32_t flags) {
         uint32_t index = 0;
         for (const UsageEntry& entry : m_usages) {
             HidCapability cap = base;
-            cap.usagePage = pageOf(entry);
-            cap.usageMin = uint16_t(entry.min);
-            cap.usageMax = uint16_t(entry.max);
+            cap.usagePage = entry.page;
+            cap.usageMin = entry.min;
+            cap.usageMax = entry.max;
             cap.isRange = entry.min != entry.max;
             cap.bitPosition = position;
             cap.reportCount = m_global.reportCount;
@@ -424,12 +488,12 @@ bool HidDescriptorParser::Field(HidReportType type, uint32_t flags) {
         const UsageEntry& entry = m_usages[i];
         const bool last = i + 1 == m_usages.size();
         const uint32_t remaining = m_global.reportCount - field;
-        const uint32_t span = uint32_t(uint16_t(entry.max) - uint16_t(entry.min)) + 1;
+        const uint32_t span = uint32_t(entry.max - entry.min) + 1;
         const uint32_t count = last ? remaining : std::min(span, remaining);
         HidCapability cap = base;
-        cap.usagePage = pageOf(entry);
-        cap.usageMin = uint16_t(entry.min);
-        cap.usageMax = uint16_t(std::min<uint32_t>(uint16_t(entry.max), cap.usageMin + count - 1));
+        cap.usagePage = entry.page;
+        cap.usageMin = entry.min;
+        cap.usageMax = uint16_t(std::min<uint32_t>(entry.max, cap.usageMin + count - 1));
         cap.isRange = cap.usageMin != cap.usageMax;
         cap.bitPosition = position + field * m_global.reportSize;
         cap.reportCount = count;

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace vantor {
@@ -166,6 +168,112 @@ TEST(HidReportDescriptor, EachTopLevelCollectionHasItsOwnReports) {
     EXPECT_EQ(Pressed(system, 0x01, Bytes({0x01, 0x05})), (std::vector<uint16_t>{0x81, 0x83}));
 }
 
+// Everything one input report says through a collection: the pressed usages of every page
+// that has buttons ("page:usage", pages in the order their capabilities come), and the scaled
+// value of every value usage ("page:usage=value").
+struct Readout {
+    std::vector<std::string> pressed;
+    std::vector<std::string> values;
+};
+
+Readout ReadAll(const HidCollection& c, const QByteArray& report) {
+    Readout out;
+    std::vector<uint16_t> pages;
+    for (const HidCapability& cap : c.ButtonCaps(HidReportType::Input)) {
+        if (std::find(pages.begin(), pages.end(), cap.usagePage) == pages.end()) {
+            pages.push_back(cap.usagePage);
+        }
+    }
+    for (uint16_t page : pages) {
+        for (uint16_t usage : Pressed(c, page, report)) {
+            out.pressed.push_back(QString::asprintf("%04X:%04X", page, usage).toStdString());
+        }
+    }
+    const auto* bytes = reinterpret_cast<const uint8_t*>(report.constData());
+    for (const HidCapability& cap : c.ValueCaps(HidReportType::Input)) {
+        for (uint32_t usage = cap.usageMin; usage <= cap.usageMax; ++usage) {
+            int32_t value = 0;
+            const HidStatus status =
+                c.GetScaledUsageValue(HidReportType::Input, cap.usagePage, uint16_t(usage), bytes,
+                                      size_t(report.size()), &value);
+            out.values.push_back(
+                status == HidStatus::Success
+                    ? QString::asprintf("%04X:%04X=%d", cap.usagePage, usage, value).toStdString()
+                    : QString::asprintf("%04X:%04X failed", cap.usagePage, usage).toStdString());
+        }
+    }
+    return out;
+}
+
+// A usage is on the Usage Page in force when it is read; a Usage Page between the last usage
+// and the main item moves the usages declared since the previous page change onto it.
+TEST(HidReportDescriptor, UsagesKeepThePageTheyWereDeclaredUnder) {
+    const struct {
+        const char* what;
+        QByteArray descriptor;
+        QByteArray report;
+        std::vector<std::string> pressed;
+        std::vector<std::string> values;
+    } cases[] = {
+        {"modifiers, then media keys after Usage Page (Consumer), in one item",
+         Bytes({0x05, 0x07, 0x09, 0xE0, 0x09, 0xE1, 0x05, 0x0C, 0x09, 0xE9, 0x09,
+                0xEA, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x04, 0x81, 0x02}),
+         Bytes({0x00, 0x09}),
+         {"0007:00E0", "000C:00EA"},
+         {}},
+        {"a button range, then consumer usages, in one item",
+         Bytes({0x05, 0x09, 0x19, 0x01, 0x29, 0x09, 0x05, 0x0C, 0x09, 0xB5,
+                0x09, 0xB6, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x0B,
+                0x81, 0x02, 0x75, 0x05, 0x95, 0x01, 0x81, 0x01}),
+         Bytes({0x00, 0x01, 0x05}),
+         {"0009:0001", "0009:0009", "000C:00B6"},
+         {}},
+        {"Generic Desktop axes, then Usage Page (Simulation) before the last usage",
+         Bytes({0x05, 0x01, 0x09, 0x30, 0x09, 0x31, 0x09, 0x32, 0x05, 0x02, 0x09,
+                0xC4, 0x15, 0x81, 0x25, 0x7F, 0x75, 0x08, 0x95, 0x04, 0x81, 0x02}),
+         Bytes({0x00, 0x05, 0xFE, 0x10, 0x81}),
+         {},
+         {"0001:0030=5", "0001:0031=-2", "0001:0032=16", "0002:00C4=-127"}},
+        {"a range, then the page the keys are on, then the item",
+         Bytes({0x05, 0x08, 0x19, 0x00, 0x2A, 0xFF, 0x00, 0x05, 0x07, 0x15,
+                0x00, 0x26, 0xFF, 0x00, 0x75, 0x08, 0x95, 0x06, 0x81, 0x00}),
+         Bytes({0x00, 0xE1, 0x04, 0x00, 0x00, 0x00, 0x00}),
+         {"0007:00E1", "0007:0004"},
+         {}},
+        {"a 4-byte usage keeps its own page",
+         Bytes({0x05, 0x0C, 0x0B, 0x30, 0x00, 0x01, 0x00, 0x09, 0xE0, 0x15, 0x81, 0x25, 0x7F, 0x75,
+                0x08, 0x95, 0x02, 0x81, 0x02}),
+         Bytes({0x00, 0x07, 0xF9}),
+         {},
+         {"0001:0030=7", "000C:00E0=-7"}},
+        {"Usage Minimum above Usage Maximum: that item has no usages, the next one reads",
+         Bytes({0x05, 0x07, 0x19, 0xE7, 0x29, 0xE0, 0x15, 0x00, 0x25, 0x01,
+                0x75, 0x01, 0x95, 0x08, 0x81, 0x02, 0x19, 0x00, 0x29, 0x65,
+                0x25, 0x65, 0x75, 0x08, 0x95, 0x02, 0x81, 0x00}),
+         Bytes({0x00, 0xFF, 0x04, 0x05}),
+         {"0007:0004", "0007:0005"},
+         {}},
+        {"a delimiter set: its first usage stands for the set",
+         Bytes({0x05, 0x09, 0xA9, 0x01, 0x09, 0x01, 0x09, 0x02, 0xA9, 0x00,
+                0x09, 0x03, 0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x02,
+                0x81, 0x02, 0x75, 0x06, 0x95, 0x01, 0x81, 0x01}),
+         Bytes({0x00, 0x03}),
+         {"0009:0001", "0009:0003"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        QString error;
+        const auto parsed = HidReportDescriptor::Parse(c.descriptor, &error);
+        if (!parsed.has_value() || parsed->Collections().size() != 1) {
+            ADD_FAILURE() << c.what << ": " << error.toStdString();
+            continue;
+        }
+        const Readout read = ReadAll(parsed->Collections().front(), c.report);
+        EXPECT_EQ(read.pressed, c.pressed) << c.what;
+        EXPECT_EQ(read.values, c.values) << c.what;
+    }
+}
+
 TEST(HidReportDescriptor, MalformedDescriptorsAreRefusedWithAReason) {
     QByteArray deep;
     for (int i = 0; i < 33; ++i) {
@@ -189,7 +297,11 @@ TEST(HidReportDescriptor, MalformedDescriptorsAreRefusedWithAReason) {
         {"report ID 0", Bytes({0x85, 0x00})},
         {"Report Size above 256", Bytes({0x76, 0x01, 0x01})},
         {"nesting too deep", deep},
-        {"Usage Minimum above Maximum", Bytes({0xA1, 0x01, 0x19, 0x05, 0x29, 0x01, 0xC0})},
+        {"Delimiter opened inside a set",
+         Bytes({0xA9, 0x01, 0x09, 0x01, 0xA9, 0x01, 0x09, 0x02, 0xA9, 0x00, 0xA9, 0x00, 0x75, 0x01,
+                0x95, 0x01, 0x81, 0x02})},
+        {"Delimiter closed outside a set",
+         Bytes({0x09, 0x01, 0xA9, 0x00, 0x75, 0x01, 0x95, 0x01, 0x81, 0x02})},
         {"report longer than a node moves",
          Bytes({0xA1, 0x01, 0x75, 0x08, 0x96, 0xFF, 0xFF, 0x81, 0x02, 0xC0})},
         {"descriptor longer than the kernel gives", QByteArray(5000, '\0')},
