@@ -1,12 +1,15 @@
 // Profile files at their largest (100 macros of 4000 actions) through validation, loading and
 // saving; and a full download (three key maps and a macro area filled to the keyboard's
-// capacity) against the in-process keyboard, counting the reports it takes.
+// capacity) against the in-process keyboard, counting the reports it takes; and a read of the
+// keyboard's profiles with and without a working profile file to take host-only keys from.
 
 #include "keyassign/MacroArea.h"
 #include "keymodel/AssignmentRecords.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "keymodel/KeyTables.h"
 #include "support/EmulatedLink.h"
+#include "support/TestEnvironment.h"
 
 #include <benchmark/benchmark.h>
 
@@ -136,6 +139,45 @@ void BM_FullDownload(benchmark::State& state) {
     state.counters["block_bytes"] = double(block);
 }
 BENCHMARK(BM_FullDownload)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A read of the keyboard's profiles (three key maps and an empty macro area, variant B) into
+// the store: without a working profile file (0), and with the largest one holding a
+// launch-program key with a 259-character path on every key of the three profiles (1), whose
+// keys it takes back. The difference is what taking them back costs on each arrival.
+void BM_ReadKeyboardIntoStore(benchmark::State& state) {
+    test::TestEnvironment env;
+    test::EmulatedLink keyboard(FirmwareVariant::B());
+    DeviceState device;
+    keyboard.FillDeviceState(device);
+    device.SetActiveProfile(0);
+    if (state.range(0) == 1) {
+        LargestFile working;
+        {
+            std::lock_guard guard(working.store.Lock());
+            ProfileData& data = working.store.Data();
+            for (int block = 0; block < 3; ++block) {
+                for (const KeyCode code : KeyList) {
+                    const int record = BlockStart(block) + RowOfCode(code);
+                    data.Records()[record] = {kAssignLaunch, 0, 0, 0, 0};
+                    data.SetText(record, std::u16string(259, u'x'));
+                }
+            }
+        }
+        EnsureProfileFolder();
+        SaveProfileToPath(working.store, env.Paths().WorkingProfileFile());
+    }
+    ProfileStore store, snapshot;
+    SilentUi ui;
+    ProfileContext context{keyboard.Link(), device, store, snapshot, ui};
+    size_t taken = 0;
+    for (auto _ : state) {
+        if (ReadKeyboardIntoStore(context) != ProfileResult::Done) state.SkipWithError("read failed");
+        std::lock_guard guard(store.Lock());
+        taken = store.Data().TotalTextBytes();
+    }
+    state.counters["text_bytes"] = double(taken);
+}
+BENCHMARK(BM_ReadKeyboardIntoStore)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace vantor

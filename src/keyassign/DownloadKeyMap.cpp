@@ -26,14 +26,13 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
     const auto block = download.records.subspan(
         static_cast<size_t>(profile) * kRecordsPerBlock, kRecordsPerBlock);
     for (int position = 0; position < positions; ++position) {
-        const DeviceAction factory = ActionAt(defaultMatrix, position);
-        const KeyCode code = CodeOfAction(factory);
-        const int row = RowOfCode(code);
-        if (code == kNoKey || row < 0 || row >= kRecordsPerBlock) {
+        const int row = RowOfPosition(defaultMatrix, position);
+        if (row < 0) {
             continue;
         }
-        const DeviceAction action =
-            EncodeAssignment(block[static_cast<size_t>(row)], factory, download.slotOfId);
+        const DeviceAction action = EncodeAssignment(block[static_cast<size_t>(row)],
+                                                     ActionAt(defaultMatrix, position),
+                                                     download.slotOfId);
         keyMap[3 * position] = action.kind;
         keyMap[3 * position + 1] = action.a;
         keyMap[3 * position + 2] = action.b;

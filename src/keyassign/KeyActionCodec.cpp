@@ -152,6 +152,12 @@ DeviceAction ActionAt(std::span<const uint8_t> keyMap, int position) {
     return {keyMap[at], keyMap[at + 1], keyMap[at + 2]};
 }
 
+int RowOfPosition(std::span<const uint8_t> defaultMatrix, int position) {
+    const KeyCode code = CodeOfAction(ActionAt(defaultMatrix, position));
+    const int row = RowOfCode(code);
+    return code == kNoKey || row < 0 || row >= kRecordsPerBlock ? -1 : row;
+}
+
 void DecodeKeyMap(std::span<const uint8_t> keyMap, std::span<const uint8_t> defaultMatrix,
                   int positionCount, std::span<KeyAssignment, kRecordsPerBlock> block) {
     ClearBlock(block);

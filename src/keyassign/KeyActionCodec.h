@@ -26,6 +26,10 @@ std::optional<DeviceAction> MouseActionOfCode(KeyCode code);
 // The device action of position j in a key map or matrix.
 DeviceAction ActionAt(std::span<const uint8_t> keyMap, int position);
 
+// The row of a block whose record the download writes at a position: that of the key the
+// default matrix puts there; -1 when no record is written there.
+int RowOfPosition(std::span<const uint8_t> defaultMatrix, int position);
+
 // Fills one block of 512 key records from a key map read from the keyboard: positions whose
 // action differs from the default matrix become records of the key that the default matrix
 // puts there. Only the first positionCount positions (at most what both buffers hold) are read.

@@ -8,6 +8,7 @@
 #include "keyassign/MacroArea.h"
 #include "lighting/LightingPanel.h"
 #include "macros/MacrosFromKeyboard.h"
+#include "profiles/HostAssignments.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileMenu.h"
 #include "shell/AtomicFile.h"
@@ -27,8 +28,24 @@ int BlockOfActiveProfile(const DeviceState& device) {
     return active >= 0 && active < kOnBoardProfileCount ? active : 0;
 }
 
-// The keyboard's key maps and macros as store contents.
-ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileData>* out) {
+// The working profile file's host-only keys taken into contents read from the keyboard.
+HostAssignmentReport TakeWorkingHostAssignments(ProfileData& read,
+                                                std::span<const std::span<const uint8_t>> keyMaps,
+                                                const KeyMatrix& defaultMatrix, int positionCount) {
+    HostAssignmentReport report;
+    ProfileFileRead working = ReadProfileFile(AppPaths::Current()->WorkingProfileFile());
+    report.workingFile = working.check;
+    if (working.data) {
+        report.dropped =
+            TakeHostAssignments(read, *working.data, keyMaps, defaultMatrix, positionCount);
+    }
+    return report;
+}
+
+// The keyboard's key maps and macros as store contents, with the working profile file's
+// host-only keys where the keyboard agrees with them.
+ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileData>* out,
+                               HostAssignmentReport* report) {
     int current = -1;
     if (const ProfileResult known = ReadCurrentProfile(context, &current);
         known != ProfileResult::Done) {
@@ -63,12 +80,19 @@ ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileDat
         }
         ProfileData data = ProfileData::Default();
         const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
+        const auto positionCount = static_cast<int>(variant.ledSlotCount);
+        std::span<const uint8_t> readMaps[kOnBoardProfileCount];
         for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-            DecodeKeyMap(std::span(keyMaps[profile].data(), blockSize), defaultMatrix,
-                         static_cast<int>(variant.ledSlotCount), data.Block(profile));
+            readMaps[profile] = std::span(keyMaps[profile].data(), blockSize);
+            DecodeKeyMap(readMaps[profile], defaultMatrix, positionCount, data.Block(profile));
         }
         if (!data.Macros().Replace(std::move(*macros))) {
             return ProfileResult::OutOfMemory;
+        }
+        HostAssignmentReport taken =
+            TakeWorkingHostAssignments(data, readMaps, defaultMatrix, positionCount);
+        if (report != nullptr) {
+            *report = std::move(taken);
         }
         *out = std::move(data);
         return ProfileResult::Done;
@@ -122,18 +146,19 @@ ProfileResult SetCurrentProfile(ProfileContext& context, int profile) {
     return ResultOfCommand(written);
 }
 
-ProfileResult ReadKeyboardIntoStore(ProfileContext& context) {
+ProfileResult ReadKeyboardIntoStore(ProfileContext& context, HostAssignmentReport* report) {
     std::optional<ProfileData> data;
-    const ProfileResult result = ReadKeyboardData(context, &data);
+    const ProfileResult result = ReadKeyboardData(context, &data, report);
     if (result == ProfileResult::Done) {
         context.store.Replace(std::move(*data));
     }
     return result;
 }
 
-ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path) {
+ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path,
+                                  HostAssignmentReport* report) {
     std::optional<ProfileData> data;
-    const ProfileResult result = ReadKeyboardData(context, &data);
+    const ProfileResult result = ReadKeyboardData(context, &data, report);
     if (result != ProfileResult::Done) {
         return result;
     }

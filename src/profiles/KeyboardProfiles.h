@@ -1,5 +1,6 @@
 #pragma once
 
+#include "profiles/HostAssignments.h"
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileResult.h"
 
@@ -20,14 +21,20 @@ int GetCurrentProfile(ProfileContext& context);
 ProfileResult SetCurrentProfile(ProfileContext& context, int profile);
 
 // Reads the keyboard's three key maps and its macro area into the store, replacing what it
-// held (no texts: the keyboard holds none). On failure the store is as it was.
-ProfileResult ReadKeyboardIntoStore(ProfileContext& context);
+// held. The keyboard holds no launch-program or text-block keys nor any text: those come back
+// from the working profile file for each key whose key map still holds what that assignment
+// puts there (TakeHostAssignments); *report, when given, says which did not and why. On
+// failure the store is as it was.
+ProfileResult ReadKeyboardIntoStore(ProfileContext& context,
+                                    HostAssignmentReport* report = nullptr);
 // The same, written as a profile file (atomically: on failure the file is as it was).
-ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path);
+ProfileResult ReadKeyboardProfile(ProfileContext& context, const QString& path,
+                                  HostAssignmentReport* report = nullptr);
 
-// Rebuilds the working store from the keyboard through the working profile file, or from the
-// default profile when the keyboard cannot be read, and refreshes the key buttons. Unless asked
-// to keep it, the unapplied-changes mark is cleared. 1.
+// Rebuilds the working store from the keyboard through the working profile file (which keeps
+// its host-only keys where the keyboard agrees, as ReadKeyboardIntoStore), or from the default
+// profile when the keyboard cannot be read, and refreshes the key buttons. Unless asked to
+// keep it, the unapplied-changes mark is cleared. 1.
 int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
 // The two halves of a reload, for a caller that reads the keyboard on another thread than the
 // window's: the keyboard's part (the active profile, then the key maps and macro area written

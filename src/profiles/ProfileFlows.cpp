@@ -2,6 +2,7 @@
 
 #include "device/StatusCommands.h"
 #include "macros/RewriteAllMark.h"
+#include "profiles/HostAssignments.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AtomicFile.h"
@@ -19,6 +20,13 @@ void ResetStoreAssignments(ProfileStore& store, std::optional<ExtraKeyBank> show
     }
     for (int block = 0; block < kOnBoardProfileCount; ++block) {
         ResetKeyAssignments(data.Block(block), shownBank);
+    }
+    // A launch-program or text-block key reset to its default lets its text go, or the next
+    // profile file written would still carry it in its text area.
+    for (int record = 0; record < BlockStart(kOnBoardProfileCount); ++record) {
+        if (!IsHostOnlyAssignment(data.Records()[static_cast<size_t>(record)])) {
+            data.RemoveText(record);
+        }
     }
 }
 

@@ -28,6 +28,9 @@ namespace vantor {
 ProfileResult ImportProfile(ProfileContext& context, ProfileData imported);
 
 // Export: the store as a profile file, written atomically (on failure the file is as it was).
+// The window's Backup writes its store with it; vantorctl, which has no store of its own,
+// first reads the keyboard into one (ReadKeyboardIntoStore, which takes the working profile
+// file's launch-program and text-block keys back), so both write the same profile.
 ProfileResult ExportProfile(ProfileStore& store, const QString& path);
 
 // Default: the three on-board profiles back to factory state, on the keyboard and in the

@@ -182,7 +182,7 @@ protected:
         m_files.toImport = m_env.Root() + "/import.vpf";
         m_files.exportTarget = m_env.Root() + "/export.vpf";
         m_files.working = m_env.Paths().WorkingProfileFile();
-        test::WriteSampleProfile(m_files.keyboardHolds, 2, 5);
+        test::WriteSampleProfile(m_files.keyboardHolds, 2, 5, false);
         test::WriteSampleProfile(m_files.toImport, 3, 6);
         m_keyboard.Link().SetTimeouts({1000, test::kMatrixReplyTimeoutMs, 10});
         // The keyboard takes the first profile file, as it would from an earlier import.

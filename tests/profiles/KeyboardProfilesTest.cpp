@@ -1,6 +1,10 @@
 #include "device/CommandReport.h"
+#include "keymodel/AssignmentRecords.h"
+#include "keymodel/KeyTables.h"
+#include "profiles/HostAssignments.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ProfileFlows.h"
 #include "profiles/ProfileMenu.h"
 
 #include "ProfileRig.h"
@@ -11,6 +15,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 
 namespace vantor {
@@ -162,6 +167,133 @@ TEST_P(KeyboardProfilesTest, ApplyWithTheActiveProfileWritesOnlyItsKeyMap) {
     // The active profile is asked for first, since it was not known yet.
     EXPECT_EQ(runs, (std::vector<uint8_t>{kCmdReadStatus, kCmdGroupStart, kCmdWriteMacroArea,
                                           kCmdWriteKeyMap, kCmdGroupEnd}));
+}
+
+// A profile file whose every record a keyboard can hold, or only this computer: blocks 0-2 as
+// a read of the keyboard leaves them, a macro key, and launch-program and text-block keys in
+// a key of profile 0 and 1, an extra key of profile 2 and block 3.
+constexpr int kLaunchA = 0x1E;            // profile 0, A
+constexpr int kTextS = 512 + 0x1F;        // profile 1, S
+constexpr int kLaunchG3 = 1024 + 258;     // profile 2, G3
+constexpr int kTextBlock3 = 1536 + 0x10;  // block 3, Q
+QByteArray WriteHostKeysProfile(const QString& path) {
+    ProfileStore store;
+    {
+        std::lock_guard guard(store.Lock());
+        ProfileData& data = store.Data();
+        for (int block = 0; block < 3; ++block) ClearBlock(data.Block(block));
+        StoreKeyRecords records = data.Records();
+        records[0x12] = {kAssignMacro, 0, 1, 0, 0};
+        records[512 + 0x20] = {kAssignMedia, 0, 6, 0, 0};
+        records[kLaunchA] = {kAssignLaunch, 0, 0, 0, 0};
+        data.SetText(kLaunchA, u"/usr/bin/xterm -e top");
+        records[kTextS] = {kAssignText, 0, 0, 0, 0};
+        data.SetText(kTextS, u"Hello, \u4e16\u754c");
+        records[kLaunchG3] = {kAssignLaunch, ExtraKeyParameter(3), 0, 0, 0};
+        data.SetText(kLaunchG3, u"/usr/bin/true");
+        records[kTextBlock3] = {kAssignText, 0, 0, 0, 0};
+        data.SetText(kTextBlock3, u"block three");
+        MacroTable table = test::SampleTable(2, 10, 6);
+        data.Macros().Replace({table.Records().begin(), table.Records().end()});
+    }
+    EXPECT_TRUE(SaveProfileToPath(store, path));
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray ExportedBytes(ProfileStore& store, const QString& path) {
+    EXPECT_EQ(ExportProfile(store, path), ProfileResult::Done);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Sets the action of the factory key sending `usage` in one profile's key map on the keyboard.
+void SetKeyAction(test::EmulatedLink& keyboard, int profile, uint8_t usage,
+                  std::array<uint8_t, 3> action) {
+    keyboard.Keyboard().EditFirmware([&](KeyboardFirmware& firmware) {
+        const auto matrix = firmware.DefaultKeyMatrix();
+        for (size_t p = 0; p + 2 < matrix.size(); p += 3) {
+            if (matrix[p] != 2 || matrix[p + 1] != 2 || matrix[p + 2] != usage)
+                continue;
+            const size_t at = size_t(profile * firmware.Variant().keyMapStride) + p;
+            std::ranges::copy(action, firmware.MutableArea(FirmwareArea::KeyMaps).begin() + at);
+            return;
+        }
+        ADD_FAILURE() << "no factory key sends " << int(usage);
+    });
+}
+
+// Imported, then read back from the keyboard: by vantorctl's export (a store of its own) and
+// by the window on the keyboard's arrival, whose Backup then writes its store. Both give the
+// imported file back byte for byte, launch-program and text-block keys with their texts.
+TEST_P(KeyboardProfilesTest, ImportThenReadingTheKeyboardGivesTheHostOnlyKeysBack) {
+    Rig rig(GetParam());
+    rig.device.SetActiveProfile(0);
+    const QString imported = m_env.Root() + QStringLiteral("/in.vpf");
+    const QByteArray original = WriteHostKeysProfile(imported);
+    ASSERT_EQ(ImportProfile(rig.context, std::move(*ReadProfileFile(imported).data)),
+              ProfileResult::Done);
+
+    ProfileStore exportStore;
+    ProfileContext exporting{rig.keyboard.Link(), rig.device, exportStore, rig.snapshot, rig.ui};
+    HostAssignmentReport report;
+    ASSERT_EQ(ReadKeyboardIntoStore(exporting, &report), ProfileResult::Done);
+    EXPECT_EQ(report.workingFile, ProfileCheck::Valid);
+    EXPECT_TRUE(report.dropped.empty());
+    EXPECT_EQ(ExportedBytes(exportStore, m_env.Root() + QStringLiteral("/ctl.vpf")), original);
+
+    rig.store.Replace(ProfileData::Default());
+    ASSERT_EQ(ReloadCurrentProfile(rig.context, false), 1);
+    EXPECT_EQ(ExportedBytes(rig.store, m_env.Root() + QStringLiteral("/backup.vpf")), original);
+}
+
+// The keyboard changed behind the working file's back: profile 0's A now sends B and profile
+// 1's S has its factory function again. Exactly those two host-only keys go, the keyboard's
+// assignment standing; the others come back. A working file that cannot be read gives none.
+TEST_P(KeyboardProfilesTest, AKeyTheKeyboardContradictsKeepsTheKeyboardsAssignment) {
+    Rig rig(GetParam());
+    rig.device.SetActiveProfile(0);
+    const QString imported = m_env.Root() + QStringLiteral("/in.vpf");
+    WriteHostKeysProfile(imported);
+    ASSERT_EQ(ImportProfile(rig.context, std::move(*ReadProfileFile(imported).data)),
+              ProfileResult::Done);
+    SetKeyAction(rig.keyboard, 0, 0x04, {2, 2, 0x05});  // A sends B
+    SetKeyAction(rig.keyboard, 1, 0x16, {2, 2, 0x16});  // S is S again
+
+    HostAssignmentReport report;
+    ASSERT_EQ(ReadKeyboardIntoStore(rig.context, &report), ProfileResult::Done);
+    ASSERT_EQ(report.dropped.size(), 2u);
+    EXPECT_EQ(report.dropped[0].record, kLaunchA);
+    EXPECT_EQ(report.dropped[0].working.type, kAssignLaunch);
+    EXPECT_EQ(report.dropped[0].keyboard.type, kAssignKey);
+    EXPECT_EQ(report.dropped[0].keyboard.value, 0x30u);
+    EXPECT_EQ(report.dropped[1].record, kTextS);
+    EXPECT_EQ(report.dropped[1].working.type, kAssignText);
+    EXPECT_EQ(report.dropped[1].keyboard.type, kAssignDefault);
+    {
+        std::lock_guard guard(rig.store.Lock());
+        const ProfileData& data = rig.store.Data();
+        EXPECT_EQ(data.Records()[kLaunchA].type, kAssignKey);
+        EXPECT_TRUE(data.Text(kLaunchA).empty());
+        EXPECT_EQ(data.Records()[kTextS].type, kAssignDefault);
+        EXPECT_TRUE(data.Text(kTextS).empty());
+        EXPECT_EQ(data.Records()[kLaunchG3].type, kAssignLaunch);
+        EXPECT_EQ(data.Text(kLaunchG3), u"/usr/bin/true");
+        EXPECT_EQ(data.Text(kTextBlock3), u"block three");
+    }
+
+    // A working file that fails its check gives nothing back, and the read still succeeds.
+    QFile working(m_env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working.open(QIODevice::ReadWrite));
+    working.seek(31);
+    working.write("\x00", 1);  // the checksum
+    working.close();
+    ASSERT_EQ(ReadKeyboardIntoStore(rig.context, &report), ProfileResult::Done);
+    EXPECT_EQ(report.workingFile, ProfileCheck::BadHeader);
+    EXPECT_TRUE(report.dropped.empty());
+    std::lock_guard guard(rig.store.Lock());
+    EXPECT_EQ(rig.store.Data().Records()[kLaunchG3].type, kAssignDefault);
+    EXPECT_EQ(rig.store.Data().TotalTextBytes(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, KeyboardProfilesTest, ::testing::Values('A', 'B'));

@@ -20,7 +20,10 @@ const std::vector<CtlCommand>& CommandTable() {
          "keyboard's per-key colours",
          &RunColours},
         {"boot", "", "put the keyboard into boot mode", &RunBoot},
-        {"export", "FILE", "the keyboard's key maps and macros as a profile file", &RunExport},
+        {"export", "FILE",
+         "the keyboard's key maps and macros as a profile file, with the working profile "
+         "file's launch-program and text-block keys where the keyboard agrees",
+         &RunExport},
         {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},
         {"import", "FILE", "write a profile file's key maps and macros to the keyboard", &RunImport},
         {"reset", "", "every profile back to factory lighting and key map, profile 0 active", &RunReset},

@@ -127,7 +127,7 @@ TEST_P(CtlFaultMatrix, TheExitCodeNamesTheTrueCauseAndNothingIsLeftHalfDone) {
     Files files{m_env.Root() + "/sim.sock", m_env.Root() + "/keyboard.vpf",
                 m_env.Root() + "/import.vpf", m_env.Root() + "/export.vpf",
                 m_env.Paths().WorkingProfileFile()};
-    test::WriteSampleProfile(files.keyboardHolds, 2, 5);
+    test::WriteSampleProfile(files.keyboardHolds, 2, 5, false);
     test::WriteSampleProfile(files.toImport, 3, 6);
     ASSERT_TRUE(m_sim.Start(files.socket));
     if (operation.name == std::string_view("export")) {

@@ -191,6 +191,10 @@ TEST_P(ProfileCommandsTest, ResetGivesFactoryLightingAndKeyMapsAndProfileZero) {
     ASSERT_TRUE(working);
     EXPECT_EQ(working->Records()[0x1E].type, 0);
     EXPECT_EQ(working->Records()[1024 + 0x20].type, 0);
+    // Nor any text: the launch-program and text-block keys were reset with the others.
+    EXPECT_EQ(working->Records()[test::kSampleLaunchR].type, 0);
+    EXPECT_EQ(working->Records()[test::kSampleLaunchG3].type, 0);
+    EXPECT_EQ(working->Image().header.textAreaSize, 0u);
 }
 
 TEST_P(ProfileCommandsTest, ResetWritesNothingWhenTheDefaultMatrixCannotBeRead) {
@@ -285,6 +289,59 @@ TEST_P(ProfileCommandsTest, AssignRefusedByTheKeyboardLeavesTheWorkingFileAlone)
     Keyboard().SetFault(refuse);
     EXPECT_EQ(Run({"assign", "0", "A", "key", "B"}), kExitKeyboardError);
     EXPECT_FALSE(QFile::exists(env.Paths().WorkingProfileFile()));
+}
+
+// The keyboard changed behind the working profile file's back: profile 0's R now sends B and
+// profile 1's T has its factory function again. The export holds what the keyboard holds for
+// those two keys and says so, one line each; every other launch-program and text-block key
+// is exported with its text.
+TEST_P(ProfileCommandsTest, ExportLeavesOutTheHostOnlyKeysTheKeyboardContradicts) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    const int r = PositionOfFactoryKey(Keyboard().Firmware(), 0x15);
+    const int t = PositionOfFactoryKey(Keyboard().Firmware(), 0x17);
+    ASSERT_TRUE(r >= 0 && t >= 0);
+    Keyboard().EditFirmware([&](KeyboardFirmware& firmware) {
+        const std::span<uint8_t> maps = firmware.MutableArea(FirmwareArea::KeyMaps);
+        const size_t stride = size_t(firmware.Variant().keyMapStride);
+        std::ranges::copy(std::array<uint8_t, 3>{2, 2, 0x05}, maps.begin() + 3 * r);
+        std::ranges::copy(std::array<uint8_t, 3>{2, 2, 0x17}, maps.begin() + stride + 3 * t);
+    });
+
+    const QString exported = Path("out.vpf");
+    ASSERT_EQ(Run({"export", exported}), kExitOk) << err.toStdString();
+    EXPECT_EQ(err.toStdString(),
+              "vantorctl: export: profile 0, key R: launch-program assignment left out: the "
+              "keyboard's key now sends B, not what the working profile file expects\n"
+              "vantorctl: export: profile 1, key T: text-block assignment left out: the "
+              "keyboard's key now has its built-in function, not what the working profile file "
+              "expects\n");
+    const std::optional<ProfileData> data = test::ReadProfile(exported);
+    ASSERT_TRUE(data);
+    const KeyAssignment& launch = data->Records()[test::kSampleLaunchR];
+    EXPECT_EQ(launch.type, kAssignKey);
+    EXPECT_EQ(launch.value, 0x30u);
+    EXPECT_EQ(data->Records()[test::kSampleTextT].type, kAssignDefault);
+    EXPECT_TRUE(data->Text(test::kSampleLaunchR).empty() && data->Text(test::kSampleTextT).empty());
+    EXPECT_EQ(data->Records()[test::kSampleLaunchG3].type, kAssignLaunch);
+    EXPECT_TRUE(data->Text(test::kSampleLaunchG3) == u"/usr/bin/true");
+    EXPECT_EQ(data->Records()[0x1E].type, kAssignMacro);
+
+    // A working profile file that fails its check gives no such key back, and says so.
+    QFile working(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working.open(QIODevice::ReadWrite));
+    working.seek(31);
+    working.write("\x00", 1);  // the checksum
+    working.close();
+    ASSERT_EQ(Run({"export", exported}), kExitOk) << err.toStdString();
+    EXPECT_EQ(err, QStringLiteral("vantorctl: export: the working profile file %1: invalid: a "
+                                  "header field is wrong; its launch-program and text-block keys "
+                                  "are left out\n")
+                       .arg(env.Paths().WorkingProfileFile()));
+    const std::optional<ProfileData> without = test::ReadProfile(exported);
+    ASSERT_TRUE(without);
+    EXPECT_EQ(without->Records()[test::kSampleLaunchG3].type, kAssignDefault);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, ProfileCommandsTest, ::testing::Values('A', 'B'));

@@ -1,12 +1,14 @@
 #pragma once
 
 // A profile file for the profile commands' tests: assignments in all three profiles to keys
-// the keyboard has, and macros the assignments refer to. Its records hold what a keyboard
+// the keyboard has, macros the assignments refer to, and launch-program and text-block keys
+// with their texts, which only this computer holds. Its other records hold what a keyboard
 // can hold: every block carries the extra keys' parameter words, as a block read from a
 // keyboard does, and a macro key's play count is left to its macro.
 
 #include "keyassign/MacroTables.h"
 #include "keymodel/AssignmentRecords.h"
+#include "keymodel/KeyTables.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileStore.h"
 
@@ -19,7 +21,15 @@
 
 namespace vantor::test {
 
-inline void WriteSampleProfile(const QString& path, int macros = 3, int actions = 30) {
+// The sample's launch-program and text-block keys: profile 0's R, profile 1's T, profile 2's G3.
+inline constexpr int kSampleLaunchR = 0x13;
+inline constexpr int kSampleTextT = 512 + 0x14;
+inline constexpr int kSampleLaunchG3 = 1024 + 258;
+
+// hostKeys false leaves out the launch-program and text-block keys: a profile the keyboard
+// alone can hold.
+inline void WriteSampleProfile(const QString& path, int macros = 3, int actions = 30,
+                               bool hostKeys = true) {
     ProfileStore store;
     {
         std::lock_guard guard(store.Lock());
@@ -34,6 +44,14 @@ inline void WriteSampleProfile(const QString& path, int macros = 3, int actions 
         records[512 + 0x11] = {kAssignStopMacro, 0, 0, 0, 0};  // W
         records[1024 + 0x20] = {kAssignKey, 0, 0x15B, 0, 0};   // D: Left Win
         records[1024 + 0x21] = {kAssignDisabled, 0, 0, 0, 0};  // F
+        if (hostKeys) {
+            records[kSampleLaunchR] = {kAssignLaunch, 0, 0, 0, 0};
+            store.Data().SetText(kSampleLaunchR, u"/usr/bin/xterm -e top");
+            records[kSampleTextT] = {kAssignText, 0, 0, 0, 0};
+            store.Data().SetText(kSampleTextT, u"Hello, \u4e16\u754c");
+            records[kSampleLaunchG3] = {kAssignLaunch, ExtraKeyParameter(3), 0, 0, 0};
+            store.Data().SetText(kSampleLaunchG3, u"/usr/bin/true");
+        }
         MacroTable table = SampleTable(macros, actions, 10);
         store.Data().Macros().Replace({table.Records().begin(), table.Records().end()});
     }
@@ -46,11 +64,14 @@ inline std::optional<ProfileData> ReadProfile(const QString& path) {
     return ParseProfile(file);
 }
 
-// The key records of the three on-board profiles and the macros are the same.
+// The key records of the three on-board profiles, the texts and the macros are the same.
 inline void ExpectSameProfiles(const QString& expectedPath, const QString& actualPath) {
     const std::optional<ProfileData> expected = ReadProfile(expectedPath);
     const std::optional<ProfileData> actual = ReadProfile(actualPath);
     ASSERT_TRUE(expected && actual);
+    for (int record = 0; record < kStoreKeyRecordCount; ++record) {
+        EXPECT_TRUE(expected->Text(record) == actual->Text(record)) << "text of record " << record;
+    }
     for (int record = 0; record < 3 * kRecordsPerBlock; ++record) {
         EXPECT_EQ(std::memcmp(&expected->Records()[record], &actual->Records()[record],
                               sizeof(KeyAssignment)),

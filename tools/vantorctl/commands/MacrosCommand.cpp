@@ -2,23 +2,15 @@
 
 #include "CtlExit.h"
 #include "commands/Commands.h"
+#include "commands/ProfileFileText.h"
 
 #include "keyassign/MacroArea.h"
-#include "keymodel/KeyTables.h"
 
 namespace vantor::ctl {
 
 namespace {
 
 constexpr uint32_t kDelayUnitMs = 10;
-
-// The key's English name; its code in hex for a code the key table does not name.
-QString NameOfKey(KeyCode code) {
-    const int row = RowOfCode(code);
-    const char* english = row >= 0 ? KeyTable[static_cast<size_t>(row)].englishName : nullptr;
-    if (english != nullptr && *english != '\0') return QString::fromUtf8(english);
-    return QStringLiteral("0x%1").arg(code, 3, 16, QLatin1Char('0'));
-}
 
 }  // namespace
 
@@ -41,7 +33,8 @@ int RunMacros(CtlContext& context) {
         if (!macro.name.isEmpty()) out << "  \"" << macro.name << '"';
         out << "  plays " << macro.cycleCount << "  " << macro.actions.size() << " actions\n";
         for (const KeyboardMacroAction& action : macro.actions) {
-            out << "  " << NameOfKey(action.keyCode) << (action.direction == 1 ? " release " : " press ")
+            out << "  " << EnglishKeyName(action.keyCode)
+                << (action.direction == 1 ? " release " : " press ")
                 << action.delayField * kDelayUnitMs << " ms\n";
         }
     }
