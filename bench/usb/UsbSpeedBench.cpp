@@ -20,6 +20,8 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFlows.h"
 
+#include "support/WaitFor.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -87,8 +89,7 @@ public:
             return;
         }
         m_control = std::make_unique<SimSocketBackend>(m_socket);
-        for (int i = 0; i < 1000 && !m_control->IsServerReachable(); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        test::WaitFor([this] { return m_control->IsServerReachable(); }, 5000);
         m_link = std::make_unique<DeviceLink>(std::make_shared<SimSocketBackend>(m_socket));
         if (!FindVendorInterface(m_link->VendorDevice(), [](const QString&) { return true; })
                  .found) {

@@ -38,6 +38,8 @@ constexpr uint8_t kFactoryEffects[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10,
                                        11, 12, 13, 14, 15, 16, 17, 18, 20};
 
 // Effect 1, brightness 4, speed 2, second direction, random colours, white; zeros after.
+// The firmware's own copy, kept apart from the program's FactoryLightingBlock on purpose: the
+// emulator stands for the keyboard, so a fault in the program's copy must show against it.
 constexpr uint8_t kFactoryLighting[KeyboardFirmware::kFactoryLightingSize] = {
     0x01, 0x04, 0x02, 0x00, 0xFF, 0xFF, 0xFF, 0xFF};
 
