@@ -28,8 +28,12 @@ struct Completion {
 // Held by every copy of a sent piece of work; when the last copy goes (the work has run, or it
 // was dropped unrun by closing), the sender is released.
 struct ReleaseSender {
-    std::shared_ptr<Completion> completion;
+    explicit ReleaseSender(std::shared_ptr<Completion> sender) : completion(std::move(sender)) {}
+    ReleaseSender(const ReleaseSender&) = delete;
+    ReleaseSender& operator=(const ReleaseSender&) = delete;
     ~ReleaseSender() { completion->Finish(); }
+
+    std::shared_ptr<Completion> completion;
 };
 
 }  // namespace

@@ -24,14 +24,20 @@ bool CarriesText(const KeyAssignment& record) {
 }
 
 // Walks the records in order, giving each text-carrying record with a text the next offset
-// of the text area, and hands each placement to place(record, offset).
+// of the text area, and hands each placement to place(record, offset). A text-carrying record
+// left without a text gets the offset of the area's end, which a reader takes as no text: the
+// offset it held before could land on another key's text in the area laid out anew.
 template <typename Place>
 void WalkTexts(ProfileData& data, uint32_t areaSize, Place place) {
     uint32_t offset = 0;
     StoreKeyRecords records = data.Records();
     for (int i = 0; i < kStoreKeyRecordCount; ++i) {
+        if (!CarriesText(records[i])) {
+            continue;
+        }
         const uint32_t length = data.TextBytes(i);
-        if (length == 0 || uint64_t{offset} + length > areaSize || !CarriesText(records[i])) {
+        if (length == 0 || uint64_t{offset} + length > areaSize) {
+            records[i].value = areaSize;
             continue;
         }
         records[i].value = offset;

@@ -34,7 +34,8 @@ struct ProfileFileRead {
 
 // The file image of a store. The headers are rebuilt, and the texts of launch-program and
 // text-block keys are laid out in record order, each key's value becoming its text's offset
-// (in the data itself, as the file records it). nullopt when memory runs out.
+// (in the data itself, as the file records it); such a key without a text gets the text area's
+// size, an offset that reads as no text. nullopt when memory runs out.
 std::optional<QByteArray> SerializeProfile(ProfileData& data);
 
 // Lays the texts out as SerializeProfile does, setting the value fields, without building a

@@ -310,9 +310,10 @@ TEST(Transport, ALateReplyNeverAnswersTheNextCommand) {
 TEST(Transport, AReplyNamingAnotherCommandIsStaleButAZeroCommandCodeIsTaken) {
     for (const auto& [command, expected] : {std::pair{uint8_t(0x00), CommandResult::Ok},
                                             std::pair{uint8_t(kCmdReadLighting), CommandResult::NoReply}}) {
-        EmulatedLink link(FirmwareVariant::B(), [command](std::shared_ptr<HidBackend> inner) {
-            return std::make_shared<StatusRewritingBackend>(inner, command, 3);
-        });
+        EmulatedLink link(FirmwareVariant::B(),
+                          [command = command](std::shared_ptr<HidBackend> inner) {
+                              return std::make_shared<StatusRewritingBackend>(inner, command, 3);
+                          });
         StatusBlock status{};
         EXPECT_EQ(ReadStatus(link.Link(), &status), expected) << int(command);
         EXPECT_EQ(link.Link().StaleReplyCount(), expected == CommandResult::Ok ? 0u : 4u);

@@ -1,6 +1,8 @@
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFileFormat.h"
+#include "profiles/ProfileFlows.h"
 
+#include "ProfileRig.h"
 #include "keyassign/MacroTables.h"
 #include "support/TestEnvironment.h"
 
@@ -11,6 +13,7 @@
 
 #include <cstring>
 #include <functional>
+#include <string_view>
 
 namespace vantor {
 namespace {
@@ -220,6 +223,78 @@ TEST_F(ProfileFileTest, ADanglingTextLoadsAsNoText) {
         ProfileStore store;
         EXPECT_EQ(LoadProfileFile(store, Path("dangling.vpf")), 1) << c.name;
     }
+}
+
+// Two launch keys sharing offset 0 of a one-text area, and a text-block key whose offset is the
+// area's end. A writer that gives each sharing key its own copy grows the area, so an offset
+// left as it was would land on the second copy. The fuzz corpus holds it too.
+constexpr int kSharingA = 0x1E;
+constexpr int kSharingB = 512 + 0x1E;
+constexpr int kPastTheEnd = 2 * 512 + 0x1E;
+constexpr std::u16string_view kSharedText = u"/usr/bin/game";
+
+QByteArray SharedTextFixture() {
+    const auto areaSize = static_cast<uint32_t>(2 * (kSharedText.size() + 1));
+    ProfileData data = ProfileData::Default();
+    ProfileImage& image = data.Image();
+    FillProfileHeaders(image, 0, areaSize, 0);
+    image.records[kSharingA] = {kAssignLaunch, 0, 0, 0, 0};
+    image.records[kSharingB] = {kAssignLaunch, 0, 0, 0, 0};
+    image.records[kPastTheEnd] = {kAssignText, 0, areaSize, 0, 0};
+    QByteArray bytes(reinterpret_cast<const char*>(&image), sizeof image);
+    bytes.append(reinterpret_cast<const char*>(kSharedText.data()),
+                 2 * qsizetype(kSharedText.size()));
+    bytes.append(2, '\0');
+    return bytes;
+}
+
+void ExpectSharedTextFixtureTexts(const ProfileData& data, const char* where) {
+    EXPECT_EQ(data.Text(kSharingA), kSharedText) << where;
+    EXPECT_EQ(data.Text(kSharingB), kSharedText) << where;
+    EXPECT_EQ(data.TextBytes(kPastTheEnd), 0u) << where;
+    EXPECT_EQ(data.Records()[kPastTheEnd].type, kAssignText) << where;
+}
+
+// Every way the store is written (export, the working file after an import) keeps each key's
+// own text; a key without one is written with the area's end, which reads as no text.
+TEST_F(ProfileFileTest, SharedAndDanglingTextOffsetsSurviveARoundTrip) {
+    const QByteArray fixture = SharedTextFixture();
+    EXPECT_EQ(ReadAll(QStringLiteral(VANTOR_TEST_MAIN_SOURCE_DIR
+                                     "/fuzz/corpus/profile_file/shared_text_offset.vpf")),
+              fixture);
+    WriteAll(Path("shared.vpf"), fixture);
+    ProfileFileRead read = ReadProfileFile(Path("shared.vpf"));
+    ASSERT_EQ(read.check, ProfileCheck::Valid);
+    ExpectSharedTextFixtureTexts(*read.data, "loaded");
+
+    ProfileStore store;
+    ASSERT_EQ(LoadProfileFile(store, Path("shared.vpf")), 1);
+    ASSERT_TRUE(SaveProfileToPath(store, Path("exported.vpf")));
+    const QByteArray exported = ReadAll(Path("exported.vpf"));
+    ProfileFileHeader header;
+    std::memcpy(&header, exported.constData(), sizeof header);
+    EXPECT_EQ(header.textAreaSize, 2 * 2 * (kSharedText.size() + 1));
+    uint32_t pastTheEnd = 0;
+    std::memcpy(&pastTheEnd, exported.constData() + 64 + kPastTheEnd * 16 + 4, 4);
+    EXPECT_EQ(pastTheEnd, header.textAreaSize);
+    read = ReadProfileFile(Path("exported.vpf"));
+    ASSERT_EQ(read.check, ProfileCheck::Valid);
+    ExpectSharedTextFixtureTexts(*read.data, "exported");
+    ProfileStore again;
+    ASSERT_EQ(LoadProfileFile(again, Path("exported.vpf")), 1);
+    ASSERT_TRUE(SaveProfileToPath(again, Path("again.vpf")));
+    EXPECT_EQ(ReadAll(Path("again.vpf")), exported);
+
+    test::Rig rig('A');
+    rig.device.SetActiveProfile(0);
+    ASSERT_EQ(ImportProfile(rig.context, std::move(*ReadProfileFile(Path("shared.vpf")).data)),
+              ProfileResult::Done);
+    const QString working = m_env.Paths().WorkingProfileFile();
+    EXPECT_EQ(ReadAll(working), exported);
+    ProfileStore imported;
+    ASSERT_EQ(LoadProfileFile(imported, working), 1);
+    std::lock_guard guard(imported.Lock());
+    ExpectSharedTextFixtureTexts(imported.Data(), "working file");
 }
 
 // A file that cannot be taken in whole leaves the store exactly as it was.

@@ -23,7 +23,7 @@ bool TrayIcon::Create(const QString& tip, const QIcon& icon, int id, bool requir
     for (const auto& [command, text] : items) {
         QAction* action = m_menu->addAction(text);
         action->setData(command);
-        connect(action, &QAction::triggered, this, [this, command] { emit Command(command); });
+        connect(action, &QAction::triggered, this, [this, id = command] { emit Command(id); });
     }
     connect(m_menu.get(), &QMenu::aboutToShow, this, &TrayIcon::PrepareMenu);
 
