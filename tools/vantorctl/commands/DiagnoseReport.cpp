@@ -36,7 +36,7 @@ QString Hex(uint value, int width) {
     return QStringLiteral("%1").arg(value, width, 16, QLatin1Char('0'));
 }
 
-// The emulator names its interfaces as Windows does, with "mi_NN".
+// The emulator numbers its interfaces in its paths, with "mi_NN".
 const QRegularExpression& InterfaceMarker() {
     static const QRegularExpression marker(QStringLiteral("[&#]mi_(\\d+)"));
     return marker;
