@@ -48,7 +48,8 @@ QString PermissionText(uint16_t permissions) {
 }
 
 // The access ACL of a file, as its entries; the mode's three classes when it has none.
-std::vector<AclEntry> AccessEntries(const QByteArray& path, uint32_t mode, std::vector<AclEntry>* extended) {
+std::vector<AclEntry> AccessEntries(const QByteArray& path, uint32_t mode,
+                                    std::vector<AclEntry>* extended) {
     QByteArray attribute(1024, '\0');
     const ssize_t size =
         ::getxattr(path.constData(), "system.posix_acl_access", attribute.data(), attribute.size());
@@ -81,12 +82,14 @@ UserIdentity UserIdentity::Current() {
 
 QString AclEntry::Text() const {
     QString qualifier;
-    if (tag == User || tag == Group) qualifier = QString::number(id);
+    if (tag == User || tag == Group)
+        qualifier = QString::number(id);
     const char* kind = tag == User || tag == UserObject     ? "user"
                        : tag == Group || tag == GroupObject ? "group"
                        : tag == Mask                        ? "mask"
                                                             : "other";
-    return QStringLiteral("%1:%2:%3").arg(QLatin1String(kind), qualifier, PermissionText(permissions));
+    return QStringLiteral("%1:%2:%3")
+        .arg(QLatin1String(kind), qualifier, PermissionText(permissions));
 }
 
 std::optional<std::vector<AclEntry>> ParseAccessAcl(const QByteArray& attribute) {
@@ -125,37 +128,43 @@ NodeAccess ReadNodeAccess(const QString& node, const UserIdentity& user) {
         return access;
     }
     const auto find = [&](uint16_t tag, auto&& match) -> const AclEntry* {
-        const auto it = std::ranges::find_if(entries, [&](const AclEntry& e) {
-            return e.tag == tag && match(e);
-        });
+        const auto it = std::ranges::find_if(
+            entries, [&](const AclEntry& e) { return e.tag == tag && match(e); });
         return it != entries.end() ? &*it : nullptr;
     };
     const auto any = [](const AclEntry&) { return true; };
     const AclEntry* mask = find(AclEntry::Mask, any);
     const uint16_t limit = mask != nullptr ? mask->permissions : 7;
-    const auto grants = [](uint16_t permissions) { return (permissions & kReadWrite) == kReadWrite; };
+    const auto grants = [](uint16_t permissions) {
+        return (permissions & kReadWrite) == kReadWrite;
+    };
 
     if (user.uid == access.owner) {
         access.decidingEntry = QStringLiteral("owner");
         access.mayReadWrite = grants(uint16_t((access.mode >> 6) & 7));
         return access;
     }
-    if (const AclEntry* named = find(AclEntry::User, [&](const AclEntry& e) { return e.id == user.uid; })) {
+    if (const AclEntry* named =
+            find(AclEntry::User, [&](const AclEntry& e) { return e.id == user.uid; })) {
         access.decidingEntry = named->Text();
         access.mayReadWrite = grants(named->permissions & limit);
         return access;
     }
-    const auto inGroup = [&](uint32_t gid) { return std::ranges::find(user.groups, gid) != user.groups.end(); };
+    const auto inGroup = [&](uint32_t gid) {
+        return std::ranges::find(user.groups, gid) != user.groups.end();
+    };
     bool member = false;
     for (const AclEntry& e : entries) {
         const bool matches = (e.tag == AclEntry::GroupObject && inGroup(access.group)) ||
                              (e.tag == AclEntry::Group && inGroup(e.id));
-        if (!matches) continue;
+        if (!matches)
+            continue;
         member = true;
         // The owning group's entry is the mode's group class, which the mask already is
         // when there is an ACL.
-        const uint16_t permissions =
-            e.tag == AclEntry::GroupObject ? uint16_t(e.permissions & limit) : uint16_t(e.permissions & limit);
+        const uint16_t permissions = e.tag == AclEntry::GroupObject
+                                         ? uint16_t(e.permissions & limit)
+                                         : uint16_t(e.permissions & limit);
         if (grants(permissions)) {
             access.decidingEntry = e.tag == AclEntry::Group ? e.Text() : QStringLiteral("group");
             access.mayReadWrite = true;
@@ -172,16 +181,18 @@ NodeAccess ReadNodeAccess(const QString& node, const UserIdentity& user) {
 }
 
 int HidrawInterfaceNumber(const QString& sysfsRoot, const QString& nodeName) {
-    const QString device =
-        QFileInfo(sysfsRoot + QStringLiteral("/class/hidraw/") + nodeName + QStringLiteral("/device"))
-            .canonicalFilePath();
-    if (device.isEmpty()) return -1;
+    const QString device = QFileInfo(sysfsRoot + QStringLiteral("/class/hidraw/") + nodeName +
+                                     QStringLiteral("/device"))
+                               .canonicalFilePath();
+    if (device.isEmpty())
+        return -1;
     const QString usbInterface = QFileInfo(device).path();
     QFile number(usbInterface + QStringLiteral("/bInterfaceNumber"));
     if (number.open(QIODevice::ReadOnly)) {
         bool ok = false;
         const int value = number.readAll().trimmed().toInt(&ok, 16);
-        if (ok) return value;
+        if (ok)
+            return value;
     }
     // A USB interface is named "<bus>-<port>[.<port>...]:<configuration>.<interface>".
     static const QRegularExpression name(QStringLiteral("^\\d+-[\\d.]+:\\d+\\.(\\d+)$"));

@@ -65,8 +65,8 @@ ProfileResult CompareKeyboardWithProfile(ProfileContext& context, const ProfileD
 
         ProfileComparison result;
         const KeyMatrix defaultMatrix = context.device.DefaultKeyMatrix();
-        const int positions = std::min(static_cast<int>(variant.ledSlotCount),
-                                       static_cast<int>(blockSize / 3));
+        const int positions =
+            std::min(static_cast<int>(variant.ledSlotCount), static_cast<int>(blockSize / 3));
         std::recursive_mutex lock;  // the file's data is this call's own
         const KeyMapDownload download{
             file.Records(), file.Macros(), lock,
@@ -83,8 +83,9 @@ ProfileResult CompareKeyboardWithProfile(ProfileContext& context, const ProfileD
                 if (held == written) {
                     continue;
                 }
-                KeyDifference difference{profile, RowOfPosition(defaultMatrix, position),
-                                         position, {}, {}, held, written};
+                KeyDifference difference{
+                    profile, RowOfPosition(defaultMatrix, position), position, {}, {}, held,
+                    written};
                 if (difference.row >= 0) {
                     const size_t row = static_cast<size_t>(difference.row);
                     difference.keyboard = decoded.Block(profile)[row];
@@ -96,8 +97,10 @@ ProfileResult CompareKeyboardWithProfile(ProfileContext& context, const ProfileD
         const size_t slotCount = std::max(keyboardMacros->size(), fileMacros->size());
         for (size_t slot = 0; slot < slotCount; ++slot) {
             MacroDifference difference{static_cast<int>(slot), std::nullopt, std::nullopt};
-            if (slot < keyboardMacros->size()) difference.keyboard = (*keyboardMacros)[slot];
-            if (slot < fileMacros->size()) difference.file = (*fileMacros)[slot];
+            if (slot < keyboardMacros->size())
+                difference.keyboard = (*keyboardMacros)[slot];
+            if (slot < fileMacros->size())
+                difference.file = (*fileMacros)[slot];
             if (!difference.keyboard || !difference.file ||
                 !SameMacro(*difference.keyboard, *difference.file)) {
                 result.macros.push_back(std::move(difference));

@@ -16,14 +16,14 @@ namespace vantor {
 // there.
 struct KeyDifference {
     int profile = 0;
-    int row = -1;               // the record of the key in its block; -1 when no record is
-                                // written at the position (the keyboard changed a key the
-                                // file cannot describe)
-    int position = 0;           // the key-map position
-    KeyAssignment keyboard;     // the keyboard's action, decoded as a read of it decodes it
-    KeyAssignment file;         // the file's record
+    int row = -1;            // the record of the key in its block; -1 when no record is
+                             // written at the position (the keyboard changed a key the
+                             // file cannot describe)
+    int position = 0;        // the key-map position
+    KeyAssignment keyboard;  // the keyboard's action, decoded as a read of it decodes it
+    KeyAssignment file;      // the file's record
     DeviceAction keyboardAction;
-    DeviceAction fileAction;    // what the download writes for the file's record
+    DeviceAction fileAction;  // what the download writes for the file's record
 };
 
 // One macro slot whose macro differs; a side without a macro there is nullopt.

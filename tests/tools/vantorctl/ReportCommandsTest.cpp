@@ -53,7 +53,8 @@ protected:
     std::vector<uint8_t> Commands() {
         std::vector<uint8_t> commands;
         for (const ReportLogEntry& e : Keyboard().Log()) {
-            if (e.direction == ReportLogEntry::Direction::Received) commands.push_back(e.bytes[3]);
+            if (e.direction == ReportLogEntry::Direction::Received)
+                commands.push_back(e.bytes[3]);
         }
         return commands;
     }
@@ -144,7 +145,8 @@ TEST_P(ReportCommandsTest, VerifyWithoutAWorkingFileAsksNothingOfTheKeyboard) {
 
 TEST_P(ReportCommandsTest, JsonOutputsParseAndCarryTheirValues) {
     ASSERT_EQ(Run({"switch", "2"}), kExitOk);
-    for (const QStringList& args : {QStringList{"--json", "status"}, QStringList{"status", "--json"}}) {
+    for (const QStringList& args :
+         {QStringList{"--json", "status"}, QStringList{"status", "--json"}}) {
         ASSERT_EQ(Run(args), kExitOk) << err.toStdString();
         const QJsonObject status = Json();
         EXPECT_EQ(status["activeProfile"].toInt(-1), 2);
@@ -156,7 +158,8 @@ TEST_P(ReportCommandsTest, JsonOutputsParseAndCarryTheirValues) {
     EXPECT_EQ(keyboard["variant"].toString(), QString(QChar(GetParam())));
     EXPECT_TRUE(keyboard["path"].toString().contains("mi_02"));
 
-    ASSERT_EQ(Run({"set-lighting", "1", "brightness=3", "direction=left", "colour=102030"}), kExitOk);
+    ASSERT_EQ(Run({"set-lighting", "1", "brightness=3", "direction=left", "colour=102030"}),
+              kExitOk);
     ASSERT_EQ(Run({"--json", "lighting", "1"}), kExitOk);
     const QJsonObject lighting = Json();
     EXPECT_EQ(lighting["brightness"].toInt(), 3);
@@ -188,10 +191,10 @@ TEST_P(ReportCommandsTest, DiagnoseOnlyReadsAndReportsTheInterfacesAndStatus) {
     const std::vector<uint8_t> commands = Commands();
     EXPECT_FALSE(commands.empty());
     for (uint8_t command : commands) EXPECT_TRUE(kReadCommands.contains(command)) << int(command);
-    for (const char* says : {"qtRuntime: ", "sessionType: ", "trayHost: ", "backend: emulator",
-                             "why: chosen: ", "why: the consumer interface", "usagePage: ff1c",
-                             "outputReportBytes: 64", "activeProfile: 1", "hex: ",
-                             "problems: none found"}) {
+    for (const char* says :
+         {"qtRuntime: ", "sessionType: ", "trayHost: ", "backend: emulator",
+          "why: chosen: ", "why: the consumer interface", "usagePage: ff1c",
+          "outputReportBytes: 64", "activeProfile: 1", "hex: ", "problems: none found"}) {
         EXPECT_TRUE(out.contains(says)) << says << '\n' << out.toStdString();
     }
 
@@ -201,7 +204,8 @@ TEST_P(ReportCommandsTest, DiagnoseOnlyReadsAndReportsTheInterfacesAndStatus) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject report = QJsonDocument::fromJson(file.readAll()).object();
     const QJsonArray nodes = report["nodes"].toArray();
-    ASSERT_EQ(std::ranges::count_if(nodes, [](const QJsonValue& n) { return n["chosen"].toBool(); }), 1);
+    ASSERT_EQ(
+        std::ranges::count_if(nodes, [](const QJsonValue& n) { return n["chosen"].toBool(); }), 1);
     EXPECT_EQ(report["status"]["activeProfile"].toInt(), 1);
     EXPECT_EQ(report["status"]["hex"].toString().size(), 44 * 3 - 1);
 
@@ -220,9 +224,9 @@ INSTANTIATE_TEST_SUITE_P(Variants, ReportCommandsTest, ::testing::Values('A', 'B
 QByteArray Acl(std::initializer_list<AclEntry> entries) {
     QByteArray bytes("\x02\x00\x00\x00", 4);
     for (const AclEntry& e : entries) {
-        const uint8_t entry[8] = {uint8_t(e.tag), uint8_t(e.tag >> 8), uint8_t(e.permissions), 0,
-                                  uint8_t(e.id), uint8_t(e.id >> 8), uint8_t(e.id >> 16),
-                                  uint8_t(e.id >> 24)};
+        const uint8_t entry[8] = {
+            uint8_t(e.tag), uint8_t(e.tag >> 8), uint8_t(e.permissions), 0,
+            uint8_t(e.id),  uint8_t(e.id >> 8),  uint8_t(e.id >> 16),    uint8_t(e.id >> 24)};
         bytes.append(reinterpret_cast<const char*>(entry), 8);
     }
     return bytes;
@@ -246,9 +250,13 @@ TEST(DiagnoseHidrawTest, NamesAPermissionProblemAndItsFix) {
     const auto diagnose = [&]() -> const QJsonObject {
         QString out, err;
         QTextStream o(&out), e(&err);
-        CtlContext context({}, o, e, std::make_shared<HidrawBackend>(tree.SysRoot(), tree.DevRoot()), {});
+        CtlContext context({}, o, e,
+                           std::make_shared<HidrawBackend>(tree.SysRoot(), tree.DevRoot()), {});
         context.SetReplyTimeout(10);  // a fixture node does not answer as a keyboard
-        DiagnoseSetup setup{true, tree.SysRoot(), tree.DevRoot(), UserIdentity{65534, {65534}},
+        DiagnoseSetup setup{true,
+                            tree.SysRoot(),
+                            tree.DevRoot(),
+                            UserIdentity{65534, {65534}},
                             {env.Root() + "/rules.d"}};
         return CollectDiagnosis(context, setup);
     };
@@ -263,10 +271,12 @@ TEST(DiagnoseHidrawTest, NamesAPermissionProblemAndItsFix) {
     EXPECT_FALSE(report["access"]["mayReadWrite"].toBool());
     EXPECT_FALSE(report["udevRule"]["installed"].toBool());
     const QString text = DiagnosisText(report);
-    EXPECT_TRUE(text.contains(QStringLiteral("permission denied: user 65534 may not read and write %1")
-                                  .arg(tree.NodePath(5))))
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("permission denied: user 65534 may not read and write %1")
+                          .arg(tree.NodePath(5))))
         << text.toStdString();
-    EXPECT_TRUE(text.contains("install the udev rule 70-vantor-keyboard.rules into /etc/udev/rules.d"))
+    EXPECT_TRUE(
+        text.contains("install the udev rule 70-vantor-keyboard.rules into /etc/udev/rules.d"))
         << text.toStdString();
 
     const struct {
@@ -274,14 +284,23 @@ TEST(DiagnoseHidrawTest, NamesAPermissionProblemAndItsFix) {
         bool may;
         const char* decidedBy;
     } cases[] = {
-        {Acl({{AclEntry::UserObject, 6, 0}, {AclEntry::User, 6, 65534}, {AclEntry::GroupObject, 0, 0},
-              {AclEntry::Mask, 6, 0}, {AclEntry::Other, 0, 0}}),
+        {Acl({{AclEntry::UserObject, 6, 0},
+              {AclEntry::User, 6, 65534},
+              {AclEntry::GroupObject, 0, 0},
+              {AclEntry::Mask, 6, 0},
+              {AclEntry::Other, 0, 0}}),
          true, "user:65534:rw-"},
-        {Acl({{AclEntry::UserObject, 6, 0}, {AclEntry::User, 6, 65534}, {AclEntry::GroupObject, 0, 0},
-              {AclEntry::Mask, 4, 0}, {AclEntry::Other, 0, 0}}),
+        {Acl({{AclEntry::UserObject, 6, 0},
+              {AclEntry::User, 6, 65534},
+              {AclEntry::GroupObject, 0, 0},
+              {AclEntry::Mask, 4, 0},
+              {AclEntry::Other, 0, 0}}),
          false, "user:65534:rw-"},
-        {Acl({{AclEntry::UserObject, 6, 0}, {AclEntry::GroupObject, 0, 0}, {AclEntry::Group, 6, 65534},
-              {AclEntry::Mask, 6, 0}, {AclEntry::Other, 0, 0}}),
+        {Acl({{AclEntry::UserObject, 6, 0},
+              {AclEntry::GroupObject, 0, 0},
+              {AclEntry::Group, 6, 65534},
+              {AclEntry::Mask, 6, 0},
+              {AclEntry::Other, 0, 0}}),
          true, "group:65534:rw-"},
     };
     for (const auto& c : cases) {

@@ -27,7 +27,8 @@ QJsonObject MacroJson(const KeyboardMacro& macro) {
                                    {"press", action.direction != 1},
                                    {"delayMs", qint64(MacroActionDelayMs(action))}});
     }
-    return QJsonObject{{"name", macro.name}, {"plays", int(macro.cycleCount)}, {"actions", actions}};
+    return QJsonObject{
+        {"name", macro.name}, {"plays", int(macro.cycleCount)}, {"actions", actions}};
 }
 
 }  // namespace vantor::ctl

@@ -42,7 +42,8 @@ int RunDiagnose(CtlContext& context) {
     const QByteArray bytes = context.Json() ? QJsonDocument(report).toJson(QJsonDocument::Indented)
                                             : DiagnosisText(report).toUtf8();
     if (!WriteFileAtomically(output, bytes)) {
-        return context.Fail(kExitFileError, QStringLiteral("diagnose: %1 could not be written").arg(output));
+        return context.Fail(kExitFileError,
+                            QStringLiteral("diagnose: %1 could not be written").arg(output));
     }
     context.Err() << "vantorctl: diagnose: the report is in " << output
                   << "; attach it to your bug report\n";

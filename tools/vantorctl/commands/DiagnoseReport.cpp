@@ -44,9 +44,12 @@ const QRegularExpression& InterfaceMarker() {
 
 QString SessionType() {
     const QString type = qEnvironmentVariable("XDG_SESSION_TYPE");
-    if (!type.isEmpty()) return type;
-    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) return QStringLiteral("wayland");
-    if (qEnvironmentVariableIsSet("DISPLAY")) return QStringLiteral("x11");
+    if (!type.isEmpty())
+        return type;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
+        return QStringLiteral("wayland");
+    if (qEnvironmentVariableIsSet("DISPLAY"))
+        return QStringLiteral("x11");
     return QStringLiteral("none");
 }
 
@@ -54,7 +57,8 @@ QString SessionType() {
 QString TrayHost() {
 #ifdef VANTOR_HAVE_DBUS
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || bus.interface() == nullptr) return QStringLiteral("no session bus");
+    if (!bus.isConnected() || bus.interface() == nullptr)
+        return QStringLiteral("no session bus");
     return bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"))
                ? QStringLiteral("yes")
                : QStringLiteral("no StatusNotifier host (an X11 system tray is not checked)");
@@ -87,8 +91,7 @@ bool AddSysfsCaps(QJsonObject* node, const DiagnoseSetup& setup, const QString& 
     const std::optional<HidReportDescriptor> descriptor =
         HidReportDescriptor::Parse(HidrawSysfsDescriptor(setup.sysfsRoot, name));
     const int collection = HidPath::CollectionIndex(path);
-    if (!descriptor || collection < 0 ||
-        size_t(collection) >= descriptor->Collections().size()) {
+    if (!descriptor || collection < 0 || size_t(collection) >= descriptor->Collections().size()) {
         return false;
     }
     AddCaps(node, descriptor->Collections()[size_t(collection)].Caps());
@@ -97,8 +100,9 @@ bool AddSysfsCaps(QJsonObject* node, const DiagnoseSetup& setup, const QString& 
 
 QString WhyNotVendor(const HidDevice& device) {
     if (IsConsumerInterface(device)) {
-        return QStringLiteral("the consumer interface: it carries the keyboard's events, not "
-                              "its commands");
+        return QStringLiteral(
+            "the consumer interface: it carries the keyboard's events, not "
+            "its commands");
     }
     if (device.UsagePage() != kVendorUsagePage || device.Usage() != kVendorUsage) {
         return QStringLiteral("not the vendor interface (usage page ff1c, usage 92)");
@@ -127,7 +131,8 @@ QJsonObject UdevPart(const QStringList& folders) {
     QJsonArray files;
     for (const QString& folder : folders) {
         const QString path = folder + QLatin1Char('/') + QLatin1String(kRuleFile);
-        if (QFileInfo::exists(path)) files.append(path);
+        if (QFileInfo::exists(path))
+            files.append(path);
     }
     return {{"installed", !files.isEmpty()},
             {"files", files},
@@ -150,7 +155,8 @@ QJsonObject StatusPart(CtlContext& context) {
     StatusBlock status{};
     if (link != nullptr) {
         const CommandResult read = ReadStatus(*link, &status);
-        if (read != CommandResult::Ok) code = probe.FailCommand(read, QStringLiteral("read status"));
+        if (read != CommandResult::Ok)
+            code = probe.FailCommand(read, QStringLiteral("read status"));
     }
     err.flush();
     if (code != kExitOk) {
@@ -158,16 +164,18 @@ QJsonObject StatusPart(CtlContext& context) {
     }
     QJsonArray effects;
     for (size_t i = 0; i < kStatusEffectListSize; ++i) {
-        if (const uint8_t effect = status[kStatusEffectList + i]) effects.append(int(effect));
+        if (const uint8_t effect = status[kStatusEffectList + i])
+            effects.append(int(effect));
     }
     const QByteArray bytes(reinterpret_cast<const char*>(status.data()), qsizetype(status.size()));
-    return {{"read", true},
-            {"path", link->VendorDevice().DevicePath()},
-            {"firmwareVersion", Hex(link->VendorDevice().VersionNumber(), 4)},
-            {"activeProfile", int(status[kStatusActiveProfile])},
-            {"macroCapacityBytes", qint64(status[kStatusMacroCapacity]) * qint64(kMacroCapacityUnit)},
-            {"effects", effects},
-            {"hex", QString::fromLatin1(bytes.toHex(' '))}};
+    return {
+        {"read", true},
+        {"path", link->VendorDevice().DevicePath()},
+        {"firmwareVersion", Hex(link->VendorDevice().VersionNumber(), 4)},
+        {"activeProfile", int(status[kStatusActiveProfile])},
+        {"macroCapacityBytes", qint64(status[kStatusMacroCapacity]) * qint64(kMacroCapacityUnit)},
+        {"effects", effects},
+        {"hex", QString::fromLatin1(bytes.toHex(' '))}};
 }
 
 }  // namespace
@@ -180,11 +188,10 @@ QStringList SystemUdevRuleFolders() {
 
 QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
     QJsonObject report;
-    report.insert(QStringLiteral("program"),
-                  QJsonObject{{"name", "vantorctl"},
-                              {"version", VANTOR_VERSION},
-                              {"qtRuntime", qVersion()},
-                              {"qtBuild", QT_VERSION_STR}});
+    report.insert(QStringLiteral("program"), QJsonObject{{"name", "vantorctl"},
+                                                         {"version", VANTOR_VERSION},
+                                                         {"qtRuntime", qVersion()},
+                                                         {"qtBuild", QT_VERSION_STR}});
     report.insert(QStringLiteral("system"), SystemPart());
     QJsonArray wanted;
     for (const DeviceVariant& variant : kDeviceVariants) {
@@ -197,7 +204,8 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
     } else {
         search.insert(QStringLiteral("socket"), context.SimSocket());
     }
-    if (!context.DevicePath().isEmpty()) search.insert(QStringLiteral("device"), context.DevicePath());
+    if (!context.DevicePath().isEmpty())
+        search.insert(QStringLiteral("device"), context.DevicePath());
     report.insert(QStringLiteral("lookedFor"), search);
 
     QJsonArray problems;
@@ -210,12 +218,15 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
     }
     HidDevice device(std::shared_ptr<HidBackend>(&context.Backend(), [](HidBackend*) {}));
     for (const QString& path : paths) {
-        if (!IsKeyboardPath(path)) continue;
+        if (!IsKeyboardPath(path))
+            continue;
         QJsonObject node{{"path", path}, {"node", HidPath::Locator(path)}};
         if (setup.hidraw) {
             const QString name = QFileInfo(HidPath::Locator(path)).fileName();
-            node.insert(QStringLiteral("interfaceNumber"), HidrawInterfaceNumber(setup.sysfsRoot, name));
-        } else if (const QRegularExpressionMatch mi = InterfaceMarker().match(path); mi.hasMatch()) {
+            node.insert(QStringLiteral("interfaceNumber"),
+                        HidrawInterfaceNumber(setup.sysfsRoot, name));
+        } else if (const QRegularExpressionMatch mi = InterfaceMarker().match(path);
+                   mi.hasMatch()) {
             node.insert(QStringLiteral("interfaceNumber"), mi.captured(1).toInt());
         }
         const OpenOutcome outcome = OpenVendorInterface(device, path);
@@ -225,18 +236,22 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
             if (!context.DevicePath().isEmpty() && HidPath::Locator(path) != context.DevicePath()) {
                 why = QStringLiteral("not the node asked for with --device");
             } else if (!chosen.isEmpty()) {
-                why = QStringLiteral("another keyboard's vendor interface: the first one found is used");
+                why = QStringLiteral(
+                    "another keyboard's vendor interface: the first one found is used");
             } else {
                 chosen = path;
-                why = QStringLiteral("chosen: the first vendor interface that opens for reading and writing");
+                why = QStringLiteral(
+                    "chosen: the first vendor interface that opens for reading and writing");
             }
         } else if (device.Open(path, true, false, true, false)) {
             AddCaps(&node, device.Caps());
             why = WhyNotVendor(device);
         } else {
-            if (setup.hidraw) AddSysfsCaps(&node, setup, path);
+            if (setup.hidraw)
+                AddSysfsCaps(&node, setup, path);
             why = QStringLiteral("cannot be opened for reading and writing");
-            if (refused.isEmpty()) refused = path;
+            if (refused.isEmpty())
+                refused = path;
         }
         device.Close();
         node.insert(QStringLiteral("chosen"), path == chosen);
@@ -245,12 +260,13 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
     }
     report.insert(QStringLiteral("nodes"), nodes);
     if (nodes.isEmpty()) {
-        problems.append(setup.hidraw
-                            ? QStringLiteral("no hidraw node with the keyboard's IDs in %1/class/hidraw: "
-                                             "plug the keyboard in, or check that the hid and "
-                                             "hidraw kernel modules are loaded")
-                                  .arg(setup.sysfsRoot)
-                            : QStringLiteral("the emulator on %1 offers no keyboard").arg(context.SimSocket()));
+        problems.append(
+            setup.hidraw
+                ? QStringLiteral("no hidraw node with the keyboard's IDs in %1/class/hidraw: "
+                                 "plug the keyboard in, or check that the hid and "
+                                 "hidraw kernel modules are loaded")
+                      .arg(setup.sysfsRoot)
+                : QStringLiteral("the emulator on %1 offers no keyboard").arg(context.SimSocket()));
     }
 
     const QJsonObject udev = UdevPart(setup.udevRuleFolders);
@@ -273,8 +289,9 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
                                                   "ssh) so that its uaccess tag gives you access")
                                  : QStringLiteral("install the udev rule %1 into /etc/udev/rules.d "
                                                   "(or install the package), run 'udevadm control "
-                                                  "--reload' and 'udevadm trigger', or unplug and "
-                                                  "plug in the keyboard")
+                                                  "--reload' and 'udevadm trigger "
+                                                  "--subsystem-match=hidraw', then unplug and plug "
+                                                  "in the keyboard (the README tells how)")
                                        .arg(QLatin1String(kRuleFile))));
             }
         }
@@ -293,8 +310,10 @@ QString DiagnosisText(const QJsonObject& report) {
     QTextStream out(&text);
     const auto field = [](const QJsonObject& o, const char* key) {
         const QJsonValue v = o.value(QLatin1String(key));
-        if (v.isBool()) return v.toBool() ? QStringLiteral("yes") : QStringLiteral("no");
-        if (v.isDouble()) return QString::number(v.toInteger());
+        if (v.isBool())
+            return v.toBool() ? QStringLiteral("yes") : QStringLiteral("no");
+        if (v.isDouble())
+            return QString::number(v.toInteger());
         if (v.isArray()) {
             QStringList items;
             for (const QJsonValue& item : v.toArray()) {
@@ -304,10 +323,12 @@ QString DiagnosisText(const QJsonObject& report) {
         }
         return v.toString();
     };
-    const auto section = [&](const char* title, const QJsonObject& o, std::initializer_list<const char*> keys) {
+    const auto section = [&](const char* title, const QJsonObject& o,
+                             std::initializer_list<const char*> keys) {
         out << title << ":\n";
         for (const char* key : keys) {
-            if (o.contains(QLatin1String(key))) out << "  " << key << ": " << field(o, key) << '\n';
+            if (o.contains(QLatin1String(key)))
+                out << "  " << key << ": " << field(o, key) << '\n';
         }
     };
     section("program", report.value(QStringLiteral("program")).toObject(),
@@ -324,12 +345,14 @@ QString DiagnosisText(const QJsonObject& report) {
         out << "  " << field(node, "path") << '\n';
         for (const char* key : {"interfaceNumber", "usagePage", "usage", "inputReportBytes",
                                 "outputReportBytes", "featureReportBytes", "why"}) {
-            if (node.contains(QLatin1String(key))) out << "    " << key << ": " << field(node, key) << '\n';
+            if (node.contains(QLatin1String(key)))
+                out << "    " << key << ": " << field(node, key) << '\n';
         }
     }
     if (report.contains(QStringLiteral("access"))) {
         section("access", report.value(QStringLiteral("access")).toObject(),
-                {"node", "exists", "owner", "group", "mode", "acl", "user", "decidedBy", "mayReadWrite"});
+                {"node", "exists", "owner", "group", "mode", "acl", "user", "decidedBy",
+                 "mayReadWrite"});
     }
     if (report.contains(QStringLiteral("udevRule"))) {
         section("udev rule", report.value(QStringLiteral("udevRule")).toObject(),

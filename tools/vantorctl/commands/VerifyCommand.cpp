@@ -3,9 +3,9 @@
 
 #include "CtlExit.h"
 #include "commands/CtlJson.h"
-#include "commands/ReportCommands.h"
 #include "commands/ProfileFileText.h"
 #include "commands/ProfileSession.h"
+#include "commands/ReportCommands.h"
 
 #include "keymodel/AssignmentRecords.h"
 #include "profiles/ProfileComparison.h"
@@ -21,8 +21,10 @@ namespace {
 // A key's action in words; a macro key names the slot it plays, and on the file's side also
 // the macro's id, since the file refers to macros by id and the keyboard by slot.
 QString Action(const KeyAssignment& record, bool keyboard, const MacroTable& fileMacros) {
-    if (record.type != kAssignMacro) return WhatTheKeyDoes(record);
-    if (keyboard) return QStringLiteral("plays the macro in slot %1").arg(record.value - 1);
+    if (record.type != kAssignMacro)
+        return WhatTheKeyDoes(record);
+    if (keyboard)
+        return QStringLiteral("plays the macro in slot %1").arg(record.value - 1);
     // A missing id is written as slot 0, as the download writes it.
     return QStringLiteral("plays macro %1 (slot %2)")
         .arg(record.value)
@@ -35,13 +37,14 @@ QString KeyName(const KeyDifference& difference) {
 }
 
 QString MacroText(const std::optional<KeyboardMacro>& macro) {
-    if (!macro) return QStringLiteral("no macro");
+    if (!macro)
+        return QStringLiteral("no macro");
     QStringList actions;
     for (const KeyboardMacroAction& action : macro->actions) {
         actions << QStringLiteral("%1 %2 %3 ms")
-                       .arg(EnglishKeyName(action.keyCode),
-                            action.direction == 1 ? QStringLiteral("release")
-                                                  : QStringLiteral("press"))
+                       .arg(EnglishKeyName(action.keyCode), action.direction == 1
+                                                                ? QStringLiteral("release")
+                                                                : QStringLiteral("press"))
                        .arg(MacroActionDelayMs(action));
     }
     return QStringLiteral("\"%1\" plays %2, %3 actions: %4")
@@ -59,7 +62,8 @@ QJsonValue MacroValue(const std::optional<KeyboardMacro>& macro) {
 
 int RunVerify(CtlContext& context) {
     int code = kExitOk;
-    if (!context.ExpectArguments(0, "verify", &code)) return code;
+    if (!context.ExpectArguments(0, "verify", &code))
+        return code;
     const QString path = AppPaths::Current()->WorkingProfileFile();
     ProfileFileRead file = ReadProfileFile(path);
     if (file.check != ProfileCheck::Valid) {
@@ -70,11 +74,14 @@ int RunVerify(CtlContext& context) {
                                         .arg(path, ProfileCheckText(file.check)));
     }
     DeviceLink* link = context.Connect(&code);
-    if (link == nullptr) return code;
+    if (link == nullptr)
+        return code;
     ProfileSession session(context, *link);
-    if ((code = session.Learn()) != kExitOk) return code;
+    if ((code = session.Learn()) != kExitOk)
+        return code;
     ProfileComparison comparison;
-    const ProfileResult result = CompareKeyboardWithProfile(session.Context(), *file.data, &comparison);
+    const ProfileResult result =
+        CompareKeyboardWithProfile(session.Context(), *file.data, &comparison);
     if (result != ProfileResult::Done) {
         return context.FailProfile(result, QStringLiteral("verify: reading the keyboard"));
     }
