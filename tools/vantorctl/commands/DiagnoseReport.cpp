@@ -17,6 +17,8 @@
 #include <QSysInfo>
 #include <QtGlobal>
 
+#include <algorithm>
+
 #ifdef VANTOR_HAVE_DBUS
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -31,6 +33,7 @@ namespace vantor::ctl {
 namespace {
 
 const char kRuleFile[] = "70-vantor-keyboard.rules";
+constexpr int kStatusReplyMs = 150;  // each of the four tries of the status read
 
 QString Hex(uint value, int width) {
     return QStringLiteral("%1").arg(value, width, 16, QLatin1Char('0'));
@@ -127,6 +130,22 @@ QJsonObject AccessPart(const QString& node, const UserIdentity& user) {
             {"mayReadWrite", access.mayReadWrite}};
 }
 
+// What gives the user access to the keyboard's nodes, given whether the rule is installed.
+QString RuleFix(bool installed) {
+    if (installed) {
+        return QStringLiteral(
+            "the udev rule is installed; unplug and plug in the keyboard, and "
+            "log in at the seat (not over ssh) so that its uaccess tag gives "
+            "you access");
+    }
+    return QStringLiteral(
+               "install the udev rule %1 into /etc/udev/rules.d (or install the "
+               "package), run 'udevadm control --reload' and 'udevadm trigger "
+               "--subsystem-match=hidraw', then unplug and plug in the keyboard (the "
+               "README tells how)")
+        .arg(QLatin1String(kRuleFile));
+}
+
 QJsonObject UdevPart(const QStringList& folders) {
     QJsonArray files;
     for (const QString& folder : folders) {
@@ -149,7 +168,10 @@ QJsonObject StatusPart(CtlContext& context) {
     CtlContext probe({}, out, err,
                      std::shared_ptr<HidBackend>(&context.Backend(), [](HidBackend*) {}),
                      context.DevicePath(), context.SimSocket());
-    probe.SetReplyTimeout(context.ReplyTimeout());
+    // A keyboard that answers does so within milliseconds; one that does not should not keep
+    // the report waiting for the full time of a command.
+    const int asked = context.ReplyTimeout();
+    probe.SetReplyTimeout(asked > 0 ? std::min(asked, kStatusReplyMs) : kStatusReplyMs);
     int code = kExitOk;
     DeviceLink* link = probe.Connect(&code);
     StatusBlock status{};
@@ -273,27 +295,22 @@ QJsonObject CollectDiagnosis(CtlContext& context, const DiagnoseSetup& setup) {
     if (setup.hidraw) {
         report.insert(QStringLiteral("udevRule"), udev);
         const QString examined = HidPath::Locator(chosen.isEmpty() ? refused : chosen);
+        const bool ruleInstalled = udev.value(QStringLiteral("installed")).toBool();
         if (!examined.isEmpty()) {
             const QJsonObject access = AccessPart(examined, setup.user);
             report.insert(QStringLiteral("access"), access);
             if (!access.value(QStringLiteral("mayReadWrite")).toBool()) {
-                problems.append(
-                    QStringLiteral("permission denied: user %1 may not read and write %2 (mode %3, "
-                                   "decided by %4). Fix: %5")
-                        .arg(setup.user.uid)
-                        .arg(examined, access.value(QStringLiteral("mode")).toString(),
-                             access.value(QStringLiteral("decidedBy")).toString(),
-                             udev.value(QStringLiteral("installed")).toBool()
-                                 ? QStringLiteral("the udev rule is installed; unplug and plug in "
-                                                  "the keyboard, and log in at the seat (not over "
-                                                  "ssh) so that its uaccess tag gives you access")
-                                 : QStringLiteral("install the udev rule %1 into /etc/udev/rules.d "
-                                                  "(or install the package), run 'udevadm control "
-                                                  "--reload' and 'udevadm trigger "
-                                                  "--subsystem-match=hidraw', then unplug and plug "
-                                                  "in the keyboard (the README tells how)")
-                                       .arg(QLatin1String(kRuleFile))));
+                problems.append(QStringLiteral("permission denied: user %1 may not read and "
+                                               "write %2 (mode %3, decided by %4). Fix: %5")
+                                    .arg(setup.user.uid)
+                                    .arg(examined, access.value(QStringLiteral("mode")).toString(),
+                                         access.value(QStringLiteral("decidedBy")).toString(),
+                                         RuleFix(ruleInstalled)));
             }
+        } else if (!ruleInstalled) {
+            problems.append(QStringLiteral("the udev rule %1 is not installed: without it only "
+                                           "root may open the keyboard's nodes. Fix: %2")
+                                .arg(QLatin1String(kRuleFile), RuleFix(false)));
         }
     }
     const QJsonObject status = StatusPart(context);
@@ -327,8 +344,19 @@ QString DiagnosisText(const QJsonObject& report) {
                              std::initializer_list<const char*> keys) {
         out << title << ":\n";
         for (const char* key : keys) {
-            if (o.contains(QLatin1String(key)))
-                out << "  " << key << ": " << field(o, key) << '\n';
+            if (!o.contains(QLatin1String(key)))
+                continue;
+            QString value = field(o, key);
+            if (qstrcmp(key, "hex") == 0) {
+                // A hex dump goes in rows of 16 bytes, under each other.
+                const QStringList bytes = value.split(QLatin1Char(' '));
+                QStringList rows;
+                for (qsizetype at = 0; at < bytes.size(); at += 16) {
+                    rows << bytes.mid(at, 16).join(QLatin1Char(' '));
+                }
+                value = rows.join(QStringLiteral("\n       "));
+            }
+            out << "  " << key << ": " << value << '\n';
         }
     };
     section("program", report.value(QStringLiteral("program")).toObject(),
