@@ -23,7 +23,9 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <set>
+#include <span>
 
 #include <sys/xattr.h>
 
@@ -128,6 +130,27 @@ TEST_P(ReportCommandsTest, VerifyAgreesAfterImportAndNamesWhatAnotherFileChanges
     EXPECT_TRUE(macros[2]["file"].isNull());
     EXPECT_EQ(macros[0]["file"]["actions"].toArray().size(), 12);
     EXPECT_EQ(macros[0]["keyboard"]["actions"].toArray().size(), 30);
+}
+
+// A key changed on the keyboard behind the working file's back: the macro key names both the
+// file's macro id and the slot the keyboard would play.
+TEST_P(ReportCommandsTest, VerifyNamesAKeyChangedOnTheKeyboard) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
+        const auto matrix = firmware.DefaultKeyMatrix();
+        std::span<uint8_t> maps = firmware.MutableArea(FirmwareArea::KeyMaps);
+        for (size_t p = 0; p + 2 < matrix.size(); p += 3) {
+            if (matrix[p] == 2 && matrix[p + 1] == 2 && matrix[p + 2] == 0x04) {  // A
+                std::ranges::copy(std::array<uint8_t, 3>{2, 2, 0x05}, maps.begin() + p);
+            }
+        }
+    });
+    ASSERT_EQ(Run({"verify"}), kExitDiffers);
+    EXPECT_TRUE(
+        out.endsWith(":\nprofile 0, key A: keyboard sends B, file plays macro 2 (slot 1)\n"))
+        << out.toStdString();
 }
 
 TEST_P(ReportCommandsTest, VerifyWithoutAWorkingFileAsksNothingOfTheKeyboard) {
