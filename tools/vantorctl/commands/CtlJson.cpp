@@ -16,6 +16,16 @@ void WriteJson(CtlContext& context, const QJsonObject& document) {
     context.Out() << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
+QJsonObject StatusBlockJson(const StatusBlock& status) {
+    QJsonArray effects;
+    for (size_t i = 0; i < kStatusEffectListSize; ++i) {
+        if (const uint8_t effect = status[kStatusEffectList + i]) effects.append(int(effect));
+    }
+    return {{"activeProfile", int(status[kStatusActiveProfile])},
+            {"macroCapacityBytes", qint64(status[kStatusMacroCapacity]) * qint64(kMacroCapacityUnit)},
+            {"effects", effects}};
+}
+
 uint32_t MacroActionDelayMs(const KeyboardMacroAction& action) {
     return action.delayField * kDelayUnitMs;
 }

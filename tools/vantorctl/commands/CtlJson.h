@@ -2,6 +2,7 @@
 
 #include "CtlContext.h"
 
+#include "device/StatusCommands.h"
 #include "macros/KeyboardMacro.h"
 
 #include <QJsonArray>
@@ -11,6 +12,10 @@ namespace vantor::ctl {
 
 // Writes the object as the command's one JSON document on the output stream.
 void WriteJson(CtlContext& context, const QJsonObject& document);
+
+// What the status block says: activeProfile, macroCapacityBytes and effects (the offered
+// effect numbers).
+QJsonObject StatusBlockJson(const StatusBlock& status);
 
 // A macro as the keyboard's macro area holds it: name, plays and its actions, each with key,
 // press and delayMs.

@@ -1,6 +1,7 @@
 #include "commands/DiagnoseReport.h"
 
 #include "CtlExit.h"
+#include "commands/CtlJson.h"
 
 #include "device/DeviceVariant.h"
 #include "device/HidDevice.h"
@@ -184,20 +185,13 @@ QJsonObject StatusPart(CtlContext& context) {
     if (code != kExitOk) {
         return {{"read", false}, {"error", errors.trimmed().remove(QStringLiteral("vantorctl: "))}};
     }
-    QJsonArray effects;
-    for (size_t i = 0; i < kStatusEffectListSize; ++i) {
-        if (const uint8_t effect = status[kStatusEffectList + i])
-            effects.append(int(effect));
-    }
     const QByteArray bytes(reinterpret_cast<const char*>(status.data()), qsizetype(status.size()));
-    return {
-        {"read", true},
-        {"path", link->VendorDevice().DevicePath()},
-        {"firmwareVersion", Hex(link->VendorDevice().VersionNumber(), 4)},
-        {"activeProfile", int(status[kStatusActiveProfile])},
-        {"macroCapacityBytes", qint64(status[kStatusMacroCapacity]) * qint64(kMacroCapacityUnit)},
-        {"effects", effects},
-        {"hex", QString::fromLatin1(bytes.toHex(' '))}};
+    QJsonObject part = StatusBlockJson(status);
+    part.insert(QStringLiteral("read"), true);
+    part.insert(QStringLiteral("path"), link->VendorDevice().DevicePath());
+    part.insert(QStringLiteral("firmwareVersion"), Hex(link->VendorDevice().VersionNumber(), 4));
+    part.insert(QStringLiteral("hex"), QString::fromLatin1(bytes.toHex(' ')));
+    return part;
 }
 
 }  // namespace

@@ -18,23 +18,17 @@ int RunStatus(CtlContext& context) {
     const CommandResult result = ReadStatus(*link, &status);
     if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read status"));
 
-    QStringList effects;
-    QJsonArray effectList;
-    for (size_t i = 0; i < kStatusEffectListSize; ++i) {
-        if (const uint8_t effect = status[kStatusEffectList + i]) {
-            effects << QString::number(effect);
-            effectList.append(int(effect));
-        }
-    }
-    const qint64 capacity = qint64(status[kStatusMacroCapacity]) * qint64(kMacroCapacityUnit);
+    const QJsonObject fields = StatusBlockJson(status);
     if (context.Json()) {
-        WriteJson(context, QJsonObject{{"activeProfile", int(status[kStatusActiveProfile])},
-                                       {"macroCapacityBytes", capacity},
-                                       {"effects", effectList}});
+        WriteJson(context, fields);
         return kExitOk;
     }
-    context.Out() << "active profile: " << int(status[kStatusActiveProfile]) << '\n'
-                  << "macro capacity: " << capacity
+    QStringList effects;
+    for (const QJsonValue& effect : fields[QStringLiteral("effects")].toArray()) {
+        effects << QString::number(effect.toInt());
+    }
+    context.Out() << "active profile: " << fields[QStringLiteral("activeProfile")].toInt() << '\n'
+                  << "macro capacity: " << fields[QStringLiteral("macroCapacityBytes")].toInteger()
                   << " bytes\n"
                   << "effects: " << effects.join(QLatin1Char(' ')) << '\n';
     return kExitOk;
