@@ -160,12 +160,9 @@ NodeAccess ReadNodeAccess(const QString& node, const UserIdentity& user) {
         if (!matches)
             continue;
         member = true;
-        // The owning group's entry is the mode's group class, which the mask already is
-        // when there is an ACL.
-        const uint16_t permissions = e.tag == AclEntry::GroupObject
-                                         ? uint16_t(e.permissions & limit)
-                                         : uint16_t(e.permissions & limit);
-        if (grants(permissions)) {
+        // Every group entry, the owning group's too, is limited by the mask; any one that
+        // grants is enough.
+        if (grants(uint16_t(e.permissions & limit))) {
             access.decidingEntry = e.tag == AclEntry::Group ? e.Text() : QStringLiteral("group");
             access.mayReadWrite = true;
             return access;
