@@ -44,6 +44,10 @@ public:
     // The node still exists and opens for reading; the probe closes it at once.
     bool Probe(const QString& path) override;
 
+    // Where the listing looks: the sysfs root and the root of the device nodes.
+    const QString& SysfsRoot() const { return m_sysfsRoot; }
+    const QString& DevRoot() const { return m_devRoot; }
+
     // Every report that later-opened channels move is written to the trace; null stops it.
     void SetTrace(std::shared_ptr<ReportTrace> trace);
 

@@ -2,6 +2,7 @@
 
 #include "commands/Commands.h"
 #include "commands/ProfileCommands.h"
+#include "commands/ReportCommands.h"
 
 namespace vantor::ctl {
 
@@ -39,6 +40,12 @@ const std::vector<CtlCommand>& CommandTable() {
          "the lighting preview of EFFECT, one line a tick: each key button's control id and "
          "colour (or plain), as the window paints it in colour mode (no keyboard needed)",
          &RunPreview},
+        {"verify", "", "whether the keyboard's key maps and macros are what the working profile "
+         "file says (exit 11 when not)",
+         &RunVerify},
+        {"diagnose", "[--output FILE]",
+         "a read-only report for a bug report: system, HID nodes, permissions, status block",
+         &RunDiagnose},
         {"gui-command", "ID", "hand command ID to the running program (32780: the update window)",
          &RunGuiCommand},
     };

@@ -26,8 +26,17 @@ public:
     QTextStream& Err() { return m_err; }
     HidBackend& Backend() { return *m_backend; }
 
+    // Whether the command writes one JSON document to the output stream instead of text.
+    bool Json() const { return m_json; }
+    void SetJson(bool json) { m_json = json; }
+    // The identity of the keyboard's backend for a report: the --device node asked for and
+    // the emulator's socket (empty when not asked for).
+    const QString& DevicePath() const { return m_devicePath; }
+    const QString& SimSocket() const { return m_simSocket; }
+
     // How long the link waits for each reply, set before Connect.
     void SetReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
+    int ReplyTimeout() const { return m_replyTimeoutMs; }
 
     // The link to the keyboard's vendor interface, open; nullptr when none could be opened,
     // the reason already written to the error stream and its exit code in *exitCode.
@@ -63,6 +72,7 @@ private:
     QString m_simSocket;
     std::unique_ptr<DeviceLink> m_link;
     int m_replyTimeoutMs = 0;  // 0: the transport's default
+    bool m_json = false;
 };
 
 }  // namespace vantor::ctl

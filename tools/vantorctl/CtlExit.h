@@ -20,6 +20,8 @@ enum CtlExit : int {
     kExitFileError = 8,        // a file could not be read or written
     kExitNoRoom = 9,           // the macros do not fit into the keyboard's macro area
     kExitOutOfMemory = 10,     // memory ran out
+    kExitDiffers = 11,         // verify: the keyboard does not hold what the working profile
+                               // file says
 };
 
 // The exit code of a command result; kExitOk for Ok.

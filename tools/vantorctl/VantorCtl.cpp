@@ -10,12 +10,15 @@ namespace vantor::ctl {
 namespace {
 
 void PrintUsage(QTextStream& stream) {
-    stream << "usage: vantorctl [--sim SOCKET | --device /dev/hidrawN] [--trace] "
+    stream << "usage: vantorctl [--sim SOCKET | --device /dev/hidrawN] [--trace] [--json] "
               "[--reply-timeout MS] COMMAND\n\n"
               "  --sim SOCKET    talk to vantor-sim on SOCKET (also: VANTOR_SIM=SOCKET)\n"
               "  --device NODE   use this hidraw node only\n"
               "  --trace         print every report on standard error: '> ' sent, '< ' "
               "received\n"
+              "  --json          one JSON document on standard output (list, status, lighting, "
+              "macros,\n"
+              "                  verify, diagnose); errors still go to standard error\n"
               "  --reply-timeout MS\n"
               "                  wait MS ms (1-10000) for each reply before asking again, four "
               "times in all;\n"
@@ -27,6 +30,13 @@ void PrintUsage(QTextStream& stream) {
         stream << "  " << head.trimmed().leftJustified(34) << ' ' << command.summary << '\n';
     }
     stream.flush();
+}
+
+bool OffersJson(const QString& command) {
+    static const QStringList offering{QStringLiteral("list"),   QStringLiteral("status"),
+                                      QStringLiteral("lighting"), QStringLiteral("macros"),
+                                      QStringLiteral("verify"), QStringLiteral("diagnose")};
+    return offering.contains(command);
 }
 
 int UsageError(QTextStream& err, const QString& why) {
@@ -42,12 +52,15 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
     QString simSocket;
     QString device;
     bool trace = false;
+    bool json = false;
     int replyTimeoutMs = 0;  // 0: the transport's default
     int i = 0;
     for (; i < args.size() && args[i].startsWith(QLatin1String("--")); ++i) {
         const QString& option = args[i];
         if (option == QLatin1String("--trace")) {
             trace = true;
+        } else if (option == QLatin1String("--json")) {
+            json = true;
         } else if (option == QLatin1String("--help")) {
             PrintUsage(out);
             return kExitOk;
@@ -82,6 +95,13 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
         return UsageError(err, QStringLiteral("unknown command %1").arg(name));
     }
 
+    // --json may also follow the command's name.
+    QStringList commandArgs = args.mid(i + 1);
+    json = commandArgs.removeAll(QStringLiteral("--json")) > 0 || json;
+    if (json && !OffersJson(name)) {
+        return UsageError(err, QStringLiteral("%1 has no --json output").arg(name));
+    }
+
     std::shared_ptr<ReportTrace> reportTrace;
     if (trace) {
         reportTrace = std::make_shared<ReportTrace>([&err](const QString& line) {
@@ -94,7 +114,8 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
     // The socket the emulator is asked for on, as SelectBackend takes it.
     const QString emulatorSocket =
         simSocket.isEmpty() ? qEnvironmentVariable("VANTOR_SIM") : simSocket;
-    CtlContext context(args.mid(i + 1), out, err, std::move(backend), device, emulatorSocket);
+    CtlContext context(commandArgs, out, err, std::move(backend), device, emulatorSocket);
+    context.SetJson(json);
     if (replyTimeoutMs > 0) context.SetReplyTimeout(replyTimeoutMs);
     const int code = command->run(context);
     out.flush();

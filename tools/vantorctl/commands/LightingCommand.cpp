@@ -2,6 +2,7 @@
 
 #include "CtlExit.h"
 #include "commands/Commands.h"
+#include "commands/CtlJson.h"
 
 #include "device/CommandResult.h"
 #include "lighting/LightingRead.h"
@@ -33,6 +34,26 @@ int RunLighting(CtlContext& context) {
     if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read lighting"));
 
     const LightingBlock& b = blocks[size_t(profile)];
+    if (context.Json()) {
+        WriteJson(context,
+                  QJsonObject{{"profile", profile},
+                              {"effect", int(b.effect)},
+                              {"brightness", int(b.brightness)},
+                              {"speed", int(b.speed)},
+                              {"direction", b.direction == kDirectionFirst ? "left" : "right"},
+                              {"directionCode", int(b.direction)},
+                              {"random", b.randomColour != 0},
+                              {"colour", Rgb(b.colour)},
+                              {"rate", int(b.reportRate)},
+                              {"choice", int(b.colourChoice)},
+                              {"effect7Random", int(b.effect7Random)},
+                              {"trigger", int(b.triggerMode)},
+                              {"secondColour", Rgb(b.secondColour)},
+                              {"secondRandom", bool(b.secondRandom)},
+                              {"thirdColour", Rgb(b.thirdColour)},
+                              {"thirdRandom", bool(b.thirdRandom)}});
+        return kExitOk;
+    }
     QTextStream& out = context.Out();
     out << "effect: " << int(b.effect) << '\n'
         << "brightness: " << int(b.brightness) << '\n'

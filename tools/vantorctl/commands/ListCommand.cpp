@@ -2,6 +2,7 @@
 
 #include "CtlExit.h"
 #include "commands/Commands.h"
+#include "commands/CtlJson.h"
 
 #include "device/HidDevice.h"
 #include "device/VendorInterfaceSearch.h"
@@ -18,13 +19,22 @@ int RunList(CtlContext& context) {
     if (!search.enumerated) {
         return context.Fail(kExitNoKeyboard, QStringLiteral("cannot list the HID devices"));
     }
+    QJsonArray list;
     for (const KeyboardInterface& k : keyboards) {
-        context.Out() << QStringLiteral("%1  %2:%3  version %4  variant %5\n")
-                             .arg(k.path)
-                             .arg(k.vendorId, 4, 16, QLatin1Char('0'))
-                             .arg(k.productId, 4, 16, QLatin1Char('0'))
-                             .arg(k.versionNumber, 4, 16, QLatin1Char('0'))
-                             .arg(k.variant == kVariantA ? QLatin1Char('A') : QLatin1Char('B'));
+        const auto hex = [](uint16_t value) {
+            return QStringLiteral("%1").arg(value, 4, 16, QLatin1Char('0'));
+        };
+        const QString variant = k.variant == kVariantA ? QStringLiteral("A") : QStringLiteral("B");
+        list.append(QJsonObject{{"path", k.path},
+                                {"vendorId", hex(k.vendorId)},
+                                {"productId", hex(k.productId)},
+                                {"version", hex(k.versionNumber)},
+                                {"variant", variant}});
+        if (!context.Json()) {
+            context.Out() << QStringLiteral("%1  %2:%3  version %4  variant %5\n")
+                                 .arg(k.path, hex(k.vendorId), hex(k.productId),
+                                      hex(k.versionNumber), variant);
+        }
     }
     if (keyboards.empty()) {
         int failed = kExitOk;
@@ -33,6 +43,7 @@ int RunList(CtlContext& context) {
         }
         return context.Fail(kExitNoKeyboard, QStringLiteral("no keyboard found"));
     }
+    if (context.Json()) WriteJson(context, QJsonObject{{"keyboards", list}});
     return kExitOk;
 }
 

@@ -2,17 +2,12 @@
 
 #include "CtlExit.h"
 #include "commands/Commands.h"
+#include "commands/CtlJson.h"
 #include "commands/ProfileFileText.h"
 
 #include "keyassign/MacroArea.h"
 
 namespace vantor::ctl {
-
-namespace {
-
-constexpr uint32_t kDelayUnitMs = 10;
-
-}  // namespace
 
 int RunMacros(CtlContext& context) {
     int code = kExitOk;
@@ -25,6 +20,16 @@ int RunMacros(CtlContext& context) {
     const std::optional<std::vector<KeyboardMacro>> macros = ParseKeyboardMacroArea(area);
     if (!macros) return context.Fail(kExitOutOfMemory, QStringLiteral("out of memory reading the macro area"));
 
+    if (context.Json()) {
+        QJsonArray list;
+        for (size_t slot = 0; slot < macros->size(); ++slot) {
+            QJsonObject macro = MacroJson((*macros)[slot]);
+            macro.insert(QStringLiteral("slot"), int(slot));
+            list.append(macro);
+        }
+        WriteJson(context, QJsonObject{{"macros", list}});
+        return kExitOk;
+    }
     QTextStream& out = context.Out();
     if (macros->empty()) out << "no macros\n";
     for (size_t slot = 0; slot < macros->size(); ++slot) {
@@ -35,7 +40,7 @@ int RunMacros(CtlContext& context) {
         for (const KeyboardMacroAction& action : macro.actions) {
             out << "  " << EnglishKeyName(action.keyCode)
                 << (action.direction == 1 ? " release " : " press ")
-                << action.delayField * kDelayUnitMs << " ms\n";
+                << MacroActionDelayMs(action) << " ms\n";
         }
     }
     return kExitOk;

@@ -26,16 +26,12 @@ QString EnglishKeyName(KeyCode code) {
     return QStringLiteral("0x%1").arg(code, 3, 16, QLatin1Char('0'));
 }
 
-namespace {
-
-// The key a record of a block belongs to, named as `assign` names it.
 QString KeyOfRecord(int row) {
     if (IsKeyTableRow(row)) return EnglishKeyName(CodeOfRow(row));
     if (row < kAddressedRecords) return QStringLiteral("G%1").arg(row - RecordOfExtraKey(1) + 1);
     return QStringLiteral("record %1").arg(row);
 }
 
-// What a key does, as read from the keyboard.
 QString WhatTheKeyDoes(const KeyAssignment& record) {
     switch (record.type) {
     case kAssignDefault: return QStringLiteral("has its built-in function");
@@ -45,12 +41,12 @@ QString WhatTheKeyDoes(const KeyAssignment& record) {
     case kAssignStopMacro: return QStringLiteral("stops the macro playing");
     case kAssignMedia: return QStringLiteral("sends media %1").arg(record.value);
     case kAssignFunction: return QStringLiteral("does function %1").arg(record.value);
+    case kAssignLaunch: return QStringLiteral("launches a program");
+    case kAssignText: return QStringLiteral("types a text");
     default: break;
     }
     return QStringLiteral("has assignment type %1").arg(record.type);
 }
-
-}  // namespace
 
 QStringList HostAssignmentNotes(const HostAssignmentReport& report, const QString& workingFile) {
     QStringList notes;

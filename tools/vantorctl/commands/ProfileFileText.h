@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keymodel/KeyAssignment.h"
 #include "keymodel/KeyCode.h"
 #include "profiles/HostAssignments.h"
 #include "profiles/ProfileFile.h"
@@ -14,6 +15,12 @@ QString ProfileCheckText(ProfileCheck check);
 
 // A key's English name, as `assign` takes it; its code in hex when the key table names none.
 QString EnglishKeyName(KeyCode code);
+
+// The key a record of a block (0-511) belongs to, named as `assign` names it.
+QString KeyOfRecord(int row);
+
+// What a key record does, in words ("sends B", "has its built-in function").
+QString WhatTheKeyDoes(const KeyAssignment& record);
 
 // What a read of the keyboard left out of the working profile file's launch-program and
 // text-block keys: one line for each key left out, naming its profile and key and what the

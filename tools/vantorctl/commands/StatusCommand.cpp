@@ -2,6 +2,7 @@
 
 #include "CtlExit.h"
 #include "commands/Commands.h"
+#include "commands/CtlJson.h"
 
 #include "device/CommandResult.h"
 #include "device/StatusCommands.h"
@@ -17,12 +18,17 @@ int RunStatus(CtlContext& context) {
     const CommandResult result = ReadStatus(*link, &status);
     if (result != CommandResult::Ok) return context.FailCommand(result, QStringLiteral("read status"));
 
-    QStringList effects;
-    for (size_t i = 0; i < kStatusEffectListSize; ++i) {
-        if (const uint8_t effect = status[kStatusEffectList + i]) effects << QString::number(effect);
+    const QJsonObject fields = StatusBlockJson(status);
+    if (context.Json()) {
+        WriteJson(context, fields);
+        return kExitOk;
     }
-    context.Out() << "active profile: " << int(status[kStatusActiveProfile]) << '\n'
-                  << "macro capacity: " << size_t(status[kStatusMacroCapacity]) * kMacroCapacityUnit
+    QStringList effects;
+    for (const QJsonValue& effect : fields[QStringLiteral("effects")].toArray()) {
+        effects << QString::number(effect.toInt());
+    }
+    context.Out() << "active profile: " << fields[QStringLiteral("activeProfile")].toInt() << '\n'
+                  << "macro capacity: " << fields[QStringLiteral("macroCapacityBytes")].toInteger()
                   << " bytes\n"
                   << "effects: " << effects.join(QLatin1Char(' ')) << '\n';
     return kExitOk;
