@@ -115,6 +115,23 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
     EXPECT_FALSE(Dialog().IsCapturing());
 }
 
+// Each opening shows the opened key's own record: a key captured and cancelled before is gone.
+TEST_F(KeyAssignDialogTest, EachOpeningShowsTheKeysOwnRecordInTheKeyField) {
+    SetRecord(RowOfCode(kKeyA), {kAssignKey, 0, kKeyB, 0, 0});
+    const auto field = [](D& d) { return static_cast<QLineEdit*>(d.Control(D::kKeyField))->text(); };
+    WhileOpen(kButtonA, [&](D& d) {
+        EXPECT_EQ(field(d), KeyName(kKeyB));
+        Press(d, KEY_C);
+        EXPECT_EQ(field(d), KeyName(0x2E));
+        d.RunCommand(D::kCancel);
+    });
+    QString shown = QStringLiteral("not opened");
+    WhileOpen(KeyListButtonIds[1], [&](D& d) { shown = field(d); });  // a default key
+    EXPECT_EQ(shown, QString());
+    WhileOpen(kButtonA, [&](D& d) { shown = field(d); });
+    EXPECT_EQ(shown, KeyName(kKeyB));
+}
+
 TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
     const struct {
         const char* what;
