@@ -140,7 +140,7 @@ TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
         KeyAssignment after;
     } cases[] = {
         {"A assigned to A", {kAssignKey, 0, kKeyB, 1, 0},
-         [](D& d) { Press(d, KEY_A); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 1, 0}},
+         [](D& d) { Press(d, KEY_A); d.RunCommand(D::kOk); }, {kAssignDefault, 0, kKeyA, 1, 0}},
         {"Clear then OK", {kAssignKey, 0, kKeyB, 0, 9},
          [](D& d) { d.RunCommand(D::kClear); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 9}},
         {"Clear from the media page", {kAssignMedia, 0, 3, 0, 0},

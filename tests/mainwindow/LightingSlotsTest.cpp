@@ -74,6 +74,7 @@ protected:
     static void ChoosePreset(ColourButton* button, int preset) {
         QTest::mouseClick(button, Qt::LeftButton);
         ASSERT_NE(button->OpenPalette(), nullptr);
+        EXPECT_EQ(button->OpenPalette()->OtherButton()->text(), QStringLiteral("other"));
         QTest::mouseClick(button->OpenPalette()->PresetButton(preset), Qt::LeftButton);
     }
     void Click(int controlId) {
@@ -234,6 +235,10 @@ TEST_F(LightingSlotsTest, TheColourValueBoxesHoldNumbersUpTo255) {
         QTest::keyClicks(red, QString::fromLatin1(c.typed));
         EXPECT_EQ(red->text(), QString::fromLatin1(c.shown)) << c.typed;
     }
+    // A pasted number is taken whole, then brought into range.
+    red->clear();
+    red->insert(QStringLiteral("1000"));
+    EXPECT_EQ(red->text(), QStringLiteral("255"));
 }
 
 TEST_F(LightingSlotsTest, DefaultAndTheKeyboardsResetReturnColourFilesToTheTemplate) {

@@ -6,6 +6,7 @@
 #include "keymodel/KeyConversions.h"
 #include "keymodel/KeyNames.h"
 #include "macros/RecordDelaysSetting.h"
+#include "shell/AppSettings.h"
 #include "mainwindow/ProfileSlots.h"
 #include "shell/lang/Language.h"
 
@@ -255,6 +256,19 @@ TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStops
     EXPECT_EQ(stored.actions[1].delay, 40000u);
     EXPECT_EQ(stored.actions[3].keyCode, CodeOfOrdinal(0));
     EXPECT_EQ(stored.actions[3].direction, kMacroRelease);
+}
+
+// The record-delays setting is written back as the 0 or 1 it reads as, when the dialog opens.
+TEST_F(MacroPageTest, OpeningWritesTheRecordDelaysSettingBackNormalised) {
+    const QString section = QStringLiteral("PROFILES");
+    const QString name = LanguageText("MACRO_ACTION_RECORD_DELAY");
+    for (const auto& [stored, written] : {std::pair{"yes", "0"}, {"2", "0"}, {" 01 ", "1"}}) {
+        ASSERT_TRUE(WriteAppSetting(section, name, QString::fromLatin1(stored)));
+        bool checked = false;
+        WhileOpen(kButtonA, [&](D& d) { checked = d.Macros().RecordDelaysBox()->isChecked(); });
+        EXPECT_EQ(ReadAppSetting(section, name, QString()), QString::fromLatin1(written)) << stored;
+        EXPECT_EQ(checked, *written == '1') << stored;
+    }
 }
 
 TEST_F(MacroPageTest, TheCycleCountIsKeptWithinOneTo255AsItIsTyped) {
