@@ -151,6 +151,8 @@ void KeyAssignDialog::SetUp() {
 
     m_keyRadio->setText(QString());
     m_mouseRadio->setText(QString());
+    // Each opening starts from the key's own record, not from what the last one captured.
+    m_keyField->clear();
     m_capturedKey = kNoKey;
     ShowPage(m_type, true);
     SetApplyEnabled(false);
@@ -306,12 +308,14 @@ ButtonFaces KeyAssignDialog::FacesOfType(int type) const {
 void KeyAssignDialog::ShowPage(int type, bool initial) {
     Button(kMask)->SetPictures(FacesOfType(type));
     const bool keyPage = type != kAssignMacro && type != kAssignMedia && type != kAssignFunction;
+    // Recording and the key page share the one grab: the recording lets go of it first, so
+    // that the key page's capture is what holds the keyboard after.
+    if (type != kAssignMacro) m_macroPage->StopRecording();
     if (keyPage) {
         m_capture.Start();
     } else {
         m_capture.Stop();
     }
-    if (type != kAssignMacro) m_macroPage->StopRecording();
     // The macro the key plays when it opens on one (or the first), the first when the page is
     // first shown for a key without a value; otherwise the selection stays.
     if (type == kAssignMacro && m_macroPage->Editor().Count() > 0) {

@@ -216,7 +216,8 @@ void MacroPage::Open() {
         std::lock_guard lock(m_host.store->Lock());
         m_editor.Load(m_host.store->Data().Macros().Records());
     }
-    m_recordDelays = ReadRecordDelaysSetting() == 1;
+    // Whatever the setting held, it is written back as the 0 or 1 the page goes by.
+    m_recordDelays = WriteRecordDelaysSetting(ReadRecordDelaysSetting()) == 1;
     m_recordDelaysBox->setChecked(m_recordDelays);
     m_recordDelaysBox->setText(QString());
     Button(kRecord)->SetSelected(false);

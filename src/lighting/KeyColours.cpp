@@ -48,8 +48,9 @@ int ControlOfColourKey(int key) {
 KeyColours::KeyColours(DeviceLink& link) : m_link(link) {}
 
 void KeyColours::SetProfile(int profile) {
-    if (IsProfile(profile)) {
+    if (IsProfile(profile) && profile != m_profile) {
         m_profile = profile;
+        m_modeLoaded = false;
     }
 }
 
@@ -126,6 +127,7 @@ LightingResult KeyColours::LoadMode(int profile, std::optional<int> mode, bool s
     const int n = mode.value_or(file.PresentMode());
     if (profile == m_profile) {
         m_mode = n;
+        m_modeLoaded = true;
         m_brush = file.Brush(n);
     }
     m_tables[size_t(profile)] = TableOfMode(file, n, &m_markers[size_t(profile)]);
@@ -198,6 +200,8 @@ LightingResult KeyColours::SelectMode(int mode) {
     if (mode < 0) {
         return {LightingOutcome::NotAllowed, CommandResult::BadArgument};
     }
+    // Choosing the mode that is already loaded changes nothing.
+    if (m_modeLoaded && mode == m_mode) return {LightingOutcome::NothingSent};
     FileOf(m_profile).SetPresentMode(mode);
     return LoadMode(m_profile, mode, true);
 }

@@ -68,6 +68,8 @@ public:
     LightingResult PickBaseColour(const Rgb& colour);
     bool PickKeyColour(const Rgb& colour);
     bool ChooseTool(int tool);
+    // Makes mode n the current profile's current mode and sends its table; the mode already
+    // loaded sends nothing.
     LightingResult SelectMode(int mode);
     bool RenameMode(int mode, const QString& name);
     // Names of modes 0 to count - 1 of the current profile's file.
@@ -86,6 +88,7 @@ private:
     DeviceLink& m_link;
     int m_profile = 0;
     int m_mode = 0;
+    bool m_modeLoaded = false;  // m_mode and m_brush are the current profile's
     BrushState m_brush;
     std::array<ColourTable, kColourProfileCount> m_tables{};
     std::array<std::array<bool, kColourKeyCount>, kColourProfileCount> m_markers{};

@@ -171,7 +171,6 @@ void LightingPanelView::CreateControls() {
         box->setStyleSheet(look::kPanelListStyle);
         box->setFont(QFont(kFont, 10));
         box->setAlignment(Qt::AlignCenter);
-        box->setMaxLength(3);
         m_values[size_t(i)] = box;
     }
     AddLabel(Id::kReportRateLabel, QStringLiteral("CONTROL_UsbStatic"));

@@ -59,7 +59,8 @@ void MacroEditor::Select(int index) {
     m_selected = index >= 0 && index < Count() ? index : -1;
     m_selectedRow = -1;
     if (MacroRecord* macro = SelectedRecord()) {
-        m_cycleCount = macro->cycleCount;
+        // A count outside 1-255 (0 from a file or the keyboard) is shown, and stored, as corrected.
+        m_cycleCount = std::clamp<int>(macro->cycleCount, kMinCycleCount, kMaxCycleCount);
         // Shown as the list shows them: no more than the slots hold, odd directions as presses.
         macro->actionCount = static_cast<uint16_t>(macro->UsedActionCount());
         for (int i = 0; i < macro->actionCount; ++i)

@@ -9,6 +9,7 @@
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ProfileManagerDialog.h"
 #include "shell/AppLocks.h"
 #include "shell/ClockChangeWatch.h"
 #include "shell/InstanceMessages.h"
@@ -165,6 +166,7 @@ void MainWindow::ApplyLanguage(int languageIndex) {
     if (AboutDialog* about = AboutDialog::Instance()) about->ApplyLanguage(languageIndex);
     SkinnedDialog::ApplyLanguage(languageIndex);
     m_keyAssign->ApplyLanguage(languageIndex);
+    m_profiles->Manager().ApplyLanguage(languageIndex);
     m_lighting->ApplyLanguage(languageIndex);
     for (const FunctionButtonRow& row : kFunctionButtons) {
         ImageButton* button = Button(row.id);

@@ -19,8 +19,10 @@ KeyAssignment ApplyKeyChoice(ProfileData& data, int block, int record, const Key
     switch (choice.type) {
         case kAssignKey:
             written.value = choice.value;
-            if (choice.value == kNoKey || choice.value > 0xFFFF ||
-                RowOfCode(static_cast<KeyCode>(choice.value)) == record) {
+            // A key on itself is the default and keeps the key it was given as its value.
+            if (choice.value == kNoKey || RowOfCode(static_cast<KeyCode>(choice.value)) == record)
+                written.type = kAssignDefault;
+            if (choice.value > 0xFFFF) {
                 written.type = kAssignDefault;
                 written.value = 0;
             }

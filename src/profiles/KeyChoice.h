@@ -29,7 +29,7 @@ inline constexpr uint16_t kMaxPlayCount = 255;
 // every editor of a key shares:
 //  - an extra key's record (256-273) carries its parameter word, any other record 0, except a
 //    macro record, which carries the play count;
-//  - a key assigned to itself, or no key at all, is the default;
+//  - a key assigned to itself (keeping that key as its value), or no key at all, is the default;
 //  - a macro when the store has none is the default;
 //  - the text the record had (launch path, text block) is released;
 //  - the colour-selection and reserved words are kept: they belong to other owners.

@@ -3,6 +3,7 @@
 #include "macros/StoreKeyRecords.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
+#include "profiles/ProfileMenu.h"
 #include "shell/AppSettings.h"
 #include "shell/Paths.h"
 
@@ -26,6 +27,8 @@ ProfileRow ProfileRow::OfPath(const QString& path) {
     return ProfileRow{file.completeBaseName(), folder, false};
 }
 
+QString ProfileRow::ShownName() const { return profile >= 0 ? OnBoardProfileName(profile) : name; }
+
 QString ProfileManager::ValueName(int index) {
     return QStringLiteral("PROFILE%1").arg(index, 2, 10, QLatin1Char('0'));
 }
@@ -36,6 +39,7 @@ void ProfileManager::Open(int activeProfile) {
     for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
         ProfileRow row = ProfileRow::OfPath(working);
         row.checked = profile == activeProfile;
+        row.profile = profile;
         m_rows.push_back(row);
     }
     m_canApply = false;

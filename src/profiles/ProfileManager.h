@@ -14,8 +14,11 @@ struct ProfileRow {
     QString name;
     QString folder;
     bool checked = false;
+    int profile = -1;  // the on-board profile a row of the working profile file stands for
 
     static ProfileRow OfPath(const QString& path);
+    // What the list shows: the on-board profile's name, or the file's name for any other row.
+    QString ShownName() const;
     // What the settings record for the row: folder, name and ".vpf".
     QString SettingsPath() const { return folder + name + QStringLiteral(".vpf"); }
 };

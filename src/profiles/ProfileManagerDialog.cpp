@@ -25,12 +25,12 @@ constexpr SkinButtonPlace kButtonPlaces[] = {
     {ProfileManagerDialog::kDelete, "FUNC_DELETE"}, {ProfileManagerDialog::kApply, "CONTROL2_APPLY"},
 };
 
-// The list's fixed headers and widths: the check box, the file name, the folder.
+// The list's fixed headers (language keys) and widths: the check box, the name, the folder.
 struct Column {
-    const char16_t* header;
+    const char* header;
     int width;
 };
-constexpr Column kColumns[] = {{u"激活", 60}, {u"名称", 120}, {u"路径", 230}};
+constexpr Column kColumns[] = {{"PROFILE_LIST_ACTIVE", 60}, {"PROFILE_LIST_NAME", 120}, {"PROFILE_LIST_FOLDER", 230}};
 
 // The list sits in a dark inset of the skin's picture; its check boxes are drawn to show on it.
 const QString kListStyle = QStringLiteral(
@@ -55,9 +55,7 @@ ProfileManagerDialog::ProfileManagerDialog(const QString& skinIniPath, const QSt
     AddButtons(kButtonPlaces);
     m_list = new QTableWidget(0, int(std::size(kColumns)), this);
     m_list->setObjectName(QString::number(kList));
-    QStringList headers;
-    for (const Column& column : kColumns) headers << QString::fromUtf16(column.header);
-    m_list->setHorizontalHeaderLabels(headers);
+    m_list->setHorizontalHeaderLabels(QStringList(int(std::size(kColumns)), QString()));
     for (int c = 0; c < int(std::size(kColumns)); ++c) {
         m_list->setColumnWidth(c, kColumns[c].width);
         m_list->horizontalHeaderItem(c)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -90,6 +88,15 @@ void ProfileManagerDialog::SetUp() {
     m_manager.Open(m_context.device.ActiveProfile());
     ShowRows();
     ShowApplyState();
+    ApplyLanguage(GetLanguageIndex());
+}
+
+void ProfileManagerDialog::ApplyLanguage(int languageIndex) {
+    SkinnedDialog::ApplyLanguage(languageIndex);
+    for (int c = 0; c < int(std::size(kColumns)); ++c)
+        m_list->horizontalHeaderItem(c)->setText(LanguageText(QLatin1String(kColumns[c].header), languageIndex));
+    // The on-board profiles' rows are named in the language.
+    ShowRows();
 }
 
 void ProfileManagerDialog::RunCommand(int command) {
@@ -132,9 +139,16 @@ void ProfileManagerDialog::Load() {
 }
 
 void ProfileManagerDialog::Delete() {
-    if (!m_manager.Remove(m_list->currentRow())) return;
+    // Only a row the person selected goes: the current row may be one nobody selected.
+    if (!m_manager.Remove(SelectedRow())) return;
+    m_list->clearSelection();
     ShowRows();
     ShowApplyState();
+}
+
+int ProfileManagerDialog::SelectedRow() const {
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void ProfileManagerDialog::Apply() {
@@ -165,7 +179,7 @@ void ProfileManagerDialog::DisableApply() {
 
 void ProfileManagerDialog::ShowRows() {
     const QSignalBlocker blocker(m_list);
-    const int current = m_list->currentRow();
+    const int selected = SelectedRow();
     const std::vector<ProfileRow>& rows = m_manager.Rows();
     m_list->setRowCount(int(rows.size()));
     for (int r = 0; r < int(rows.size()); ++r) {
@@ -173,7 +187,7 @@ void ProfileManagerDialog::ShowRows() {
         check->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         check->setCheckState(rows[size_t(r)].checked ? Qt::Checked : Qt::Unchecked);
         m_list->setItem(r, 0, check);
-        m_list->setItem(r, 1, new QTableWidgetItem(rows[size_t(r)].name));
+        m_list->setItem(r, 1, new QTableWidgetItem(rows[size_t(r)].ShownName()));
         const QString folder = QDir::toNativeSeparators(rows[size_t(r)].folder);
         m_list->setItem(r, 2, new QTableWidgetItem(folder));
         m_list->item(r, 2)->setToolTip(folder);
@@ -181,7 +195,7 @@ void ProfileManagerDialog::ShowRows() {
             m_list->item(r, c)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         }
     }
-    if (current >= 0 && current < int(rows.size())) m_list->setCurrentCell(current, 0);
+    if (selected >= 0 && selected < int(rows.size())) m_list->selectRow(selected);
 }
 
 void ProfileManagerDialog::ShowApplyState() {

@@ -29,6 +29,8 @@ public:
 
     // A button's command (1010 Add, 1008 Load, 1011 Delete, 1012 Apply, 1 OK, 2 Cancel).
     void RunCommand(int command) override;
+    // The column headers and the on-board profiles' names in that language.
+    void ApplyLanguage(int languageIndex) override;
     // OK applies what was changed here; both close the manager's rules.
     void accept() override;
     void reject() override;
@@ -50,6 +52,8 @@ private:
     void Load();
     void Delete();
     void Apply();
+    // The row the person selected; -1 when none is.
+    int SelectedRow() const;
     void OnItemChanged(QTableWidgetItem* item);
     // The list and the Apply button as the rules have them.
     void ShowRows();

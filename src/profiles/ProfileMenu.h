@@ -26,8 +26,12 @@ struct ProfileMenu {
     QString tooltip;  // "PROFILE_TIP" followed by the caption
 };
 
-// The menu for an active profile (-1 when none is known); every profile item is named after
-// the working profile file, which holds all of them.
+// An on-board profile (0-2) as the profile buttons name it: "PROFILE_1" to "PROFILE_3" of the
+// language. The working profile file's own name is never shown.
+QString OnBoardProfileName(int profile);
+
+// The menu for an active profile (-1 when none is known); each profile item is named as its
+// profile button.
 ProfileMenu BuildProfileMenu(int activeProfile);
 
 // The profile a menu command switches to: command - 9001 for 9000..9200 (so the default item

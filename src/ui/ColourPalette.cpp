@@ -65,7 +65,7 @@ ColourPalette::ColourPalette(QColor automatic, QColor current, QWidget* owner)
     }
     layout->addLayout(grid);
 
-    auto* other = new QPushButton(QStringLiteral("Other"), this);
+    auto* other = new QPushButton(QStringLiteral("other"), this);
     connect(other, &QPushButton::clicked, this, &ColourPalette::ChooseOther);
     m_other = other;
     layout->addWidget(other);

@@ -10,7 +10,7 @@ class QAbstractButton;
 namespace vantor {
 
 // The drop-down of a colour button: an automatic choice, ten columns of preset colours and an
-// "Other" button that opens the platform's colour dialog. It closes when a colour is chosen
+// "other" button that opens the platform's colour dialog. It closes when a colour is chosen
 // or the user clicks elsewhere.
 class ColourPalette : public QFrame {
     Q_OBJECT

@@ -3,6 +3,7 @@
 #include "device/BootCommands.h"
 #include "device/CommandResult.h"
 #include "profiles/ProfileFile.h"
+#include "shell/lang/Language.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -14,11 +15,15 @@ namespace vantor {
 QString UpdateMessage(UpdateResult result) {
     switch (result) {
     case UpdateResult::Started: return {};
-    case UpdateResult::NoUpdater: return QString::fromUtf16(kUpdateNoFileText);
-    case UpdateResult::BootModeFailed: return QString::fromUtf16(kUpdateNoBootModeText);
+    case UpdateResult::NoUpdater: return LanguageText(QStringLiteral("UPDATE_NO_FILE"));
+    case UpdateResult::BootModeFailed: return LanguageText(QStringLiteral("UPDATE_NO_BOOT_MODE"));
     case UpdateResult::CannotStart: break;
     }
-    return QString::fromUtf16(kUpdateCannotStartText);
+    return LanguageText(QStringLiteral("UPDATE_CANNOT_START"));
+}
+
+QString BackupMessage(bool written) {
+    return LanguageText(written ? QStringLiteral("UPDATE_BACKUP_DONE") : QStringLiteral("UPDATE_BACKUP_FAILED"));
 }
 
 bool IsStartableUpdater(const QString& path) {

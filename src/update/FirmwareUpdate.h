@@ -9,13 +9,6 @@
 
 namespace vantor {
 
-// The update window's messages: fixed texts, not translated.
-inline constexpr char16_t kUpdateNoFileText[] = u"请选择正确的更新文件! ";
-inline constexpr char16_t kUpdateNoBootModeText[] = u"无法进入Boot模式! ";
-inline constexpr char16_t kUpdateCannotStartText[] = u"无法执行更新文件! ";
-inline constexpr char16_t kBackupDoneText[] = u"备份成功!";
-inline constexpr char16_t kBackupFailedText[] = u"备份失败,请重新备份!";
-
 // How an update ended.
 enum class UpdateResult {
     Started,         // boot mode entered and the updater started
@@ -24,8 +17,10 @@ enum class UpdateResult {
     CannotStart,     // boot mode entered, but the updater did not start
 };
 
-// The message for a result; empty for Started.
+// The message for a result in the current language; empty for Started.
 QString UpdateMessage(UpdateResult result);
+// The message for a backup that was, or was not, written.
+QString BackupMessage(bool written);
 
 // Whether the path names an updater that can be started: an existing regular file (a link to
 // one counts) that the user may execute.

@@ -98,8 +98,7 @@ void UpdateDialog::Backup() {
     const QString path = ChooseFileBox(
         this, FileBoxOptions{true, {}, {}, QStringLiteral("(*.vpf);;(*.*)"), QStringLiteral("vpf")});
     if (path.isEmpty()) return;
-    ShowUserBox(this, QString::fromUtf16(BackupProfile(m_store, path) ? kBackupDoneText
-                                                                       : kBackupFailedText));
+    ShowUserBox(this, BackupMessage(BackupProfile(m_store, path)));
 }
 
 void UpdateDialog::ShowChosen() {

@@ -166,6 +166,18 @@ TEST(KeyColours, ANewBaseColourRepaintsTheMarkedKeysAndTheSameOneDoesNothing) {
     EXPECT_EQ(file.Brush(0).base, (Rgb{7, 7, 7}));
 }
 
+TEST(KeyColours, ChoosingTheModeAlreadyLoadedSendsNothing) {
+    ColourRig rig;
+    rig.colours.LoadMode(0, std::nullopt, false);
+    const QByteArray before = rig.FileBytes(0);
+    EXPECT_EQ(rig.colours.SelectMode(rig.colours.Mode()).outcome, LightingOutcome::NothingSent);
+    EXPECT_TRUE(rig.Written().empty());
+    EXPECT_EQ(rig.FileBytes(0), before);
+    // Another mode is loaded and sent.
+    EXPECT_EQ(rig.colours.SelectMode(rig.colours.Mode() + 1).outcome, LightingOutcome::Taken);
+    EXPECT_FALSE(rig.Written().empty());
+}
+
 TEST(KeyColours, AMarkerOf7IsSetAndWrittenBackAs1) {
     ColourRig rig;
     UserColourFile file(AppPaths::Current()->UserColourFile(0));

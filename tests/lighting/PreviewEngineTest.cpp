@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -287,6 +288,108 @@ TEST(PreviewEngine, Effect14RunsItsScriptAndStartsAgain) {
     next();  // stage 4 sees Num Enter dark
     next();  // path A again
     EXPECT_EQ(level(*frame, 1022), 225) << "tick " << tick;
+}
+
+// Below the first step each family fades by its own steps, and never below 0.
+TEST(PreviewEngine, EachFamilyFadesByItsOwnSteps) {
+    const struct {
+        Decay family;
+        std::array<uint8_t, 7> after;  // of 200, 100 (bit 64), 40 (bit 32), 20, 16, 1, 0
+    } cases[] = {
+        {Decay::Effect13, {120, 50, 20, 15, 15, 0, 0}},
+        {Decay::Effect14, {170, 80, 30, 15, 15, 0, 0}},
+        {Decay::Common, {180, 84, 30, 15, 15, 0, 0}},
+    };
+    const std::array<uint8_t, 7> levels = {200, 100, 40, 20, 16, 1, 0};
+    for (const auto& c : cases)
+        for (size_t i = 0; i < levels.size(); ++i)
+            EXPECT_EQ(Decayed(levels[i], c.family), c.after[i]) << int(c.family) << " from " << int(levels[i]);
+}
+
+// The keys a spreading effect seeds at a tick show 255 faded by one step. Checked against the
+// planes spread tick by tick with the effect's own restart rule, for `ticks` ticks; returns
+// how often the rule restarted the front.
+int CheckSpreadingEffect(uint8_t effect, uint8_t seeded, const std::function<void(FrontPlanes&)>& start,
+                         const std::function<bool(FrontPlanes&)>& restart, int ticks) {
+    Preview preview;
+    FrontPlanes planes;
+    start(planes);
+    int restarts = 0;
+    for (int t = 1; t <= ticks; ++t) {
+        if (restart(planes) && t > 1) ++restarts;
+        std::set<int> expected, lit;
+        for (int c = 0; c < kGridColumns; ++c)
+            for (int r = 0; r < kGridRows; ++r)
+                if (Grid[c][r] && planes.IsSet(c, r)) expected.insert(Grid[c][r]);
+        planes.SpreadDiagonally();
+        const PreviewFrame& frame = preview.engine.Tick(Input(effect));
+        frame.ForEachTouched([&](int id, const PreviewFrame::Key& key) {
+            if (key.colour.red == seeded) lit.insert(id);
+        });
+        EXPECT_EQ(lit, expected) << "effect " << int(effect) << " tick " << t;
+    }
+    return restarts;
+}
+
+// Effect 13 starts below column 9 on its first run and starts again from the top or the bottom
+// of column 9 whenever only that end of the column is left set.
+TEST(PreviewEngine, Effect13BouncesInColumn9) {
+    const int restarts = CheckSpreadingEffect(
+        13, 175, [](FrontPlanes& p) { p.SetAll(9, 6); },
+        [](FrontPlanes& p) {
+            const uint8_t m = p.ColumnBits(9);
+            if (m == 1) p.SetAll(9, 0);
+            if (m == 64) p.SetAll(9, 6);
+            return m == 1 || m == 64;
+        },
+        60);
+    EXPECT_GE(restarts, 2) << "column 9 re-seeded at both ends";
+
+    // A seeded key then fades by effect 13's steps. The bottom key of column 9 spans column 10
+    // too, so the front seeds it on two ticks.
+    Preview preview;
+    const uint16_t key = Grid[9][5];
+    ASSERT_NE(key, 0);
+    ASSERT_EQ(Grid[10][5], key);
+    EXPECT_EQ(Shown(preview.Run(Input(13), 1), key), "000000") << "the start lies below the grid";
+    std::vector<int> levels;
+    for (int t = 2; t <= 8; ++t) levels.push_back(preview.engine.Tick(Input(13)).At(key).colour.red);
+    EXPECT_EQ(levels, (std::vector<int>{175, 175, 95, 45, 25, 20, 15}));
+}
+
+// Effect 16 runs from the top of column 1 to the bottom of column 22 and starts again.
+TEST(PreviewEngine, Effect16StartsAgainFromBothEnds) {
+    const int restarts = CheckSpreadingEffect(
+        16, 235, [](FrontPlanes& p) { p.SetAll(1, 0); },
+        [](FrontPlanes& p) {
+            const bool top = p.ColumnBits(1) == 1, bottom = p.ColumnBits(22) == 64;
+            if (top) p.SetAll(1, 0);
+            if (bottom) p.SetAll(22, 6);
+            return top || bottom;
+        },
+        90);
+    EXPECT_GE(restarts, 1);
+}
+
+// Effect 15: each tick the column counter moves on by 7 and three drops start 3 columns apart
+// at the top; the drops fall a row a tick, and the start's bit below column 9 rises.
+TEST(PreviewEngine, Effect15DropsThreeColumnsATick) {
+    const std::vector<std::vector<std::pair<int, int>>> seeded = {
+        {{10, 0}, {13, 0}, {16, 0}},
+        {{3, 0}, {6, 0}, {9, 0}, {10, 1}, {13, 1}, {16, 1}, {9, 5}},
+        {{19, 0}, {22, 0}, {2, 0}, {3, 1}, {6, 1}, {9, 1}, {10, 2}, {13, 2}, {16, 2}, {9, 4}},
+    };
+    Preview preview;
+    for (size_t t = 0; t < seeded.size(); ++t) {
+        const PreviewFrame& frame = preview.engine.Tick(Input(15));
+        std::set<int> lit, expected;
+        frame.ForEachTouched([&lit](int id, const PreviewFrame::Key& key) {
+            if (key.colour.red == 235) lit.insert(id);
+        });
+        for (const auto& [c, r] : seeded[t])
+            if (Grid[c][r]) expected.insert(Grid[c][r]);
+        EXPECT_EQ(lit, expected) << "tick " << t + 1;
+    }
 }
 
 // A new selection restarts the effects with a start state; the phases of the others go on.

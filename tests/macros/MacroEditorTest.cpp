@@ -108,6 +108,17 @@ TEST_F(MacroEditorTest, DeletingSelectsTheMacroBeforeAndTheCycleCountTravelsWith
     EXPECT_FALSE(m_editor.DeleteSelected());
 }
 
+TEST_F(MacroEditorTest, AStoredCycleCountOfZeroIsShownAndStoredAsOne) {
+    MacroRecord zero = Named("z", 1);
+    zero.cycleCount = 0;
+    const MacroRecord table[] = {zero, Named("a", 2)};
+    m_editor.Load(table);
+    m_editor.Select(0);
+    EXPECT_EQ(m_editor.CycleCount(), 1);
+    m_editor.Select(1);
+    EXPECT_EQ(m_editor.Macro(0).cycleCount, 1);
+}
+
 TEST_F(MacroEditorTest, AnAddedActionHandsItsDelayToTheRowAbove) {
     m_editor.Load({});
     ASSERT_EQ(m_editor.AddMacro(), AddMacroResult::Added);

@@ -115,6 +115,23 @@ TEST_F(KeyAssignDialogTest, KeyCaptureTakesFirstPressesAndLetsMediaKeysPass) {
     EXPECT_FALSE(Dialog().IsCapturing());
 }
 
+// Each opening shows the opened key's own record: a key captured and cancelled before is gone.
+TEST_F(KeyAssignDialogTest, EachOpeningShowsTheKeysOwnRecordInTheKeyField) {
+    SetRecord(RowOfCode(kKeyA), {kAssignKey, 0, kKeyB, 0, 0});
+    const auto field = [](D& d) { return static_cast<QLineEdit*>(d.Control(D::kKeyField))->text(); };
+    WhileOpen(kButtonA, [&](D& d) {
+        EXPECT_EQ(field(d), KeyName(kKeyB));
+        Press(d, KEY_C);
+        EXPECT_EQ(field(d), KeyName(0x2E));
+        d.RunCommand(D::kCancel);
+    });
+    QString shown = QStringLiteral("not opened");
+    WhileOpen(KeyListButtonIds[1], [&](D& d) { shown = field(d); });  // a default key
+    EXPECT_EQ(shown, QString());
+    WhileOpen(kButtonA, [&](D& d) { shown = field(d); });
+    EXPECT_EQ(shown, KeyName(kKeyB));
+}
+
 TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
     const struct {
         const char* what;
@@ -123,7 +140,7 @@ TEST_F(KeyAssignDialogTest, RecordRulesOfOkAndCancel) {
         KeyAssignment after;
     } cases[] = {
         {"A assigned to A", {kAssignKey, 0, kKeyB, 1, 0},
-         [](D& d) { Press(d, KEY_A); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 1, 0}},
+         [](D& d) { Press(d, KEY_A); d.RunCommand(D::kOk); }, {kAssignDefault, 0, kKeyA, 1, 0}},
         {"Clear then OK", {kAssignKey, 0, kKeyB, 0, 9},
          [](D& d) { d.RunCommand(D::kClear); d.RunCommand(D::kOk); }, {kAssignDefault, 0, 0, 0, 9}},
         {"Clear from the media page", {kAssignMedia, 0, 3, 0, 0},

@@ -74,6 +74,7 @@ protected:
     static void ChoosePreset(ColourButton* button, int preset) {
         QTest::mouseClick(button, Qt::LeftButton);
         ASSERT_NE(button->OpenPalette(), nullptr);
+        EXPECT_EQ(button->OpenPalette()->OtherButton()->text(), QStringLiteral("other"));
         QTest::mouseClick(button->OpenPalette()->PresetButton(preset), Qt::LeftButton);
     }
     void Click(int controlId) {
@@ -201,6 +202,20 @@ TEST_F(LightingSlotsTest, ColourModePaintsKeysOfTheActiveProfileAndIsRemembered)
     EXPECT_FALSE(enter->IsOutlined());
 }
 
+// Colour mode comes back at connect as "wskb.ini" left it.
+TEST_F(LightingSlotsTest, ColourModeIsRestoredFromTheSettingAtConnect) {
+    ClickEffect(kUserDefinedEffect);
+    ASSERT_FALSE(Lighting().ColourMode());
+    ASSERT_TRUE(SetColourModeSetting(true));
+    KeyboardArrives();
+    EXPECT_TRUE(Lighting().ColourMode());
+    EXPECT_TRUE(View().Lamp()->IsOn());
+    ASSERT_TRUE(SetColourModeSetting(false));
+    Click(Id::kLamp);  // off, and written so
+    KeyboardArrives();
+    EXPECT_FALSE(Lighting().ColourMode());
+}
+
 TEST_F(LightingSlotsTest, TheModeListLoadsAndRenamesModesOfTheProfilesFile) {
     ClickEffect(kUserDefinedEffect);
     Click(Id::kLamp);
@@ -234,6 +249,10 @@ TEST_F(LightingSlotsTest, TheColourValueBoxesHoldNumbersUpTo255) {
         QTest::keyClicks(red, QString::fromLatin1(c.typed));
         EXPECT_EQ(red->text(), QString::fromLatin1(c.shown)) << c.typed;
     }
+    // A pasted number is taken whole, then brought into range.
+    red->clear();
+    red->insert(QStringLiteral("1000"));
+    EXPECT_EQ(red->text(), QStringLiteral("255"));
 }
 
 TEST_F(LightingSlotsTest, DefaultAndTheKeyboardsResetReturnColourFilesToTheTemplate) {
@@ -244,11 +263,26 @@ TEST_F(LightingSlotsTest, DefaultAndTheKeyboardsResetReturnColourFilesToTheTempl
     const int edited = Lighting().Profile();
     ASSERT_NE(ColourFile(edited), Template());
 
-    // The keyboard reset its profiles: colour mode off, every file back to the template.
+    // The keyboard reset its profiles: colour mode off, every file back to the template and
+    // loaded, and no colour sent (the keyboard has reset its own).
+    Mark();
     FromDeviceThread([this] { m_window->ProfileSwitched(); });
     ASSERT_TRUE(test::WaitUntil([&] { return ColourFile(edited) == Template(); }));
     EXPECT_FALSE(Lighting().ColourMode());
     EXPECT_EQ(View().ModeList()->count(), LightingSlots::kModeListEntriesAfterKeyboardReset);
+    for (const Sent& s : Written()) EXPECT_NE(s.command, kCmdWriteKeyColours) << "no colour table sent";
+    const KeyColours& colours = Lighting().Colours();
+    for (int profile = 0; profile < 3; ++profile) {
+        ASSERT_EQ(ColourFile(profile), Template()) << profile;
+        const UserColourFile file(AppPaths::Current()->UserColourFile(profile));
+        const int mode = file.PresentMode();
+        for (const int led : {0, 64, 76}) {
+            const int key = int(std::find(KeyListLedPositions.begin(), KeyListLedPositions.end(), led) -
+                                KeyListLedPositions.begin());
+            EXPECT_EQ(colours.ColourOfKey(profile, key), file.Entry(mode, led).colour)
+                << "profile " << profile << " led " << led;
+        }
+    }
 
     // Default: each profile's colours from the template are sent before its factory block.
     ASSERT_TRUE(UserColourFile(AppPaths::Current()->UserColourFile(2)).SetPresentMode(1));

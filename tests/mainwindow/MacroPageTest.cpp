@@ -6,6 +6,7 @@
 #include "keymodel/KeyConversions.h"
 #include "keymodel/KeyNames.h"
 #include "macros/RecordDelaysSetting.h"
+#include "shell/AppSettings.h"
 #include "mainwindow/ProfileSlots.h"
 #include "shell/lang/Language.h"
 
@@ -168,6 +169,41 @@ TEST_F(MacroPageTest, RecordingTakesTheKeysWithTheirGapsOnTheEarlierRow) {
     }
 }
 
+// Leaving a recording for the key page (its button, or Clear, which acts as it) ends the
+// recording first; the key page then holds the keyboard and captures the next key.
+TEST_F(MacroPageTest, TheKeyPageCapturesAgainAfterARecording) {
+    const struct {
+        const char* what;
+        int command;
+    } cases[] = {{"Key page button", D::kPageKey}, {"Clear", D::kClear}};
+    for (const auto& c : cases) {
+        SetMacros({Macro("Jump", 1)});
+        SetRecord(RowOfCode(kKeyA), {});
+        WhileOpen(kButtonA, [&](D& d) {
+            d.RunCommand(D::kPageMacro);
+            d.RunCommand(P::kRecord);
+            ASSERT_TRUE(d.Macros().IsRecording()) << c.what;
+            Press(d, KEY_X);
+            d.RunCommand(c.command);
+            EXPECT_FALSE(d.Macros().IsRecording()) << c.what;
+            EXPECT_TRUE(d.IsCapturing()) << c.what;
+            EXPECT_EQ(QWidget::keyboardGrabber(), &d) << c.what;
+            KeyCounter reached;
+            d.installEventFilter(&reached);
+            Press(d, KEY_B);
+            Press(d, KEY_LEFTMETA);
+            EXPECT_EQ(reached.keys, 0) << c.what << ": the keys stay with the capture";
+            d.removeEventFilter(&reached);
+            Press(d, KEY_B);
+            EXPECT_EQ(d.CapturedKey(), kKeyB) << c.what;
+            d.RunCommand(D::kOk);
+        });
+        const KeyAssignment& r = Record(0, RowOfCode(kKeyA));
+        EXPECT_EQ(std::tie(r.type, r.value), std::make_tuple(uint16_t(kAssignKey), uint32_t(kKeyB))) << c.what;
+        EXPECT_EQ(QWidget::keyboardGrabber(), nullptr) << c.what;
+    }
+}
+
 TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStopsTheRecording) {
     MacroRecord jump = Macro("Jump", 1);
     for (const MacroAction a : {MacroAction{100, kKeyA, 0}, {200, kKeyA, 1}, {300, kKeyB, 0}, {0, kKeyB, 1}})
@@ -220,6 +256,19 @@ TEST_F(MacroPageTest, ARecordedEventGoesAfterTheSelectedRowAndEditingADelayStops
     EXPECT_EQ(stored.actions[1].delay, 40000u);
     EXPECT_EQ(stored.actions[3].keyCode, CodeOfOrdinal(0));
     EXPECT_EQ(stored.actions[3].direction, kMacroRelease);
+}
+
+// The record-delays setting is written back as the 0 or 1 it reads as, when the dialog opens.
+TEST_F(MacroPageTest, OpeningWritesTheRecordDelaysSettingBackNormalised) {
+    const QString section = QStringLiteral("PROFILES");
+    const QString name = LanguageText("MACRO_ACTION_RECORD_DELAY");
+    for (const auto& [stored, written] : {std::pair{"yes", "0"}, {"2", "0"}, {" 01 ", "1"}}) {
+        ASSERT_TRUE(WriteAppSetting(section, name, QString::fromLatin1(stored)));
+        bool checked = false;
+        WhileOpen(kButtonA, [&](D& d) { checked = d.Macros().RecordDelaysBox()->isChecked(); });
+        EXPECT_EQ(ReadAppSetting(section, name, QString()), QString::fromLatin1(written)) << stored;
+        EXPECT_EQ(checked, *written == '1') << stored;
+    }
 }
 
 TEST_F(MacroPageTest, TheCycleCountIsKeptWithinOneTo255AsItIsTyped) {

@@ -8,6 +8,7 @@
 #include "mainwindow/MainWindowFixture.h"
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/ProfileFile.h"
+#include "shell/InstanceMessages.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
@@ -18,6 +19,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <QtTest/QTest>
+
+#include <functional>
 
 namespace vantor {
 namespace {
@@ -83,14 +87,14 @@ TEST_F(ProfileManagerDialogTest, TheProfileButtonOpensItModalWithTheWorkingFileI
     m_window->RunCommand(ControlIds::kProfiles);
     ASSERT_EQ(answers.Answered(), 1u);
     EXPECT_TRUE(topLevel);
-    EXPECT_EQ(names, QStringList(3, QStringLiteral("$Profile0")));
+    // The on-board profiles by the profile buttons' names, never the working file's name.
+    EXPECT_EQ(names, (QStringList{"Profile 1", "Profile 2", "Profile 3"}));
     EXPECT_EQ(checks, (std::vector<bool>{true, false, false}));  // the keyboard's profile 0
     EXPECT_FALSE(applyEnabled);
     EXPECT_EQ(ProfileManager::OpenCount(), 0);
 
-    // Headers and list place as fixed and as the skin says.
-    const QStringList headers = {QString::fromUtf16(u"激活"), QString::fromUtf16(u"名称"),
-                                 QString::fromUtf16(u"路径")};
+    // Headers in the program's language, widths fixed, the list placed as the skin says.
+    const QStringList headers = {"Active", "Name", "Folder"};
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(List().horizontalHeaderItem(c)->text(), headers[c]);
         EXPECT_EQ(List().columnWidth(c), (std::array{60, 120, 230})[size_t(c)]);
@@ -166,10 +170,10 @@ TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
     ModalAnswers load({ChooseFile(junk)});
     Click(ProfileManagerDialog::kLoad);
     EXPECT_EQ(load.Answered(), 1u);
-    EXPECT_EQ(Names(), (QStringList{"$Profile0", "$Profile0", "$Profile0", "Gaming", "junk"}));
+    EXPECT_EQ(Names(), (QStringList{"Profile 1", "Profile 2", "Profile 3", "Gaming", "junk"}));
     EXPECT_EQ(List().item(4, 2)->text(), QDir::toNativeSeparators(m_env.Root() + u'/'));
 
-    List().setCurrentCell(3, 1);
+    List().selectRow(3);
     Click(ProfileManagerDialog::kDelete);
     EXPECT_EQ(Names().size(), 4);
     EXPECT_EQ(Names().last(), QStringLiteral("junk"));
@@ -182,6 +186,79 @@ TEST_F(ProfileManagerDialogTest, AddLoadAndDeleteChangeRowsNotFiles) {
     Click(ProfileManagerDialog::kAdd);
     EXPECT_EQ(said.size(), 1);
     EXPECT_EQ(Names().size(), 4);
+}
+
+// Delete removes the row the person selected and no other: not the current row left after a
+// Ctrl+click took the selection away or after Tab moved into the list, and not the row that
+// moved up into the deleted one's place.
+TEST_F(ProfileManagerDialogTest, DeleteRemovesTheSelectedRowOnly) {
+    const auto rowCentre = [this](int row) { return List().visualRect(List().model()->index(row, 1)).center(); };
+    const struct {
+        const char* what;
+        std::function<void()> select;
+        QStringList left;
+    } cases[] = {
+        {"the selected row", [&] { QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, rowCentre(1)); },
+         {"Profile 1", "Profile 3"}},
+        {"selection taken away by Ctrl+click",
+         [&] {
+             QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, rowCentre(1));
+             QTest::mouseClick(List().viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(1));
+         },
+         {"Profile 1", "Profile 2", "Profile 3"}},
+        // Tab into the list makes a row current and selects none.
+        {"current row, none selected",
+         [&] { List().selectionModel()->setCurrentIndex(List().model()->index(2, 1), QItemSelectionModel::NoUpdate); },
+         {"Profile 1", "Profile 2", "Profile 3"}},
+        {"nothing selected", [] {}, {"Profile 1", "Profile 2", "Profile 3"}},
+    };
+    for (const auto& c : cases) {
+        Shown();
+        c.select();
+        Click(ProfileManagerDialog::kDelete);
+        EXPECT_EQ(Names(), c.left) << c.what;
+        Click(ProfileManagerDialog::kDelete);
+        EXPECT_EQ(Names(), c.left) << c.what << ": a second Delete removes nothing more";
+        EXPECT_EQ(ApplyEnabled(), c.left.size() < 3) << c.what;
+        Dialog().reject();
+    }
+}
+
+TEST_F(ProfileManagerDialogTest, OkAppliesAChangeAndCancelDropsIt) {
+    Shown();
+    List().item(1, 0)->setCheckState(Qt::Checked);
+    Click(ProfileManagerDialog::kCancel);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 0);
+    EXPECT_EQ(ProfileManager::OpenCount(), 0);
+
+    Shown();
+    EXPECT_EQ(Checks(), (std::vector<bool>{true, false, false})) << "the next opening starts afresh";
+    EXPECT_FALSE(ApplyEnabled());
+    List().item(2, 0)->setCheckState(Qt::Checked);
+    Click(ProfileManagerDialog::kOk);
+    EXPECT_FALSE(Dialog().isVisible());
+    EXPECT_EQ(m_keyboard.Keyboard().Firmware().ActiveProfile(), 2);
+}
+
+TEST_F(ProfileManagerDialogTest, ATypedNameWithoutExtensionGetsVpf) {
+    Shown();
+    ModalAnswers add({ChooseFile(UserFile(QStringLiteral("Racing")))});
+    Click(ProfileManagerDialog::kAdd);
+    ASSERT_EQ(add.Answered(), 1u);
+    EXPECT_EQ(ValidateProfileFile(UserFile(QStringLiteral("Racing.vpf"))), ProfileCheck::Valid);
+    EXPECT_EQ(Names().last(), QStringLiteral("Racing"));
+}
+
+// The headers and the on-board profiles' names follow a change of language.
+TEST_F(ProfileManagerDialogTest, TextsFollowTheLanguage) {
+    Shown();
+    ASSERT_TRUE(SetLanguageIndex(0));
+    EXPECT_EQ(m_window->HandleMessage({kMessageLanguage, kTagLang, 0}), 1u);
+    const QStringList headers = {QString::fromUtf16(u"激活"), QString::fromUtf16(u"名称"), QString::fromUtf16(u"路径")};
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(List().horizontalHeaderItem(c)->text(), headers[c]);
+    EXPECT_EQ(Names(), (QStringList{LanguageText("PROFILE_1", 0), LanguageText("PROFILE_2", 0), LanguageText("PROFILE_3", 0)}));
+    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->text(), LanguageText("PROFILE_1", 0));
 }
 
 }  // namespace

@@ -105,8 +105,8 @@ TEST_F(ProfileSlotsTest, ArrivalLoadsTheKeyboardsProfilesAndSelectsItsButton) {
     EXPECT_FALSE(m_window->Button(ControlIds::kProfileButtons[1])->IsSelected());
     EXPECT_FALSE(Apply()->isEnabled());
     // The profile button names the active profile, its tooltip says so.
-    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->text(), "$Profile0");
-    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->ToolTipText(), LanguageText("PROFILE_TIP") + "$Profile0");
+    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->text(), "Profile 1");
+    EXPECT_EQ(m_window->Button(ControlIds::kProfiles)->ToolTipText(), LanguageText("PROFILE_TIP") + "Profile 1");
 
     // A keyboard that arrives on profile 3 (index 2) with A assigned there.
     m_keyboard.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
@@ -359,8 +359,8 @@ TEST_F(ProfileSlotsTest, ProfileMenuIsMadeOnFirstUseAndSwitches) {
     ASSERT_NE(menu, nullptr);
     QStringList texts;
     for (QAction* action : menu->actions()) texts << (action->isSeparator() ? "-" : action->text());
-    EXPECT_EQ(texts, QStringList({LanguageText("DEFAULT_PROFILE_NAME"), "-", "$Profile0",
-                                  "$Profile0", "$Profile0"}));
+    EXPECT_EQ(texts, QStringList({LanguageText("DEFAULT_PROFILE_NAME"), "-", "Profile 1",
+                                  "Profile 2", "Profile 3"}));
     EXPECT_TRUE(menu->actions()[2]->isChecked());
     menu->close();
 

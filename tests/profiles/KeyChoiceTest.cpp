@@ -27,7 +27,7 @@ TEST(KeyChoiceTest, EachChoiceWritesItsRecordAndKeepsTheWordsOfOtherOwners) {
         KeyAssignment expected;  // colour-selection 1 and reserved 0xABCD kept throughout
     } cases[] = {
         {"key B on A", kRecordA, {kAssignKey, kKeyB}, false, {kAssignKey, 0, kKeyB, 1, 0xABCD}},
-        {"A on itself", kRecordA, {kAssignKey, kKeyA}, false, {kAssignDefault, 0, 0, 1, 0xABCD}},
+        {"A on itself", kRecordA, {kAssignKey, kKeyA}, false, {kAssignDefault, 0, kKeyA, 1, 0xABCD}},
         {"no key captured", kRecordA, {kAssignKey, 0}, false, {kAssignDefault, 0, 0, 1, 0xABCD}},
         {"left button", kRecordA, {kAssignKey, 0x171}, false, {kAssignKey, 0, 0x171, 1, 0xABCD}},
         {"media on G1", 256, {kAssignMedia, 6}, false, {kAssignMedia, 0x0301, 6, 1, 0xABCD}},

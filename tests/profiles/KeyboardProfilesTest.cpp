@@ -301,20 +301,27 @@ INSTANTIATE_TEST_SUITE_P(Variants, KeyboardProfilesTest, ::testing::Values('A', 
 TEST(ProfileMenu, ItemsCheckMarkCaptionAndCommands) {
     test::TestEnvironment env;
     env.WriteLanguageFile(1, {{QStringLiteral("DEFAULT_PROFILE_NAME"), QStringLiteral("Default")},
-                              {QStringLiteral("PROFILE_TIP"), QStringLiteral("Profile: ")}});
+                              {QStringLiteral("PROFILE_TIP"), QStringLiteral("Profile: ")},
+                              {QStringLiteral("PROFILE_1"), QStringLiteral("One")},
+                              {QStringLiteral("PROFILE_2"), QStringLiteral("Two")},
+                              {QStringLiteral("PROFILE_3"), QStringLiteral("Three")}});
     env.SetLanguageIndex(1);
     const ProfileMenu none = BuildProfileMenu(-1);
     ASSERT_EQ(none.items.size(), 5u);
     EXPECT_EQ(none.items[0].id, 9000);
     EXPECT_TRUE(none.items[1].IsSeparator());
     EXPECT_EQ(none.items[4].id, 9003);
-    EXPECT_EQ(none.items[3].text, QStringLiteral("$Profile0"));
+    // Named as the profile buttons name them, never after the working profile file.
+    EXPECT_EQ(none.items[2].text, QStringLiteral("One"));
+    EXPECT_EQ(none.items[3].text, QStringLiteral("Two"));
+    EXPECT_EQ(none.items[4].text, QStringLiteral("Three"));
     EXPECT_EQ(none.checkedPosition, 0);
     EXPECT_EQ(none.caption, QStringLiteral("Default"));
     EXPECT_EQ(none.tooltip, QStringLiteral("Profile: Default"));
     const ProfileMenu second = BuildProfileMenu(1);
     EXPECT_EQ(second.checkedPosition, 3);
-    EXPECT_EQ(second.caption, QStringLiteral("$Profile0"));
+    EXPECT_EQ(second.caption, QStringLiteral("Two"));
+    EXPECT_EQ(second.tooltip, QStringLiteral("Profile: Two"));
 
     EXPECT_EQ(ProfileOfMenuCommand(9000), -1);
     EXPECT_EQ(ProfileOfMenuCommand(9002), 1);

@@ -8,6 +8,7 @@
 #include "profiles/ProfileFile.h"
 #include "shell/InstanceMessages.h"
 #include "shell/Paths.h"
+#include "shell/lang/Language.h"
 #include "shell/skin/SkinGeometry.h"
 #include "support/ModalAnswers.h"
 #include "ui/ImageButton.h"
@@ -62,7 +63,7 @@ protected:
         Click(UpdateDialog::kUpdateButton);
         return said;
     }
-    static QString NoFile() { return QString::fromUtf16(u"请选择正确的更新文件! "); }
+    static QString NoFile() { return LanguageText("UPDATE_NO_FILE"); }
 };
 
 TEST_F(UpdateDialogTest, CommandRequestOpensItAsAWindowPlacedByItsSkin) {
@@ -123,6 +124,53 @@ TEST_F(UpdateDialogTest, ALaunchClosesTheWindowAndTheNextOpeningHasNoneChosen) {
     EXPECT_EQ(Update(), QStringList{NoFile()});
 }
 
+// A failure after the checks says where the update stopped and leaves the window open.
+TEST_F(UpdateDialogTest, BootModeAndStartFailuresAreSaidAndTheWindowStays) {
+    Shown();
+    Open(ChooseFile(Updater()));
+    m_keyboard.Link().SetDeviceOpen(false);
+    EXPECT_EQ(Update(), QStringList{LanguageText("UPDATE_NO_BOOT_MODE")});
+    m_keyboard.Link().SetDeviceOpen(true);
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_EQ(Chosen(), Updater()) << "the choice stays";
+
+    // A file the system cannot run: boot mode is entered, the start fails.
+    const QString garbage = AppPaths::Current()->PackageFolder() + "/garbage";
+    ASSERT_TRUE(test::WriteUpdaterScript(garbage));
+    QFile file(garbage);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(64, '\x7f'));
+    file.close();
+    Open(ChooseFile(garbage));
+    EXPECT_EQ(Update(), QStringList{LanguageText("UPDATE_CANNOT_START")});
+    EXPECT_TRUE(Dialog().isVisible());
+    EXPECT_TRUE(Chosen().isEmpty());
+    ASSERT_EQ(m_keyboard.Requests().size(), 1u);
+    EXPECT_EQ(m_keyboard.Requests()[0].command, kCmdEnterBootMode);
+}
+
+// The messages are the language's: the Chinese ones as they always were, the English ones in
+// the English program, and a change of language is followed.
+TEST_F(UpdateDialogTest, MessagesAreInTheLanguageChosen) {
+    const QString chinese[] = {QString::fromUtf16(u"请选择正确的更新文件! "), QString::fromUtf16(u"无法进入Boot模式! "),
+                               QString::fromUtf16(u"无法执行更新文件! "), QString::fromUtf16(u"备份成功!"),
+                               QString::fromUtf16(u"备份失败,请重新备份!")};
+    const auto messages = [] {
+        return std::vector<QString>{UpdateMessage(UpdateResult::NoUpdater), UpdateMessage(UpdateResult::BootModeFailed),
+                                    UpdateMessage(UpdateResult::CannotStart), BackupMessage(true), BackupMessage(false)};
+    };
+    const std::vector<QString> english = messages();
+    for (size_t i = 0; i < english.size(); ++i) {
+        EXPECT_NE(english[i], chinese[i]) << i;
+        EXPECT_FALSE(english[i].startsWith(u'#')) << i;
+    }
+    ASSERT_TRUE(SetLanguageIndex(0));
+    EXPECT_EQ(m_window->HandleMessage({kMessageLanguage, kTagLang, 0}), 1u);
+    EXPECT_EQ(messages(), std::vector<QString>(std::begin(chinese), std::end(chinese)));
+    Shown();
+    EXPECT_EQ(Update(), QStringList{chinese[0]});
+}
+
 TEST_F(UpdateDialogTest, CancelUpdateForgetsTheChoiceAndCloses) {
     Shown();
     Open(ChooseFile(Updater()));
@@ -145,8 +193,7 @@ TEST_F(UpdateDialogTest, BackupWritesTheStoreOrSaysItFailed) {
         ModalAnswers answers({ChooseFile("/proc/vantor-backup.vpf"), Press(QMessageBox::Ok, &said)});
         Click(UpdateDialog::kBackupButton);
     }
-    EXPECT_EQ(said, (QStringList{QString::fromUtf16(u"备份成功!"),
-                                 QString::fromUtf16(u"备份失败,请重新备份!")}));
+    EXPECT_EQ(said, (QStringList{LanguageText("UPDATE_BACKUP_DONE"), LanguageText("UPDATE_BACKUP_FAILED")}));
     EXPECT_TRUE(m_keyboard.Requests().empty());
 }
 

@@ -184,8 +184,8 @@ void AddBottomBar(SkinWindow& w) {
         });
         x += 34;
     }
-    // The colour-view switch is never shown; it gets a place of its own all the same.
-    w.AddButton("FUNC_SWITCH", QRect(130, y, 110, h), ButtonPainter(AltMeaning::Selected));
+    // The colour-view switch is never shown: it gets a place, but no face in the pictures.
+    w.AddRect("FUNC_SWITCH", QRect(130, y, 110, h));
     const int right = kWidth - 20;
     w.AddButton("CONTROL_CANCEL", QRect(right - 100, y, 100, h), ButtonPainter(AltMeaning::Selected));
     w.AddButton("CONTROL_OK", QRect(right - 208, y, 100, h), ButtonPainter(AltMeaning::Selected));

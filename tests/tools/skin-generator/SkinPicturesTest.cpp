@@ -106,6 +106,22 @@ TEST(SkinPictures, FacesLineUpWithTheBackgroundAndDifferByState) {
     EXPECT_GT(Difference(faces[4], faces[5]), 0.5);
 }
 
+// The colour-view switch is never shown, so no picture draws a face for it: its place looks the
+// same in every state and as the background around it.
+TEST(SkinPictures, TheHiddenSwitchHasNoFace) {
+    const IniDocument ini = ReadSkinIni("Main.ini");
+    const QRect place = GeometryOf(ini, "FUNC_SWITCH");
+    ASSERT_FALSE(place.isEmpty());
+    const QRect cut(place.topLeft() - QPoint(1, 1), place.size());
+    const QImage background = Load("main_bg.jpg").copy(place);
+    for (const char* name : {"main_normal.jpg", "main_over.jpg", "main_down.jpg", "main_disable.jpg"})
+        EXPECT_LT(Difference(Load(name).copy(cut), background), 3.0) << name;
+    // The background holds no button there: it is as even as the bar beside it.
+    const QImage image = Load("main_bg.jpg");
+    const QImage beside = image.copy(place.translated(place.width() + 10, 0));
+    EXPECT_LT(Difference(background, beside), 6.0);
+}
+
 // The lighting panel's bitmaps, each exactly the size of the control that shows it.
 TEST(SkinPictures, LightingBitmapsFitTheirControls) {
     const IniDocument ini = ReadSkinIni("Main.ini");

@@ -228,8 +228,8 @@ TEST_P(ProfileCommandsTest, AssignChangesOneKeyOfOneProfileByTheDialogsRules) {
         {{"assign", "1", "a", "key", "B"}, 1, {2, 2, 0x05}, {kAssignKey, 0, 0x30, 0, 0}},
         {{"assign", "0", "A", "media", "6"}, 0, {3, 0xE9, 0x00}, {kAssignMedia, 0, 6, 0, 0}},
         {{"assign", "0", "A", "mouse", "right"}, 0, {1, 1, 0x02}, {kAssignKey, 0, 0x172, 0, 0}},
-        // A key assigned to itself is the key's default.
-        {{"assign", "2", "A", "key", "a"}, 2, {2, 2, 0x04}, {kAssignDefault, 0, 0, 0, 0}},
+        // A key assigned to itself is the key's default, holding the key as its value.
+        {{"assign", "2", "A", "key", "a"}, 2, {2, 2, 0x04}, {kAssignDefault, 0, 0x1E, 0, 0}},
     };
     for (const auto& c : cases) {
         const std::string what = c.args.join(' ').toStdString();
