@@ -44,9 +44,10 @@ void MainWindow::CreateTray() {
     m_tray.SetIconSource(&TrayPicture);
     if (!m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
                        TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost)) {
-        // No box: the program runs on without its icon, and a line tells how to reach it.
-        std::fputs("vantor: no system tray found; running without a tray icon. Start vantor "
-                   "again (or from the application menu) to open its window.\n",
+        // No box: the icon waits for a tray to start, and a line tells how to reach the
+        // program meanwhile.
+        std::fputs("vantor: no system tray yet; the tray icon appears when one starts. Until then "
+                   "start vantor again (or from the application menu) to open its window.\n",
                    stderr);
     }
     m_tray.SetSingleClickCommand(ControlIds::kProfileMenuCommand);
