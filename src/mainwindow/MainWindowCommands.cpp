@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMetaObject>
 #include <QUrl>
 
@@ -152,12 +151,12 @@ void MainWindow::ShowPrompt(const QString& languageKey) {
     // Not modal: the request that asked for it (a second start waiting for its answer, the
     // monitor thread) does not wait for the user. One box at a time.
     if (m_noDevicePrompt) {
-        m_noDevicePrompt->setText(LanguageText(languageKey));
+        m_noDevicePrompt->SetText(LanguageText(languageKey));
         m_noDevicePrompt->raise();
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), LanguageText(languageKey),
-                                QMessageBox::Ok);
+    auto* box = new MessageBox(LanguageText(languageKey), QMessageBox::Ok, QMessageBox::Ok, this);
+    box->setWindowTitle(QString());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowIcon(windowIcon());
     m_noDevicePrompt = box;
