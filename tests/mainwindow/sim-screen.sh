@@ -1,6 +1,11 @@
 # Sourced by the person's-check scripts: a scratch home, a virtual X screen and vantor-sim on a
 # socket of that home, all removed on exit, and the steps the scripts share. Needs $bin and
-# $build; sets $work, $pids, DISPLAY, VANTOR_SIM.
+# $build (and $needs_tools, more programs the check needs); sets $work, $pids, DISPLAY,
+# VANTOR_SIM.
+# Without the tools (scripts/install-deps.sh installs them) the check is skipped: exit code 77.
+for tool in Xvfb xdotool xwininfo python3 iconv ${needs_tools:-}; do
+    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
+done
 work=$(mktemp -d)
 export XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"

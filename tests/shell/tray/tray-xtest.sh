@@ -15,6 +15,7 @@ host=${2:?xembed or sni}
 out=${3:-}
 bin="$build/bin"
 [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "run under dbus-run-session" >&2; exit 2; }
+if [ "$host" = xembed ]; then needs_tools="trayer xwd"; else needs_tools="status-notifier-watcher gtk-sni-tray-standalone gdbus"; fi
 source "$(dirname "$0")/../../mainwindow/sim-screen.sh"
 grab() { [ -z "$out" ] || { mkdir -p "$out" && save_screen "$out/tray-$host-$1.png"; }; }
 
