@@ -7,6 +7,16 @@ namespace {
 constexpr int kWidth = 440;
 constexpr int kHeight = 200;
 constexpr QSize kButton(104, 34);
+// The background's pass: no button faces, so a box with one button shows no empty place; the
+// buttons draw their faces from the state pictures.
+constexpr int kBare = 1;
+
+ControlPainter MessageButtonPainter() {
+    return [paint = ButtonPainter(AltMeaning::Selected)](QPainter& p, const QRectF& r,
+                                                         const RenderPass& pass) {
+        if (pass.variant != kBare) paint(p, r, pass);
+    };
+}
 }  // namespace
 
 // The message box of every question and notice: the text well and two button places; a box
@@ -21,8 +31,8 @@ SkinWindow BuildMessageBoxWindow() {
     const QRect right(QPoint(kWidth - 18 - kButton.width(), top), kButton);
     w.AddRect("CONTROL_MsgText", QRect(24, 50, kWidth - 48, top - 50 - 10));
     w.AddButton("CONTROL_MsgButton1", right.translated(-kButton.width() - 12, 0),
-                ButtonPainter(AltMeaning::Selected));
-    w.AddButton("CONTROL_MsgButton2", right, ButtonPainter(AltMeaning::Selected));
+                MessageButtonPainter());
+    w.AddButton("CONTROL_MsgButton2", right, MessageButtonPainter());
     w.AddRect("CONTROL_MsgButtonOnly", right);
     w.AddEntry("SCREEN", "Main", "msgbox_bg.jpg");
     w.AddEntry("SCREEN", "Mask", "msgbox_mask.png");
@@ -32,7 +42,7 @@ SkinWindow BuildMessageBoxWindow() {
 bool WriteMessageBoxSkin(const QString& folder) {
     const SkinWindow w = BuildMessageBoxWindow();
     bool ok = Report(w.WriteIni(folder + "/MessageBox.ini"), "MessageBox.ini");
-    ok &= SavePicture(w.RenderBackground(), folder, "msgbox_bg.jpg");
+    ok &= SavePicture(w.RenderBackground(kBare), folder, "msgbox_bg.jpg");
     ok &= SavePicture(w.RenderMask(), folder, "msgbox_mask.png");
     ok &= SavePicture(w.RenderState({Face::Normal, 0}), folder, "msgbox_normal.jpg");
     ok &= SavePicture(w.RenderState({Face::Over, 0}), folder, "msgbox_over.jpg");
