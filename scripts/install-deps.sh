@@ -7,8 +7,15 @@ packages=(
   build-essential cmake pkgconf git
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libxcb1-dev libxcb-xfixes0-dev
   xvfb xauth
   desktop-file-utils appstream
+  # The desktop checks (ctest -L desktop): real X input, window and picture queries, a session
+  # bus, an X system tray and a StatusNotifier watcher with its host, and a small font with
+  # Chinese characters for the Chinese screens.
+  xdotool x11-utils x11-apps dbus-daemon dbus-bin libglib2.0-bin python3
+  trayer haskell-status-notifier-item-utils haskell-gtk-sni-tray-utils
+  fonts-wqy-microhei
 )
 # The install tests validate the desktop entries and the metainfo with the two tools above;
 # lintian, which the package test also runs when it is there, is large and left to the person

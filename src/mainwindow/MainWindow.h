@@ -16,9 +16,9 @@
 #include "shell/ShutdownSequence.h"
 #include "shell/TrayState.h"
 #include "shell/tray/TrayIcon.h"
+#include "ui/MessageBox.h"
 #include "ui/SkinnedDialog.h"
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -173,7 +173,7 @@ public:
     virtual void RefreshLightingPanel(int profile);
 
     // The "no keyboard" box while it shows.
-    QMessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
+    MessageBox* NoDevicePrompt() const { return m_noDevicePrompt; }
     const SessionWatcher* Session() const { return m_session; }
 
     // DeviceEvents: called from the device threads, handed to this window's thread through
@@ -277,7 +277,7 @@ private:
     TrayState m_trayState;
     NamedEvents m_events;
     ShutdownSequence m_shutdown;
-    QPointer<QMessageBox> m_noDevicePrompt;
+    QPointer<MessageBox> m_noDevicePrompt;
     SessionWatcher* m_session = nullptr;
     std::unique_ptr<ClockChangeWatch> m_clock;
 };

@@ -16,7 +16,6 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMetaObject>
 #include <QUrl>
 
@@ -44,9 +43,10 @@ void MainWindow::CreateTray() {
     m_tray.SetIconSource(&TrayPicture);
     if (!m_tray.Create(LanguageText(QStringLiteral("KEYBOARD_TRAY_DESC")),
                        TrayPicture(TrayState::kDisconnected), 140, m_setup.requireTrayHost)) {
-        // No box: the program runs on without its icon, and a line tells how to reach it.
-        std::fputs("vantor: no system tray found; running without a tray icon. Start vantor "
-                   "again (or from the application menu) to open its window.\n",
+        // No box: the icon waits for a tray to start, and a line tells how to reach the
+        // program meanwhile.
+        std::fputs("vantor: no system tray yet; the tray icon appears when one starts. Until then "
+                   "start vantor again (or from the application menu) to open its window.\n",
                    stderr);
     }
     m_tray.SetSingleClickCommand(ControlIds::kProfileMenuCommand);
@@ -151,12 +151,12 @@ void MainWindow::ShowPrompt(const QString& languageKey) {
     // Not modal: the request that asked for it (a second start waiting for its answer, the
     // monitor thread) does not wait for the user. One box at a time.
     if (m_noDevicePrompt) {
-        m_noDevicePrompt->setText(LanguageText(languageKey));
+        m_noDevicePrompt->SetText(LanguageText(languageKey));
         m_noDevicePrompt->raise();
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::NoIcon, QString(), LanguageText(languageKey),
-                                QMessageBox::Ok);
+    auto* box = new MessageBox(LanguageText(languageKey), QMessageBox::Ok, QMessageBox::Ok, this);
+    box->setWindowTitle(QString());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowIcon(windowIcon());
     m_noDevicePrompt = box;

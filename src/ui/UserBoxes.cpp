@@ -1,6 +1,7 @@
 #include "ui/UserBoxes.h"
 
 #include "shell/Paths.h"
+#include "ui/MessageBox.h"
 
 #include <QFileDialog>
 
@@ -9,6 +10,12 @@ namespace vantor {
 QMessageBox::StandardButton ShowUserBox(QWidget* owner, const QString& text,
                                         QMessageBox::StandardButtons buttons,
                                         QMessageBox::StandardButton defaultButton) {
+    if (MessageBox::SkinAvailable()) {
+        MessageBox box(text, buttons, defaultButton, owner);
+        box.exec();
+        return box.Answer();
+    }
+    // A skin made before the message box had its own file: Qt's box stands in.
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kApplicationName), text, buttons,
                     owner);
     box.setDefaultButton(defaultButton);

@@ -7,8 +7,8 @@ class QWidget;
 
 namespace vantor {
 
-// A message box over a window, titled with the application's name; the button pressed.
-// Questions pass Yes | No with No the default; information takes the OK default.
+// The skinned message box (MessageBox) over a window, titled with the application's name; the
+// button pressed. Questions pass Yes | No with No the default; information takes the OK default.
 QMessageBox::StandardButton ShowUserBox(
     QWidget* owner, const QString& text,
     QMessageBox::StandardButtons buttons = QMessageBox::Ok,

@@ -87,9 +87,9 @@ TEST_F(MainWindowTest, OpenRequestShowsTheWindowOnlyWithAKeyboard) {
     EXPECT_EQ(m_window->HandleMessage({kMessageOpen, kTagOpen}), 1u);
     ASSERT_NE(m_window->NoDevicePrompt(), nullptr);
     EXPECT_TRUE(m_window->NoDevicePrompt()->isVisible());
-    EXPECT_EQ(m_window->NoDevicePrompt()->text(), LanguageText("MAIN_NO_DEVICE_PROMPT"));
+    EXPECT_EQ(m_window->NoDevicePrompt()->Text(), LanguageText("MAIN_NO_DEVICE_PROMPT"));
     EXPECT_TRUE(m_window->NoDevicePrompt()->windowTitle().isEmpty());
-    QMessageBox* prompt = m_window->NoDevicePrompt();
+    MessageBox* prompt = m_window->NoDevicePrompt();
     m_window->RunCommand(TrayIcon::kCommandOpen);  // the tray's Open: still one box
     EXPECT_EQ(m_window->NoDevicePrompt(), prompt);
     EXPECT_FALSE(m_window->isVisible());

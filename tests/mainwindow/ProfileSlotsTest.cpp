@@ -19,6 +19,7 @@
 #include "support/ModalAnswers.h"
 #include "support/QuickMonitor.h"
 #include "ui/ImageButton.h"
+#include "ui/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -253,6 +254,38 @@ TEST_F(ProfileSlotsTest, DefaultAsksThenResetsEveryProfileAndEndsOnTheFirst) {
         EXPECT_EQ(m_window->Store().Data().Records()[block * kRecordsPerBlock + 0x1E].type,
                   kAssignDefault);
     }
+}
+
+TEST_F(ProfileSlotsTest, DefaultsQuestionIsTheSkinnedBoxAndEnterOrEscapeAnswerNo) {
+    AssignKeyA(0);
+    SetRewriteAllMark();
+    Slots().Apply();
+    m_keyboard.Keyboard().ClearLog();
+    // The box as it shows: the skin's dark picture, its image buttons with the language's
+    // words, No the default, over the main window.
+    const auto look = [this](MessageBox* box) {
+        EXPECT_EQ(box->Text(), LanguageText("MAIN_PROMPT_DEFAULT"));
+        EXPECT_EQ(box->DefaultButton(), QMessageBox::No);
+        ASSERT_FALSE(box->Background().isNull());
+        const QImage drawn = box->grab().toImage();
+        EXPECT_LT(qGray(drawn.pixel(drawn.width() / 2, drawn.height() / 2)), 80) << "a dark box";
+        for (const auto& [button, key] : {std::pair{QMessageBox::Yes, "MSGBOX_YES"},
+                                         std::pair{QMessageBox::No, "MSGBOX_NO"}}) {
+            ImageButton* face = box->ButtonOf(button);
+            ASSERT_NE(face, nullptr);
+            EXPECT_TRUE(face->isVisible());
+            EXPECT_EQ(face->text(), LanguageText(key));
+        }
+        EXPECT_EQ(box->ButtonOf(QMessageBox::Ok), nullptr);
+        EXPECT_LE((box->geometry().center() - m_window->frameGeometry().center()).manhattanLength(), 2);
+    };
+    m_window->show();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        ModalAnswers answers({test::TypeKey(key, look)});
+        QTest::mouseClick(m_window->Button(ControlIds::kDefault), Qt::LeftButton);
+        EXPECT_EQ(answers.Answered(), 1u);
+    }
+    EXPECT_TRUE(m_keyboard.Requests().empty()) << "No resets nothing";
 }
 
 TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {

@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
         window.hide();
         window.RunCommand(TrayIcon::kCommandOpen);  // the "no keyboard" box
         Save(folder, "no-keyboard-" + suffix);
-        if (QMessageBox* box = window.NoDevicePrompt()) box->close();
+        if (MessageBox* box = window.NoDevicePrompt()) box->close();
     }
     return 0;
 }

@@ -5,7 +5,8 @@
 # XTEST (H, I, a held Left Super, Print Screen). The screen is saved while recording; then the
 # second row's delay is edited to 12345 (stored 12340) and the list moved, and the screen saved
 # again. OK and the main window's Apply follow, and vantorctl macros prints what the keyboard
-# holds. Screens are saved into OUT_FOLDER as macro-recording-LANG.png and macro-edited-LANG.png.
+# holds, which must be the actions typed with the edit. Screens are saved into OUT_FOLDER as
+# macro-recording-LANG.png and macro-edited-LANG.png.
 # Needs xdotool.
 #   tests/mainwindow/macro-record-xtest.sh [BUILD_FOLDER] [OUT_FOLDER] [en|zh]
 set -euo pipefail
@@ -21,25 +22,41 @@ start_program
 find_window
 grab() { save_screen "$out/$1-$lang.png"; }
 xdotool mousemove $((X + 196)) $((Y + 310)) click 1     # key A
-sleep 1
+wait_windows 2
 # The dialog's top-left is A's bottom-right corner (177+38, 291+38); places from Composite.ini.
-click() { xdotool mousemove $((X + 215 + $1)) $((Y + 329 + $2)) click --repeat "${3:-1}" 1; sleep 0.5; }
+# The clicks and keys reach the program in order, so only new windows are waited for.
+click() { xdotool mousemove $((X + 215 + $1)) $((Y + 329 + $2)) click --repeat "${3:-1}" 1; }
 click 184 71          # Macro page
 click 78 362          # Add
 click 376 362         # record delays on
 click 301 362         # Record
-xdotool key h; sleep 0.3; xdotool key i; sleep 0.2
-xdotool keydown super; sleep 0.6; xdotool keyup super
-sleep 0.2; xdotool key Print
-sleep 0.5
+xdotool key h i
+xdotool keydown super; sleep 0.6; xdotool keyup super   # held: its delay is recorded
+xdotool key Print
 grab macro-recording
 click 301 362         # Stop
 click 400 166 2       # the second row's delay cell, by a double click
-xdotool key ctrl+a; xdotool type 12345; xdotool key Return; sleep 0.5
+xdotool key ctrl+a; xdotool type 12345; xdotool key Return
 click 300 146         # the first row
 click 488 219         # Down
 grab macro-edited
 click 392 437         # OK
+wait_windows 1
 xdotool mousemove $((X + 758)) $((Y + 723)) click 1    # main window Apply
-sleep 2
-"$bin/vantorctl" macros
+macros() { "$bin/vantorctl" macros 2>&1; }
+has_macro() { macros | grep -q 12340; }
+wait_until 20 has_macro || { macros >&2; fail "the recorded macro did not reach the keyboard"; }
+macros
+# What was typed, in order, the edited delay now on the row moved down to first place; the
+# other delays are the typing's own.
+expected='H release 12340 ms
+H press
+I press
+I release
+Win press
+Win release
+Print Screen press
+Print Screen release'
+actions=$(macros | sed -n 's/^  //p' | sed -E '1!s/ [0-9]+ ms$//')
+[ "$actions" = "$expected" ] || fail "the keyboard holds other actions than were recorded"
+[ "$(macros | grep -c '^slot')" -eq 1 ] || fail "not one macro on the keyboard"

@@ -3,8 +3,12 @@
 // Answers for the modal dialogs a window opens while a test drives it: message boxes and file
 // boxes, each answered when it shows, in order.
 
+#include "ui/ImageButton.h"
+#include "ui/MessageBox.h"
+
 #include <QApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QAbstractButton>
@@ -43,13 +47,32 @@ private:
     QTimer m_timer;
 };
 
-// Notes a message box's text and presses one of its buttons.
+// Notes a message box's text and presses one of its buttons (the skinned box's image button,
+// or the plain box's when the skin has no message box).
 inline ModalAnswers::Answer Press(QMessageBox::StandardButton button, QStringList* texts = nullptr) {
     return [button, texts](QWidget* modal) {
+        if (auto* box = qobject_cast<MessageBox*>(modal)) {
+            if (texts) texts->append(box->Text());
+            ImageButton* face = box->ButtonOf(button);
+            ASSERT_NE(face, nullptr) << "the box has no such button";
+            face->click();
+            return;
+        }
         auto* box = qobject_cast<QMessageBox*>(modal);
         ASSERT_NE(box, nullptr) << "expected a message box";
         if (texts) texts->append(box->text());
         box->button(button)->click();
+    };
+}
+
+// Looks at the skinned message box, then answers it with a key typed into it.
+inline ModalAnswers::Answer TypeKey(Qt::Key key, std::function<void(MessageBox*)> look = {}) {
+    return [key, look](QWidget* modal) {
+        auto* box = qobject_cast<MessageBox*>(modal);
+        ASSERT_NE(box, nullptr) << "expected the skinned message box";
+        if (look) look(box);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(box->focusWidget() ? box->focusWidget() : box, &press);
     };
 }
 

@@ -18,4 +18,8 @@ bool WriteProfileSkin(const QString& folder);
 SkinWindow BuildUpdateWindow();
 bool WriteUpdateSkin(const QString& folder);
 
+// The message box: "MessageBox.ini" and its two pictures.
+SkinWindow BuildMessageBoxWindow();
+bool WriteMessageBoxSkin(const QString& folder);
+
 }  // namespace vantor::skingen

@@ -36,5 +36,6 @@ int main(int argc, char** argv) {
     ok &= WriteCompositeSkin(folder);
     ok &= WriteProfileSkin(folder);
     ok &= WriteUpdateSkin(folder);
+    ok &= WriteMessageBoxSkin(folder);
     return ok ? 0 : 1;
 }

@@ -12,11 +12,13 @@ class QSystemTrayIcon;
 
 namespace vantor {
 
+class TrayHostWatch;
+
 // The program's icon in the notification area, with its pop-up menu Open / About / Exit
 // (commands 32771, 32773, 32774). The menu is retitled by the menu callback each time it pops
 // up, and the default item (Open unless set) is bold. A double click issues the default item's
-// command. Without a tray host the icon stays invalid and every operation does nothing; the
-// program runs on without it.
+// command. Without a tray the icon waits, invalid, for one to start (TrayHostWatch) and is
+// added then, with the tip and state picture set meanwhile; the program runs on without it.
 class TrayIcon : public QObject {
     Q_OBJECT
 
@@ -31,15 +33,19 @@ public:
     explicit TrayIcon(QObject* parent = nullptr);
     ~TrayIcon() override;
 
-    // Adds the icon. False (and the icon stays invalid) when there is no tray host, unless
-    // `requireHost` is false, which tests use to exercise the icon offscreen.
+    // Adds the icon. False when there is no tray yet: the icon is then added as soon as one
+    // starts. `requireHost` false adds it at once, which tests use to exercise it offscreen.
     bool Create(const QString& tip, const QIcon& icon, int id = 140, bool requireHost = true);
+    // Removes the icon, and stops waiting for a tray.
     void Remove();
     bool IsValid() const { return m_valid; }
+    // Created, with no tray to show it in yet.
+    bool IsWaitingForTray() const { return m_waiting; }
 
     // The pictures of the state codes (128, 141, 142).
     void SetIconSource(IconSource source) { m_iconSource = std::move(source); }
-    // Replaces the picture with the one of the code; nothing when invalid.
+    // Replaces the picture with the one of the code; while waiting for a tray, the picture the
+    // icon will have.
     void SetIconResource(int code);
     int IconResource() const { return m_iconCode; }
     void SetTip(const QString& tip);
@@ -63,10 +69,16 @@ signals:
 
 private:
     int DefaultCommand() const;
+    // Makes the menu and the icon and shows them.
+    void Show();
 
+    std::unique_ptr<TrayHostWatch> m_hostWatch;
     std::unique_ptr<QSystemTrayIcon> m_icon;
     std::unique_ptr<QMenu> m_menu;
     bool m_valid = false;
+    bool m_waiting = false;
+    QString m_tip;
+    QIcon m_createIcon;
     int m_id = 0;
     int m_iconCode = 0;
     int m_singleClickCommand = 0;

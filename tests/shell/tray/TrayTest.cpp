@@ -85,16 +85,21 @@ TEST_F(TrayTest, DoubleClickAndMenuItemsIssueTheirCommands) {
     EXPECT_EQ(commands[1][0].toInt(), TrayIcon::kCommandExit);
 }
 
-TEST_F(TrayTest, WithoutATrayHostTheIconIsInvalidAndEveryOperationDoesNothing) {
+TEST_F(TrayTest, WithoutATrayHostTheIconWaitsInvalidKeepingTheStateItWillShow) {
     TrayIcon tray;
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "a tray host is running";
     EXPECT_FALSE(tray.Create("tip", QIcon()));
     EXPECT_FALSE(tray.IsValid());
+    EXPECT_TRUE(tray.IsWaitingForTray());
     QSignalSpy commands(&tray, &TrayIcon::Command);
     tray.SetIconResource(141);
     tray.SetTip("x");
     tray.OnDoubleClick();
+    EXPECT_EQ(tray.IconResource(), 141);
     tray.Remove();
+    EXPECT_FALSE(tray.IsWaitingForTray());
+    tray.SetIconResource(142);
+    EXPECT_EQ(tray.IconResource(), 141);
     EXPECT_EQ(commands.size(), 0);
     EXPECT_EQ(tray.Menu(), nullptr);
 }
