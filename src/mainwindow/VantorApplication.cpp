@@ -100,6 +100,7 @@ int RunVantor(int argc, char** argv) {
     MainWindow::Setup setup;
     setup.link = &link;
     setup.deviceState = &deviceState;
+    setup.startInTray = commandLine.start;
     setup.deviceEventsReady = [&] { gate.Open(*window); };
     setup.releaseInstance = [&] {
         server.Close();
