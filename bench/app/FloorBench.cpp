@@ -3,7 +3,9 @@
 // - BM_MemoryBesideFloor: resident memory of both hidden in the tray (the program started with
 //   "/Start", its window never shown), with the window shown, and hidden again, and the
 //   program's figures as ratios of the floor's; a table of where the memory lies
-//   (/proc/PID/smaps_rollup) is printed after it;
+//   (/proc/PID/smaps_rollup) is printed after it. It also times, once each, the floor's showing
+//   and the program's first opening and its opening again after being hidden (its pictures
+//   decoded again), from the request to the painted window;
 // - BM_FirstWindowBesideFloor: launch to a painted window, five starts of each taken in turns
 //   (the floor with --show, the program with the keyboard present), medians and their ratio.
 // Both need a display: bench/app/beside-floor.sh runs them on a virtual one.
@@ -118,6 +120,16 @@ void PrintRollups(const std::array<Rollup, kStateCount>& floor,
     std::fflush(stdout);
 }
 
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Asks the running program to open its window; true once it has been painted.
+bool OpenWindow(QProcess& program, const QString& server) {
+    vantor::SendInstanceRequest(server, vantor::kMessageOpen, vantor::kTagOpen, 20000);
+    return vantor::bench::WaitForLine(program, vantor::bench::kVantorPaintedLine);
+}
+
 // A display, the emulator's home and the main window's size; false (the benchmark skipped with
 // the reason) when one is missing.
 bool ReadyToRun(benchmark::State& state, const SimProgramHome& home, QString& size) {
@@ -136,6 +148,7 @@ void BM_MemoryBesideFloor(benchmark::State& state) {
     QString size;
     if (!ReadyToRun(state, home, size)) return;
     std::array<Rollup, kStateCount> floor, program;
+    double floorShowMs = 0, firstOpenMs = 0, againOpenMs = 0;
     for (auto _ : state) {
         const auto start = Clock::now();
         QProcess floorProcess;
@@ -147,12 +160,14 @@ void BM_MemoryBesideFloor(benchmark::State& state) {
         }
         std::this_thread::sleep_for(kKeyboardFound);
         floor[kHidden] = vantor::bench::SettledMemory(floorProcess.processId());
+        auto asked = Clock::now();
         floorProcess.write("show\n");
         if (!vantor::bench::WaitForLine(floorProcess, kFloorPainted)) {
             state.SkipWithError("qt-floor's window did not show");
             EndFloor(floorProcess);
             break;
         }
+        floorShowMs = MsSince(asked);
         floor[kShown] = vantor::bench::SettledMemory(floorProcess.processId());
         floorProcess.write("hide\n");
         floor[kHiddenAgain] = vantor::bench::SettledMemory(floorProcess.processId());
@@ -169,17 +184,21 @@ void BM_MemoryBesideFloor(benchmark::State& state) {
         }
         std::this_thread::sleep_for(kKeyboardFound);
         program[kHidden] = vantor::bench::SettledMemory(vantorProcess.processId());
-        vantor::SendInstanceRequest(server, vantor::kMessageOpen, vantor::kTagOpen, 20000);
-        if (!vantor::bench::WaitForLine(vantorProcess, vantor::bench::kVantorPaintedLine)) {
+        asked = Clock::now();
+        if (!OpenWindow(vantorProcess, server)) {
             state.SkipWithError("the program's window did not show");
             SimProgramHome::Kill(vantorProcess);
             break;
         }
+        firstOpenMs = MsSince(asked);
         program[kShown] = vantor::bench::SettledMemory(vantorProcess.processId());
         // Cancel closes the window to the tray.
         vantor::SendInstanceRequest(server, vantor::kMessageCommand, vantor::kTagCommand, 20000,
                                     uint32_t(vantor::ControlIds::kCancel));
         program[kHiddenAgain] = vantor::bench::SettledMemory(vantorProcess.processId());
+        // Opened again, its pictures come back.
+        asked = Clock::now();
+        if (OpenWindow(vantorProcess, server)) againOpenMs = MsSince(asked);
         SimProgramHome::Kill(vantorProcess);
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
     }
@@ -193,13 +212,13 @@ void BM_MemoryBesideFloor(benchmark::State& state) {
     state.counters["shown_x_floor"] = Mb(program[kShown], "Rss") / Mb(floor[kShown], "Rss");
     state.counters["again_MB"] = Mb(program[kHiddenAgain], "Rss");
     state.counters["again_x_floor"] = Mb(program[kHiddenAgain], "Rss") / floorHidden;
+    // From the request to the painted window, once each (timed: noisy on a busy machine).
+    state.counters["floor_show_ms"] = floorShowMs;
+    state.counters["open_ms"] = firstOpenMs;
+    state.counters["open_again_ms"] = againOpenMs;
     PrintRollups(floor, program);
 }
 BENCHMARK(BM_MemoryBesideFloor)->UseManualTime()->Unit(benchmark::kSecond)->Iterations(1);
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
