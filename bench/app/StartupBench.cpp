@@ -5,6 +5,7 @@
 
 #include "shell/InstanceRequest.h"
 
+#include "ProgramProcess.h"
 #include "SimProgramHome.h"
 
 #include <QFile>
@@ -18,17 +19,8 @@
 namespace {
 
 using vantor::bench::Clock;
+using vantor::bench::ResidentKb;
 using vantor::bench::SimProgramHome;
-
-// VmRSS of a process, in kB; 0 when it cannot be read.
-double ResidentKb(pid_t pid) {
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toDouble();
-    }
-    return 0;
-}
 
 void BM_StartupToTray(benchmark::State& state) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -51,10 +43,10 @@ void BM_StartupToTray(benchmark::State& state) {
             break;
         }
         state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
-        readyRss += ResidentKb(pid_t(program.processId()));
+        readyRss += ResidentKb(program.processId());
         // Give the monitor time to find the emulated keyboard and load its state.
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        connectedRss += ResidentKb(pid_t(program.processId()));
+        connectedRss += ResidentKb(program.processId());
 
         SimProgramHome::Kill(program);
     }

@@ -5,6 +5,7 @@
 // processor time the program then uses while the window stays open with colour mode off.
 // Both need a display: bench/app/first-window.sh runs them on a virtual one.
 
+#include "ProgramProcess.h"
 #include "SimProgramHome.h"
 
 #include <QDir>
@@ -24,35 +25,11 @@
 namespace {
 
 using vantor::bench::Clock;
+using vantor::bench::HasDisplay;
 using vantor::bench::SimProgramHome;
+using vantor::bench::StartToPaintedWindow;
 
 constexpr int kIdleSeconds = 30;
-constexpr char kPaintedLine[] = "vantor: main window painted";
-
-bool HasDisplay(benchmark::State& state) {
-    if (qEnvironmentVariableIsEmpty("DISPLAY") || qgetenv("QT_QPA_PLATFORM") != "xcb") {
-        state.SkipWithError("needs an X display and QT_QPA_PLATFORM=xcb (bench/app/first-window.sh)");
-        return false;
-    }
-    return true;
-}
-
-// Starts the program, which opens its window when it finds the keyboard; true once the window
-// has been painted.
-bool StartToPaintedWindow(QProcess& program) {
-    qputenv("VANTOR_MARK_FIRST_PAINT", "1");
-    program.setProcessChannelMode(QProcess::SeparateChannels);
-    program.setReadChannel(QProcess::StandardError);
-    program.start(SimProgramHome::Bin() + "/vantor", {});
-    QByteArray seen;
-    const auto deadline = Clock::now() + std::chrono::seconds(20);
-    while (Clock::now() < deadline) {
-        if (program.waitForReadyRead(50)) seen += program.readAllStandardError();
-        if (seen.contains(kPaintedLine)) return true;
-        if (program.state() == QProcess::NotRunning) return false;
-    }
-    return false;
-}
 
 // User plus system time of every thread of a process, in seconds.
 double ProcessorSeconds(qint64 pid) {

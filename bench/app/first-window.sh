@@ -8,6 +8,7 @@
 # fork of the whole program), which no desktop session pays. NO_SESSION_BUS=1 runs without.
 # Starts follow each other at once unless VANTOR_BENCH_PAUSE_MS gives a pause between them: a
 # start right after an exit shares the machine with what that exit leaves to settle.
+# VANTOR_BENCH_FILTER picks other benchmarks of bench_app to run the same way (beside-floor.sh).
 #   bench/app/first-window.sh [BUILD_FOLDER] [OTHER_BUILD_FOLDER]     (default: build)
 set -eu
 build=$(cd "${1:-build}" && pwd)
@@ -32,5 +33,5 @@ fi
 for folder in $folders; do
     echo "== the program of $folder${session:+ (in a D-Bus session)}"
     VANTOR_BINARY_DIR="$folder" QT_QPA_PLATFORM=xcb $session xvfb-run -a -s "-screen 0 1600x1000x24" \
-        "$build/bin/bench_app" --benchmark_filter='Window' --benchmark_counters_tabular=true
+        "$build/bin/bench_app" --benchmark_filter="${VANTOR_BENCH_FILTER:-StartToPaintedWindow|IdleWithWindowOpen}" --benchmark_counters_tabular=true
 done

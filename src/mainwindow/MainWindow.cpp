@@ -21,11 +21,18 @@
 #include "shell/tray/SessionWatcher.h"
 #include "shell/tray/TrayPictures.h"
 #include "ui/FirstPaint.h"
+#include "ui/SkinPictureCache.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMetaObject>
+
+#include <algorithm>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace vantor {
 
@@ -100,8 +107,8 @@ void MainWindow::SetUp() {
     m_events.CreateInBackground();
     // Decoded on a worker thread while the rest is set up; what the first paint does not show
     // once it is done.
-    m_pictures = MainWindowPictures::Request(size());
-    AfterFirstPaint(*this, &MainWindowPictures::DecodeRest);
+    m_pictures = MainWindowPictures::Request(size(), m_setup.startInTray);
+    AfterFirstPaint(*this, [this] { m_pictures.DecodeRest(); });
 
     // The store, the profile folder and the active profile (unknown until the keyboard says)
     // are settled before the device threads reach the window: the keyboard's arrival is read
@@ -186,6 +193,31 @@ void MainWindow::accept() {
 }
 
 void MainWindow::reject() { hide(); }
+
+void MainWindow::setVisible(bool visible) {
+    const bool wasVisible = isVisible();
+    if (visible && m_picturesReleased) {
+        // Decoding on the worker while the skin loads; the first paint waits only for its own.
+        m_pictures.Restore();
+        m_picturesReleased = false;
+    }
+    SkinnedDialog::setVisible(visible);
+    if (!visible && (wasVisible || m_setup.startInTray)) ReleasePictures();
+}
+
+void MainWindow::ReleasePictures() {
+    m_picturesReleased = true;
+    m_pictures.Release();
+    ReleaseSkin();
+    // The dialogs' pictures too, unless one of them is still on the screen.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }))
+        SkinPictureCache::ReleaseAll();
+#ifdef __GLIBC__
+    // Freed memory goes back to the system rather than waiting in the allocator's free lists.
+    malloc_trim(0);
+#endif
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;

@@ -76,6 +76,9 @@ public:
         std::function<void()> releaseInstance;
         QString namedEventPrefix = QString::fromUtf16(NamedEvents::kPrefix);
         bool requireTrayHost = true;
+        // Started with "/Start": the window stays in the tray until asked for, so its pictures
+        // are decoded only when it first shows.
+        bool startInTray = false;
     };
 
     MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
@@ -94,6 +97,9 @@ public:
     // OK applies and hides; Cancel only hides: the main window never closes.
     void accept() override;
     void reject() override;
+    // Hidden, the window lets go of its pictures (decoded again while it shows): once it has
+    // been shown, or from the start when it starts in the tray.
+    void setVisible(bool visible) override;
     // The shutdown sequence: hide, close child dialogs, release the instance, remove the named
     // events and the tray icon, clear unapplied changes, release the store and the snapshot,
     // end. Runs once; emits Ended() as its last step.
@@ -248,6 +254,7 @@ private:
     void ApplyLanguage(int languageIndex) override;
     void OpenRequest();
     void CloseChildDialogs();
+    void ReleasePictures();
     void ShowPrompt(const QString& languageKey);
 
     Setup m_setup;
@@ -256,6 +263,7 @@ private:
     bool m_initialisedFlag = false;
     QString m_link;
     MainWindowPictures m_pictures;
+    bool m_picturesReleased = false;
     KeyButtonGrid* m_keys = nullptr;
     ProfileStore m_store;
     KeyAssignDialog* m_keyAssign = nullptr;

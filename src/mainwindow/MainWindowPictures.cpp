@@ -4,19 +4,19 @@
 
 namespace vantor {
 
-MainWindowPictures MainWindowPictures::Request(const QSize& clientSize) {
+MainWindowPictures MainWindowPictures::Request(const QSize& clientSize, bool holdAll) {
     const auto request = [&clientSize](const char* name, SkinPictureCache::Start start) {
         return SkinPictureCache::DecodingStatePicture(QString::fromLatin1(name), clientSize, start);
     };
-    constexpr auto kAtOnce = SkinPictureCache::Start::AtOnce;
     constexpr auto kHeldBack = SkinPictureCache::Start::HeldBack;
+    const auto first = holdAll ? kHeldBack : SkinPictureCache::Start::AtOnce;
     MainWindowPictures pictures;
     // Shown by the first paint: the faces of the buttons, of the disabled ones and the arrows.
-    pictures.normal = request("Skins\\main_normal.jpg", kAtOnce);
-    pictures.disabled = request("Skins\\main_disable.jpg", kAtOnce);
-    pictures.arrow = request("Skins\\Arrow.jpg", kAtOnce);
-    // Shown once the mouse is over a button or colour mode is on: decoded after the first
-    // paint (DecodeRest), or when a button needs one before.
+    pictures.normal = request("Skins\\main_normal.jpg", first);
+    pictures.disabled = request("Skins\\main_disable.jpg", first);
+    pictures.arrow = request("Skins\\Arrow.jpg", first);
+    // The hover faces are decoded after the first paint (DecodeRest), or when a button needs
+    // them before; the pressed faces and the colour view's only when a button first draws one.
     pictures.over = request("Skins\\main_over.jpg", kHeldBack);
     pictures.down = request("Skins\\main_down.jpg", kHeldBack);
     pictures.colour0 = request("Skins\\main_color0.jpg", kHeldBack);
@@ -35,7 +35,19 @@ const QPixmap* MainWindowPictures::Of(StateImage image) const {
     return nullptr;
 }
 
-void MainWindowPictures::DecodeRest() { SkinPictureCache::DecodeHeldBack(); }
+void MainWindowPictures::Release() const {
+    for (const QPixmap* picture : {normal, disabled, arrow, over, down, colour0, colour1})
+        SkinPictureCache::Release(picture);
+}
+
+void MainWindowPictures::Restore() const {
+    // The worker takes them in this order: the first paint's three first.
+    for (const QPixmap* picture : {normal, disabled, arrow, over}) {
+        SkinPictureCache::Restore(picture);
+    }
+}
+
+void MainWindowPictures::DecodeRest() const { SkinPictureCache::Restore(over); }
 
 ButtonFaces MainWindowPictures::Faces(const std::array<StateImage, 5>& faces) const {
     return {Of(faces[0]), Of(faces[1]), Of(faces[2]), Of(faces[3]), Of(faces[4])};

@@ -167,6 +167,14 @@ void StartDecoding(Store& store, Store::Pending& pending) {
     });
 }
 
+// Holds a picture back again, with no decoding: one under way finishes on the worker and its
+// result is dropped with the last reference to it.
+void ReleasePixmap(Store& store, const Key& key, QPixmap& pixmap) {
+    const QSize size(key.second.first, key.second.second);
+    store.pending.insert_or_assign(&pixmap, Store::Pending{&pixmap, key.first, size, std::nullopt});
+    pixmap = QPixmap();
+}
+
 }  // namespace
 
 const QPixmap* SkinPictureCache::StatePicture(const QString& relativeName,
@@ -223,6 +231,31 @@ const QPixmap* SkinPictureCache::Ready(const QPixmap* picture) {
     Fill(*pending.pixmap, pending.decoding ? pending.decoding->get()
                                            : ComposeStatePicture(pending.path, pending.size));
     return picture;
+}
+
+void SkinPictureCache::Release(const QPixmap* picture) {
+    Store* store = StorePointer();
+    if (!picture || !store) return;
+    for (auto& [key, pixmap] : store->pixmaps) {
+        if (pixmap.get() == picture) {
+            ReleasePixmap(*store, key, *pixmap);
+            return;
+        }
+    }
+}
+
+void SkinPictureCache::ReleaseAll() {
+    Store* store = StorePointer();
+    if (!store) return;
+    for (auto& [key, pixmap] : store->pixmaps) ReleasePixmap(*store, key, *pixmap);
+}
+
+void SkinPictureCache::Restore(const QPixmap* picture) {
+    Store* store = StorePointer();
+    if (!store) return;
+    const auto found = store->pending.find(picture);
+    if (found == store->pending.end() || found->second.decoding) return;
+    StartDecoding(*store, found->second);
 }
 
 int SkinPictureCache::Count() {

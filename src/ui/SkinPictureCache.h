@@ -9,7 +9,8 @@ namespace vantor {
 // Full-window state pictures ("all buttons normal", "all hovered", …) that image buttons cut
 // their faces from. Each is decoded once per process and drawn unscaled at (0,0) of a pixmap
 // 100 pixels wider and taller than the window's client area (the rest is black), then shared
-// by every dialog and button that asks for it. Pointers stay valid until the application ends.
+// by every dialog and button that asks for it. Pointers stay valid until the application ends;
+// a window that hides may let go of its pictures' pixels (Release) and have them back later.
 // UI thread only (the decoding itself may run on worker threads).
 class SkinPictureCache {
 public:
@@ -41,6 +42,18 @@ public:
     // here when it was held back); any other picture (or null) is returned as it is. Cheap
     // once nothing is decoding.
     static const QPixmap* Ready(const QPixmap* picture);
+
+    // Lets go of a picture's pixels while no window shows it (a hidden window's pictures): the
+    // pointer stays good, the pixmap null, until Restore() or Ready() decodes it again. Also
+    // drops a decoding under way or held back. Any other pointer is ignored.
+    static void Release(const QPixmap* picture);
+
+    // The same for every picture held: for when no window shows any.
+    static void ReleaseAll();
+
+    // Starts decoding a released or held-back picture on the worker; nothing for one that is
+    // complete or decoding. Pictures are decoded in the order they are restored.
+    static void Restore(const QPixmap* picture);
 
     // How many pictures are held (for tests).
     static int Count();

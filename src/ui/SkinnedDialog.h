@@ -78,6 +78,9 @@ protected:
     void SetTitleKey(QString languageKey) { m_titleKey = std::move(languageKey); }
     void AddButtons(std::span<const SkinButtonPlace> places) { m_buttons.Add(places); }
     SkinButtonSet& Buttons() { return m_buttons; }
+    // Lets go of the background picture while the window stays hidden without closing; the next
+    // showing loads the skin again, as an opening does.
+    void ReleaseSkin() { FreeSkin(); }
     // Places every button of AddButtons() with the faces.
     void PlaceButtons(const ButtonFaces& faces) { m_buttons.Place(m_skinIniPath, faces); }
 

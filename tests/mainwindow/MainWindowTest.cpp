@@ -385,6 +385,43 @@ TEST_F(MainWindowTest, MacroAndCancelButtonsDoTheirCommands) {
     EXPECT_FALSE(m_window->isVisible());
 }
 
+// A hidden window holds none of its full-window pictures and shows the same when it opens again.
+TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
+    const auto normalPicture = [](MainWindow& window) {
+        return window.Button(ControlIds::kClose)->PictureOf(ButtonFace::Normal);
+    };
+    m_state.SetPresent(true);
+    m_window->RunCommand(TrayIcon::kCommandOpen);
+    ASSERT_TRUE(m_window->isVisible());
+    const QImage opened = m_window->grab().toImage();
+    ASSERT_FALSE(normalPicture(*m_window)->isNull());
+
+    m_window->RunCommand(ControlIds::kCancel);
+    ASSERT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(m_window->Background().isNull());
+    EXPECT_TRUE(normalPicture(*m_window)->isNull());
+
+    for (int opening = 0; opening < 2; ++opening) {
+        m_window->RunCommand(TrayIcon::kCommandOpen);
+        ASSERT_TRUE(m_window->isVisible());
+        EXPECT_TRUE(m_window->grab().toImage() == opened) << "opening " << opening;
+        m_window->RunCommand(ControlIds::kCancel);
+    }
+
+    // Started in the tray, a window decodes nothing until it first shows, then shows the same.
+    MainWindow::Setup setup = WindowSetup(m_prefix + QStringLiteral("Tray"));
+    setup.startInTray = true;
+    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
+    inTray.Initialise();
+    ASSERT_TRUE(WaitUntil([&] { return inTray.Background().isNull(); }));
+    EXPECT_FALSE(inTray.isVisible());
+    EXPECT_TRUE(normalPicture(inTray)->isNull());
+    inTray.RunCommand(TrayIcon::kCommandOpen);
+    ASSERT_TRUE(inTray.isVisible());
+    EXPECT_TRUE(inTray.grab().toImage() == opened);
+    inTray.Exit();
+}
+
 TEST_F(MainWindowTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
     const auto stored = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
     const auto expectLayer = [this](bool flipped) {
