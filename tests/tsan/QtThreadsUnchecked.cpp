@@ -54,8 +54,10 @@ extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attribute
     if (!CalledFromQtCore(__builtin_return_address(0)))
         return __interceptor_pthread_create(thread, attributes, routine, argument);
     auto* start = new (std::nothrow) Start{routine, argument};
-    if (start == nullptr) return EAGAIN;
+    if (start == nullptr)
+        return EAGAIN;
     const int result = __interceptor_pthread_create(thread, attributes, RunUnchecked, start);
-    if (result != 0) delete start;
+    if (result != 0)
+        delete start;
     return result;
 }

@@ -29,8 +29,7 @@ TEST(ThreadCheck, ReportsRaceThroughQtValueType) {
 #endif
     // The child gets the suppressions ctest gives every test, named here so the check holds
     // when the test is run by hand too.
-    const QByteArray suppressions =
-        qgetenv("VANTOR_SOURCE_DIR") + "/tests/tsan-suppressions.txt";
+    const QByteArray suppressions = qgetenv("VANTOR_SOURCE_DIR") + "/tests/tsan-suppressions.txt";
     ASSERT_EQ(setenv("TSAN_OPTIONS", ("suppressions=" + suppressions).constData(), 1), 0);
 
     test::ChildProcess child;
