@@ -60,6 +60,9 @@ function(vantor_test name)
     VANTOR_TEST_MAIN_BINARY_DIR="${PROJECT_BINARY_DIR}")
   target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
   gtest_discover_tests(test_${name} DISCOVERY_TIMEOUT 30 PROPERTIES ${VANTOR_TEST_PROPERTIES})
+  if(VANTOR_TSAN)
+    add_dependencies(test_${name} vantor_tsan_qt_threads)  # preloaded by its tests
+  endif()
 endfunction()
 
 # vantor_bench(NAME SOURCES files... [LIBS targets...])
