@@ -9,6 +9,24 @@ namespace {
 
 constexpr auto kStreamVersion = QDataStream::Qt_6_0;
 
+// A list as QDataStream writes it: a 32-bit count, then the elements. The count comes from the
+// other process, and QDataStream reserves room for that many elements before reading one, so it
+// is held against the bytes left first: every element here takes at least four.
+template <typename T>
+bool ReadList(QDataStream& in, QList<T>* list) {
+    quint32 count = 0;
+    in >> count;
+    if (in.status() != QDataStream::Ok || count > in.device()->bytesAvailable() / 4) return false;
+    list->reserve(qsizetype(count));
+    for (quint32 i = 0; i < count; ++i) {
+        T element;
+        in >> element;
+        if (in.status() != QDataStream::Ok) return false;
+        list->append(std::move(element));
+    }
+    return true;
+}
+
 }  // namespace
 
 QByteArray EncodeSimFrame(const SimMessage& message) {
@@ -42,8 +60,10 @@ std::optional<SimMessage> SimFrameReader::Next() {
     quint8 op = 0;
     quint32 id = 0;
     SimMessage message;
-    in >> op >> id >> message.strings >> message.bytes >> message.numbers;
-    if (in.status() != QDataStream::Ok || !in.atEnd()) {
+    in >> op >> id;
+    const bool whole = ReadList(in, &message.strings) && (in >> message.bytes, true) &&
+                       ReadList(in, &message.numbers);
+    if (!whole || in.status() != QDataStream::Ok || !in.atEnd()) {
         m_broken = true;
         return std::nullopt;
     }

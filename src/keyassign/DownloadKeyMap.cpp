@@ -103,6 +103,9 @@ DownloadOutcome DownloadKeyMap(DeviceLink& link, DeviceState& state, const KeyMa
         messages.ShowMessage(QStringLiteral("EXTRA_PROFILE_SPACE_TIGHT"));
     }
     if (written != CommandResult::Ok) {
+        // A key map the keyboard missed may belong to a profile that is no longer the active
+        // one by the next download, so that one writes all three.
+        SetRewriteAllMark();
         return {DownloadResult::Failed, written};
     }
     ClearRewriteAllMark();

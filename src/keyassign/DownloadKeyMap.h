@@ -64,8 +64,8 @@ KeyMatrix BuildProfileKeyMap(const KeyMapDownload& download, const KeyMatrix& de
 // names do not fit they are left out and "EXTRA_PROFILE_SPACE_TIGHT" is shown after the
 // writes. A failing command does not stop the sequence. With the active profile unknown and
 // not all profiles asked for, nothing is sent. The rewrite-all mark is cleared only by a
-// download that succeeded, so key maps a failed download may have missed are written next
-// time.
+// download that succeeded and set by one that failed, so key maps a failed download may have
+// missed are written next time, whichever profile is active then.
 DownloadOutcome DownloadKeyMap(DeviceLink& link, DeviceState& state, const KeyMapDownload& download,
                    bool allProfiles, UserMessages& messages);
 

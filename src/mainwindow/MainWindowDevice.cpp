@@ -9,7 +9,23 @@
 #include "shell/InstanceMessages.h"
 #include "ui/FirstPaint.h"
 
+#include <cstdio>
+
 namespace vantor {
+
+namespace {
+
+// The soak benchmark waits for these lines to know that the window took in a keyboard's
+// arrival or departure.
+void MarkDeviceChange(const char* what) {
+    static const bool mark = qEnvironmentVariableIsSet("VANTOR_MARK_DEVICE");
+    if (mark) {
+        std::fprintf(stderr, "vantor: %s\n", what);
+        std::fflush(stderr);
+    }
+}
+
+}  // namespace
 
 void MainWindow::RefreshLightingPanel(int profile) { m_lighting->ShowProfile(profile); }
 
@@ -41,6 +57,7 @@ void MainWindow::ShowKeyboardArrival(const KeyboardArrival& arrival) {
     m_profiles->KeyboardArrived(arrival.profile);
     OnKeyboardConnected(arrival.lighting,
                         arrival.coloursSent == m_profiles->SelectedProfile());
+    MarkDeviceChange("keyboard shown");
 }
 
 bool MainWindow::IsKeyboardConnected() const {
@@ -50,7 +67,10 @@ bool MainWindow::IsKeyboardConnected() const {
 // Device threads ------------------------------------------------------------------------------
 
 void MainWindow::KeyboardGone() {
-    m_bridge.Send([this] { HandleMessage({kMessageGone, 0}); });
+    m_bridge.Send([this] {
+        HandleMessage({kMessageGone, 0});
+        MarkDeviceChange("keyboard gone");
+    });
 }
 
 void MainWindow::KeyboardConnected() {

@@ -28,6 +28,17 @@ struct SocketCloser {
 
 }  // namespace
 
+void EncodeInstanceRequest(const WindowMessage& message, char (&request)[kInstanceRequestSize]) {
+    qToLittleEndian<uint32_t>(message.id, request);
+    qToLittleEndian<uint32_t>(message.tag, request + 4);
+    qToLittleEndian<uint32_t>(message.argument, request + 8);
+}
+
+WindowMessage DecodeInstanceRequest(const char (&request)[kInstanceRequestSize]) {
+    return {qFromLittleEndian<uint32_t>(request), qFromLittleEndian<uint32_t>(request + 4),
+            qFromLittleEndian<uint32_t>(request + 8)};
+}
+
 std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t message,
                                             uint32_t tag, int timeoutMs, uint32_t argument) {
     const QDeadlineTimer deadline(timeoutMs);
@@ -42,9 +53,7 @@ std::optional<uint32_t> SendInstanceRequest(const QString& serverPath, uint32_t 
     const SocketCloser closer{fd};
 
     char request[kInstanceRequestSize];
-    qToLittleEndian<uint32_t>(message, request);
-    qToLittleEndian<uint32_t>(tag, request + 4);
-    qToLittleEndian<uint32_t>(argument, request + 8);
+    EncodeInstanceRequest({message, tag, argument}, request);
     if (!SendAll(fd, request, sizeof request, deadline)) return std::nullopt;
 
     // What has arrived is read before the deadline is looked at: the instance may have closed

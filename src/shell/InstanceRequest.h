@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/InstanceMessages.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -11,6 +13,11 @@ namespace vantor {
 // little-endian 32-bit words) and of its answer.
 inline constexpr int kInstanceRequestSize = 12;
 inline constexpr int kInstanceAnswerSize = 4;
+
+// A request in its wire form, and the message a whole request holds. Every 12 bytes decode to
+// some message; whether it is acted on is up to CarriesTag.
+void EncodeInstanceRequest(const WindowMessage& message, char (&request)[kInstanceRequestSize]);
+WindowMessage DecodeInstanceRequest(const char (&request)[kInstanceRequestSize]);
 
 // Sends one request to the instance listening on the path and waits for its answer. Connecting
 // is retried until the deadline, since the instance may hold the lock before it listens or

@@ -120,9 +120,7 @@ void InstanceServer::Read(Connection* connection) {
 
     // Out of the list before the handler runs: it may close the server or turn the event loop.
     const std::unique_ptr<Connection> answering = Take(connection->notifier);
-    const WindowMessage message{qFromLittleEndian<uint32_t>(answering->request),
-                                qFromLittleEndian<uint32_t>(answering->request + 4),
-                                qFromLittleEndian<uint32_t>(answering->request + 8)};
+    const WindowMessage message = DecodeInstanceRequest(answering->request);
     const uint32_t answer = m_handler ? m_handler(message) : 0;
 
     char bytes[kInstanceAnswerSize];

@@ -45,6 +45,20 @@ TEST(SimFrameReader, RefusesOversizedAndUndecodableFrames) {
     garbage.Append(QByteArray::fromHex("03000000010203"));
     EXPECT_FALSE(garbage.Next());
     EXPECT_TRUE(garbage.Broken());
+
+    // List counts larger than the body could hold are refused before anything is allocated
+    // for them: a 17-byte frame once made the reader reserve some 100 GB.
+    // length, op, id, string count, bytes (null), number count
+    const QByteArray hugeStrings =
+        QByteArray::fromHex("11000000" "60" "00000000" "ffffffff" "ffffffff" "00000000");
+    const QByteArray hugeNumbers =
+        QByteArray::fromHex("11000000" "60" "00000000" "00000000" "ffffffff" "7fffffff");
+    for (const QByteArray& frame : {hugeStrings, hugeNumbers}) {
+        SimFrameReader reader;
+        reader.Append(frame);
+        EXPECT_FALSE(reader.Next()) << frame.toHex().constData();
+        EXPECT_TRUE(reader.Broken()) << frame.toHex().constData();
+    }
 }
 
 TEST(SimControl, ActionsAndTheirArguments) {

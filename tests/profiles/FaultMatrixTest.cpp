@@ -1,17 +1,22 @@
 // The fault matrix in the core: every operation that talks to the keyboard, against the
 // in-process emulated keyboard under every fault. Each cell checks that the result names the
-// true cause, that a failed operation leaves the export target and the working profile file
-// as they were, and that the keyboard's status block is only ever written with its own bytes.
+// true cause, that a failed operation leaves the export target, the working profile file and
+// (for a paint) the colour file as they were, and that the keyboard's status block is only
+// ever written with its own bytes.
 
 #include "device/CommandReport.h"
 #include "device/StatusCommands.h"
+#include "lighting/KeyColours.h"
 #include "lighting/LightingBlock.h"
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
+#include "lighting/UserColourFile.h"
 #include "macros/RewriteAllMark.h"
+#include "profiles/KeyChoice.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFlows.h"
+#include "shell/Paths.h"
 
 #include "ProfileRig.h"
 #include "support/FaultMatrix.h"
@@ -82,6 +87,14 @@ struct Operation {
     // What must hold when the operation was done.
     std::function<void(const test::EmulatedLink&, ProgramSide&, const Files&)> checkDone;
 };
+
+// A colour table with a different colour at every position, and the key a paint changes.
+ColourTable PatternTable() {
+    ColourTable table{};
+    for (size_t i = 0; i < table.size(); ++i) table[i] = uint8_t(i * 7 + 1);
+    return table;
+}
+constexpr int kPaintedKey = 10;
 
 const std::vector<Operation>& Operations() {
     static const std::vector<Operation> operations = {
@@ -166,6 +179,53 @@ const std::vector<Operation>& Operations() {
                      << profile;
              }
              EXPECT_EQ(firmware.ActiveProfile(), 0);
+         }},
+        {"assign",
+         [](ProgramSide& side, const Files&) {
+             return CauseOf(AssignKey(side.context, 1, 0x1E, KeyChoice{kAssignKey, 0x15B}));
+         },
+         [](const test::EmulatedLink&, ProgramSide&, const Files& files) {
+             // The working profile file mirrors the keyboard, which took the new key.
+             std::optional<ProfileData> working = ParseProfileBytes(test::FileBytes(files.working));
+             ASSERT_TRUE(working);
+             EXPECT_EQ(working->Records()[512 + 0x1E].type, kAssignKey);
+             EXPECT_EQ(working->Records()[512 + 0x1E].value, 0x15Bu);
+         }},
+        {"colour_table",
+         [](ProgramSide& side, const Files&) {
+             return CauseOf(WriteColourTable(side.context.link, 1, PatternTable()).command);
+         },
+         [](const test::EmulatedLink& keyboard, ProgramSide& side, const Files&) {
+             const KeyboardFirmware firmware =
+                 const_cast<test::EmulatedLink&>(keyboard).Keyboard().Firmware();
+             const size_t used = side.context.link.Variant().ledSlotCount * 3;
+             const ColourTable table = PatternTable();
+             EXPECT_TRUE(std::ranges::equal(firmware.KeyColours(1).first(used),
+                                            std::span(table).first(used)));
+         }},
+        {"paint",
+         [](ProgramSide& side, const Files&) {
+             KeyColours colours(side.context.link);
+             colours.SetProfile(1);
+             colours.PickKeyColour({1, 2, 3});
+             const QString file = AppPaths::Current()->UserColourFile(1);
+             const QByteArray before = test::FileBytes(file);
+             const LightingResult painted = colours.PaintKey(kPaintedKey);
+             // A paint the keyboard did not take leaves the colour file as it was.
+             if (painted.outcome != LightingOutcome::Taken) {
+                 EXPECT_EQ(test::FileBytes(file), before);
+             }
+             return CauseOf(painted.command);
+         },
+         [](const test::EmulatedLink& keyboard, ProgramSide&, const Files&) {
+             const KeyboardFirmware firmware =
+                 const_cast<test::EmulatedLink&>(keyboard).Keyboard().Firmware();
+             const size_t led = size_t(LedPositionOfColourKey(kPaintedKey));
+             const auto colour = firmware.KeyColours(1).subspan(led * 3, 3);
+             EXPECT_EQ(std::vector<uint8_t>(colour.begin(), colour.end()),
+                       (std::vector<uint8_t>{1, 2, 3}));
+             EXPECT_EQ(UserColourFile(AppPaths::Current()->UserColourFile(1)).Entry(0, int(led)).colour,
+                       (Rgb{1, 2, 3}));
          }},
     };
     return operations;

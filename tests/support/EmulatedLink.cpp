@@ -30,6 +30,12 @@ EmulatedLink::EmulatedLink(const FirmwareVariant& variant, const Wrap& wrap)
     }
     m_link = std::make_unique<DeviceLink>(backend);
     m_link->SetTimeouts({1000, 30, 10});
+    Reconnect();
+}
+
+bool EmulatedLink::Reconnect() {
+    m_connected = false;
+    m_link->SetDeviceOpen(false);
     HidDevice& device = m_link->VendorDevice();
     device.Enumerate();
     while (const auto path = device.NextPath()) {
@@ -43,6 +49,7 @@ EmulatedLink::EmulatedLink(const FirmwareVariant& variant, const Wrap& wrap)
         }
     }
     device.FreePaths();
+    return m_connected;
 }
 
 void EmulatedLink::FillDeviceState(DeviceState& state) {

@@ -27,6 +27,9 @@ public:
     // The emulator itself, for a second program (vantorctl) to open the same keyboard.
     std::shared_ptr<EmulatorBackend> Emulator() const { return m_emulator; }
     bool Connected() const { return m_connected; }
+    // Opens the vendor interface again, as the device monitor does when the keyboard is back
+    // after an unplug; false when it is not there.
+    bool Reconnect();
 
     // Puts into the state what the device monitor reads on the keyboard's arrival: its default
     // key matrix (zeros after its key-map block) and its macro capacity.
