@@ -260,13 +260,13 @@ TEST_P(ProfileCommandsTest, AssignRefusesBadArgumentsAndMissingMacrosBeforeSendi
         QStringList args;
         const char* says;
     } cases[] = {
-        {{"assign", "3", "A", "default"}, "a profile is 0, 1 or 2"},
+        {{"assign", "3", "A", "default"}, "a profile is a decimal number from 0 to 2"},
         {{"assign", "0", "Nokey", "default"}, "no key is named 'Nokey'"},
         {{"assign", "0", "G19", "default"}, "no key is named 'G19'"},
-        {{"assign", "0", "A", "media", "18"}, "a media number is 0-17"},
-        {{"assign", "0", "A", "function", "-1"}, "a function number is 0-10"},
+        {{"assign", "0", "A", "media", "18"}, "a media number is a decimal number from 0 to 17"},
+        {{"assign", "0", "A", "function", "-1"}, "a function number is a decimal number from 0 to 10"},
         {{"assign", "0", "A", "mouse", "side"}, "a mouse action is"},
-        {{"assign", "0", "A", "macro", "1", "256"}, "a macro plays 1-255 times"},
+        {{"assign", "0", "A", "macro", "1", "256"}, "CYCLES is a decimal number from 1 to 255"},
         {{"assign", "0", "A", "key", "Nokey"}, "no key is named 'Nokey'"},
         {{"assign", "0", "A", "default", "x"}, "'default' takes 0 value(s)"},
         {{"assign", "0", "A", "launch"}, "unknown action 'launch'"},
