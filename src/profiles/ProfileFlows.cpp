@@ -8,6 +8,8 @@
 #include "shell/AtomicFile.h"
 #include "shell/Paths.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -100,10 +102,20 @@ ProfileResult AssignKey(ProfileContext& context, int profile, int record, const 
         return read;
     }
     ProfileData& data = context.store.Data();
-    if (choice.type == kAssignMacro && data.Macros().FindById(choice.value) == nullptr) {
-        return ProfileResult::NoSuchMacro;
+    KeyChoice chosen = choice;
+    if (choice.type == kAssignMacro) {
+        MacroRecord* macro = data.Macros().FindById(choice.value);
+        if (macro == nullptr) {
+            return ProfileResult::NoSuchMacro;
+        }
+        // The keyboard plays a macro as often as its macro area says, so the count is the
+        // macro's, as the dialog's Repeat count sets it; the key's record carries it as well.
+        if (chosen.playCount == 0) {
+            chosen.playCount = std::clamp<uint16_t>(macro->cycleCount, 1, kMaxPlayCount);
+        }
+        macro->cycleCount = static_cast<uint8_t>(chosen.playCount);
     }
-    ApplyKeyChoice(data, profile, record, choice);
+    ApplyKeyChoice(data, profile, record, chosen);
     const ProfileResult downloaded = PrepareDownloadSnapshot(context, false, profile);
     if (downloaded != ProfileResult::Done) {
         return downloaded;

@@ -60,6 +60,9 @@ ProfileResult FollowKeyboardReset(ProfileContext& context, std::optional<ExtraKe
 // takes the choice by the rules of ApplyKeyChoice, and the macro area and that profile's key
 // map are downloaded (all three when the rewrite-all mark is set). The working profile file
 // is written only once the keyboard took the download, so it keeps mirroring the keyboard.
+// A macro choice also sets how often the keyboard plays that macro (its count in the macro
+// area, for every key that plays it), as the dialog's Repeat count does; a play count of 0
+// keeps the macro's own (1 for a macro that has 0).
 // NoSuchMacro when the choice names a macro the keyboard does not hold; nothing is sent then.
 ProfileResult AssignKey(ProfileContext& context, int profile, int record, const KeyChoice& choice);
 

@@ -30,7 +30,8 @@ const std::vector<CtlCommand>& CommandTable() {
         {"assign", "P KEY ACTION",
          "what KEY (a key's name, or G1-G18) does in profile P: key NAME, mouse "
          "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
-         "(1-100) [CYCLES], or default",
+         "(1-100) [CYCLES], or default; CYCLES (1-255) is how often the keyboard plays that "
+         "macro, for every key that plays it (default: as it plays now)",
          &RunAssign},
         {"macros", "", "the keyboard's macros: slot, name, play count, and each action as key, "
          "press or release, and delay in ms",

@@ -5,6 +5,7 @@
 
 #include "SampleProfile.h"
 #include "emulator/EmulatorBackend.h"
+#include "keyassign/MacroArea.h"
 #include "keymodel/KeyTables.h"
 #include "lighting/LightingBlock.h"
 #include "support/TestEnvironment.h"
@@ -253,6 +254,41 @@ TEST_P(ProfileCommandsTest, AssignChangesOneKeyOfOneProfileByTheDialogsRules) {
     EXPECT_EQ(working->Records()[257].type, kAssignFunction);
     EXPECT_EQ(working->Records()[257].parameter, ExtraKeyParameter(2));
     EXPECT_EQ(working->Records()[257].value, 3u);
+}
+
+// CYCLES is how often the keyboard plays the macro: the macro's count in the macro area, for
+// every key that plays it, as the dialog's Repeat count sets it. Without it the count stays.
+TEST_P(ProfileCommandsTest, AssignMacroCyclesSetsTheMacrosPlayCountOnTheKeyboard) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    const auto playCounts = [this] {
+        std::vector<int> counts;
+        const KeyboardFirmware firmware = Keyboard().Firmware();
+        const auto macros = ParseKeyboardMacroArea(firmware.MacroAreaBytes());
+        for (const KeyboardMacro& macro : macros.value()) counts.push_back(macro.cycleCount);
+        return counts;
+    };
+    const std::vector<int> before = playCounts();
+    ASSERT_EQ(before.size(), 3u);
+
+    ASSERT_EQ(Run({"assign", "1", "A", "macro", "2", "7"}), kExitOk) << err.toStdString();
+    std::vector<int> expected = before;
+    expected[1] = 7;
+    EXPECT_EQ(playCounts(), expected);
+    ASSERT_EQ(Run({"macros"}), kExitOk) << err.toStdString();
+    EXPECT_TRUE(out.split('\n').filter("slot 1").value(0).contains("  plays 7  ")) << out.toStdString();
+    std::optional<ProfileData> working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Macros().Records()[1].cycleCount, 7);
+    EXPECT_EQ(working->Records()[BlockStart(1) + 0x1E].parameter, 7u);
+
+    // Another key plays the same macro without CYCLES: the macro keeps playing 7 times.
+    ASSERT_EQ(Run({"assign", "0", "B", "macro", "2"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(playCounts(), expected);
+    working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Records()[0x30].parameter, 7u);
 }
 
 TEST_P(ProfileCommandsTest, AssignRefusesBadArgumentsAndMissingMacrosBeforeSending) {

@@ -85,7 +85,8 @@ std::optional<KeyChoice> ChoiceOfAction(const QStringList& action, QString* erro
         if (!expect(2, 3)) return std::nullopt;
         const auto id = DecimalArgument(action[1], QStringLiteral("a macro id"), 1, kMaxMacros, error);
         if (!id) return std::nullopt;
-        std::optional<int64_t> cycles = 1;
+        // Without CYCLES the macro keeps the play count it has (0 says so to AssignKey).
+        std::optional<int64_t> cycles = 0;
         if (action.size() == 3)
             cycles = DecimalArgument(action[2], QStringLiteral("CYCLES"), 1, kMaxPlayCount, error);
         if (!cycles) return std::nullopt;
