@@ -66,19 +66,26 @@ ProfileResult ExportProfile(ProfileStore& store, const QString& path) {
 
 ProfileResult RestoreDefaultProfiles(ProfileContext& context,
                                      std::optional<ExtraKeyBank> shownBank) {
-    std::lock_guard guard(context.store.Lock());
-    ResetStoreAssignments(context.store, shownBank);
     ProfileResult result = ProfileResult::Done;
-    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        result = FirstFailure(result, ResetKeyboardProfile(context, profile));
+    {
+        std::lock_guard guard(context.store.Lock());
+        ResetStoreAssignments(context.store, shownBank);
+        for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+            result = FirstFailure(result, ResetKeyboardProfile(context, profile));
+        }
+        // A key map the keyboard missed goes again with this download, and with every later
+        // one until one succeeds.
+        if (result != ProfileResult::Done) {
+            SetRewriteAllMark();
+        }
+        result = FirstFailure(result, PrepareDownloadSnapshot(context, false));
     }
-    // A key map the keyboard missed goes again with this download, and with every later one
-    // until one succeeds.
-    if (result != ProfileResult::Done) {
-        SetRewriteAllMark();
+    // The status block is written only to change the active profile, after the lighting
+    // refresh, as profile button 1 does.
+    context.ui.RefreshProfileLighting(0);
+    if (GetCurrentProfile(context) != 0) {
+        result = FirstFailure(result, SetCurrentProfile(context, 0));
     }
-    result = FirstFailure(result, PrepareDownloadSnapshot(context, false));
-    result = FirstFailure(result, SetCurrentProfile(context, 0));
     // A reset that failed anywhere leaves the working file as it was; the next arrival of the
     // keyboard reads it afresh from the keyboard.
     return result == ProfileResult::Done ? SaveWorkingFile(context.store) : result;

@@ -8,6 +8,7 @@
 #include "keyassign/MacroArea.h"
 #include "keymodel/KeyTables.h"
 #include "lighting/LightingBlock.h"
+#include "lighting/UserColourFile.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -196,6 +197,49 @@ TEST_P(ProfileCommandsTest, ResetGivesFactoryLightingAndKeyMapsAndProfileZero) {
     EXPECT_EQ(working->Records()[test::kSampleLaunchR].type, 0);
     EXPECT_EQ(working->Records()[test::kSampleLaunchG3].type, 0);
     EXPECT_EQ(working->Image().header.textAreaSize, 0u);
+}
+
+// reset is the window's Default: each profile's colour file goes back to the template and the
+// colours are sent again; then, after profile 0's lighting refresh, the status block is
+// written only when the keyboard is on another profile, once, with profile 0 active.
+TEST_P(ProfileCommandsTest, ResetResetsTheColoursAndSwitchesOnlyFromAnotherProfile) {
+    const QByteArray colourTemplate = "[PRESENTMODE]\r\nmode=0\r\n[Mode0]\r\n64=0,255,0,1\r\n";
+    env.WriteProgramFile(QStringLiteral("Skins/UserDengColor_3.userd"), colourTemplate);
+    ASSERT_TRUE(CreateUserColourFiles());
+    for (const int active : {0, 2}) {
+        ASSERT_EQ(Run({"switch", QString::number(active)}), kExitOk) << err.toStdString();
+        const QString colourFile = env.Paths().UserColourFile(1);
+        QFile edited(colourFile);
+        ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
+        edited.write("[PRESENTMODE]\r\nmode=0\r\n[Mode0]\r\n64=1,2,3,0\r\n");
+        edited.close();
+        Keyboard().ClearLog();
+
+        ASSERT_EQ(Run({"reset"}), kExitOk) << err.toStdString();
+        std::vector<uint8_t> commands;
+        std::vector<uint8_t> statusProfiles;  // byte 10 of each status block written
+        for (const ReportLogEntry& entry : Keyboard().Log()) {
+            if (entry.direction != ReportLogEntry::Direction::Received) continue;
+            commands.push_back(entry.bytes[3]);
+            if (entry.bytes[3] == 0x04) statusProfiles.push_back(entry.bytes[8 + 10]);
+        }
+        EXPECT_EQ(statusProfiles, active == 0 ? std::vector<uint8_t>{} : std::vector<uint8_t>{0})
+            << "on profile " << active;
+        const auto last = [&commands](uint8_t command) {
+            return std::find(commands.rbegin(), commands.rend(), command).base() - commands.begin();
+        };
+        if (active != 0) {
+            EXPECT_GT(last(0x04), last(0x05)) << "the status is written after the lighting refresh";
+            EXPECT_GT(last(0x04), last(0x11)) << "and after profile 0's colours";
+        }
+        // Three colour steps and profile 0's refresh each send the table.
+        const size_t positions = size_t(Keyboard().Firmware().Variant().positionCount);
+        EXPECT_EQ(size_t(std::count(commands.begin(), commands.end(), 0x11)), 4 * (positions / 18 + 1));
+        QFile reset(colourFile);
+        ASSERT_TRUE(reset.open(QIODevice::ReadOnly));
+        EXPECT_EQ(reset.readAll(), colourTemplate);
+        EXPECT_EQ(Keyboard().Firmware().ActiveProfile(), 0);
+    }
 }
 
 TEST_P(ProfileCommandsTest, ResetWritesNothingWhenTheDefaultMatrixCannotBeRead) {
