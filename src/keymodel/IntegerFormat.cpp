@@ -107,4 +107,19 @@ QString FormatWithInteger(const QString& format, int64_t value) {
     return out;
 }
 
+std::optional<int64_t> ParseDecimal(QStringView text, int64_t low, int64_t high) {
+    if (text.isEmpty()) return std::nullopt;
+    int64_t value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9') return std::nullopt;
+        const int digit = c.unicode() - u'0';
+        // Past the top of the range no further digit can bring it back (and nothing overflows).
+        if (value > (high - digit) / 10) return std::nullopt;
+        value = value * 10 + digit;
+        if (value > high) return std::nullopt;
+    }
+    if (value < low) return std::nullopt;
+    return value;
+}
+
 }  // namespace vantor

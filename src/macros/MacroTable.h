@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <mutex>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace vantor {
@@ -35,6 +36,9 @@ public:
     bool IsEmpty() const { return m_records.empty(); }
     std::span<const MacroRecord> Records() const { return m_records; }
     const MacroRecord* FindById(uint32_t id) const;
+    MacroRecord* FindById(uint32_t id) {
+        return const_cast<MacroRecord*>(std::as_const(*this).FindById(id));
+    }
 
     // Position of the first macro with the id, 0 when none has it (so a missing id reads
     // as the first macro, which is what the key-map download encodes for it).

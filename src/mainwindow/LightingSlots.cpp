@@ -2,6 +2,7 @@
 
 #include "lighting/LightingPanelView.h"
 #include "lighting/PanelControlIds.h"
+#include "lighting/ProfileLighting.h"
 #include "mainwindow/MainWindow.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/ProfileSlots.h"
@@ -155,9 +156,9 @@ void LightingSlots::KeyboardConnected(int profile, const LightingReadout& lighti
 }
 
 void LightingSlots::ShowProfile(int profile) {
-    if (m_panel.ReadEffectList() == CommandResult::Ok && m_panel.Offers(kUserDefinedEffect))
-        LoadProfileColours(profile, true);
-    Refresh(profile);
+    RefreshProfileLighting(m_panel, m_colours, profile);
+    if (m_panel.Offers(kUserDefinedEffect)) FillModeList(kModeListEntries);
+    Show(true);
 }
 
 void LightingSlots::LightingEvent() { Refresh(m_panel.Profile()); }
@@ -176,8 +177,7 @@ void LightingSlots::ProfilesReset(int profile) {
 
 void LightingSlots::ResetProfileColours(int profile) {
     if (!m_panel.Offers(kUserDefinedEffect)) return;
-    ResetUserColourFile(profile);
-    m_colours.LoadMode(m_colours.Profile(), std::nullopt, true);
+    ResetProfileColourFile(m_panel, m_colours, profile);
     // The mode list is the window's: it is refilled on its own thread, once the keyboard work
     // that changes the colours here has ended.
     m_window.PostToWindow([this] { FillModeList(kModeListEntries); });

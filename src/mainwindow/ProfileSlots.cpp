@@ -42,8 +42,7 @@ ProfileSlots::~ProfileSlots() = default;
 
 void ProfileSlots::SelectProfile(int profile) {
     if (profile < 0 || profile >= kOnBoardProfileCount) return;
-    m_selectedProfile = profile;
-    m_window.RefreshLightingPanel(profile);
+    RefreshProfileLighting(profile);
     m_window.Lighting().ColourModeOff();
     if (GetCurrentProfile(m_context) == profile) return;
     SwitchProfile(m_context, profile);
@@ -112,8 +111,12 @@ int ProfileSlots::Apply() {
 void ProfileSlots::RestoreDefaults() {
     if (!AskYesNo(QStringLiteral("MAIN_PROMPT_DEFAULT"))) return;
     const ExtraKeyBank bank = m_window.Keys().Bank();
+    const bool switches = m_context.device.ActiveProfile() != 0;
+    // The flow ends as profile button 1 does: the panel shows profile 0, and the keyboard is
+    // switched to it only when it was on another profile.
     AfterStoreFlow(RunWithBusyPicture([this, bank] { return RestoreDefaultProfiles(m_context, bank); }));
-    SelectProfile(0);
+    m_window.Lighting().ColourModeOff();
+    if (switches && m_context.device.ActiveProfile() == 0) m_window.SetColourView(false);
     UpdateProfileButtons();
     RebuildProfileMenu(m_context);
 }
@@ -277,6 +280,18 @@ bool ProfileSlots::HasUnappliedChanges() const { return m_window.HasUnappliedCha
 void ProfileSlots::SetUnappliedChanges(bool on) { m_window.SetUnappliedChanges(on); }
 
 void ProfileSlots::ResetProfileColours(int profile) { m_window.Lighting().ResetProfileColours(profile); }
+
+void ProfileSlots::RefreshProfileLighting(int profile) {
+    // From keyboard work off this thread it waits for the window's thread, whose loop runs
+    // queued calls while it waits for that work (RunOffUiThread).
+    if (!IsUiThread()) {
+        QMetaObject::invokeMethod(
+            this, [this, profile] { RefreshProfileLighting(profile); }, Qt::BlockingQueuedConnection);
+        return;
+    }
+    m_selectedProfile = profile;
+    m_window.RefreshLightingPanel(profile);
+}
 
 bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssign().IsOpen(); }
 

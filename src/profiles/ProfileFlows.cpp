@@ -8,6 +8,8 @@
 #include "shell/AtomicFile.h"
 #include "shell/Paths.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 namespace {
@@ -64,19 +66,26 @@ ProfileResult ExportProfile(ProfileStore& store, const QString& path) {
 
 ProfileResult RestoreDefaultProfiles(ProfileContext& context,
                                      std::optional<ExtraKeyBank> shownBank) {
-    std::lock_guard guard(context.store.Lock());
-    ResetStoreAssignments(context.store, shownBank);
     ProfileResult result = ProfileResult::Done;
-    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        result = FirstFailure(result, ResetKeyboardProfile(context, profile));
+    {
+        std::lock_guard guard(context.store.Lock());
+        ResetStoreAssignments(context.store, shownBank);
+        for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+            result = FirstFailure(result, ResetKeyboardProfile(context, profile));
+        }
+        // A key map the keyboard missed goes again with this download, and with every later
+        // one until one succeeds.
+        if (result != ProfileResult::Done) {
+            SetRewriteAllMark();
+        }
+        result = FirstFailure(result, PrepareDownloadSnapshot(context, false));
     }
-    // A key map the keyboard missed goes again with this download, and with every later one
-    // until one succeeds.
-    if (result != ProfileResult::Done) {
-        SetRewriteAllMark();
+    // The status block is written only to change the active profile, after the lighting
+    // refresh, as profile button 1 does.
+    context.ui.RefreshProfileLighting(0);
+    if (GetCurrentProfile(context) != 0) {
+        result = FirstFailure(result, SetCurrentProfile(context, 0));
     }
-    result = FirstFailure(result, PrepareDownloadSnapshot(context, false));
-    result = FirstFailure(result, SetCurrentProfile(context, 0));
     // A reset that failed anywhere leaves the working file as it was; the next arrival of the
     // keyboard reads it afresh from the keyboard.
     return result == ProfileResult::Done ? SaveWorkingFile(context.store) : result;
@@ -100,10 +109,20 @@ ProfileResult AssignKey(ProfileContext& context, int profile, int record, const 
         return read;
     }
     ProfileData& data = context.store.Data();
-    if (choice.type == kAssignMacro && data.Macros().FindById(choice.value) == nullptr) {
-        return ProfileResult::NoSuchMacro;
+    KeyChoice chosen = choice;
+    if (choice.type == kAssignMacro) {
+        MacroRecord* macro = data.Macros().FindById(choice.value);
+        if (macro == nullptr) {
+            return ProfileResult::NoSuchMacro;
+        }
+        // The keyboard plays a macro as often as its macro area says, so the count is the
+        // macro's, as the dialog's Repeat count sets it; the key's record carries it as well.
+        if (chosen.playCount == 0) {
+            chosen.playCount = std::clamp<uint16_t>(macro->cycleCount, 1, kMaxPlayCount);
+        }
+        macro->cycleCount = static_cast<uint8_t>(chosen.playCount);
     }
-    ApplyKeyChoice(data, profile, record, choice);
+    ApplyKeyChoice(data, profile, record, chosen);
     const ProfileResult downloaded = PrepareDownloadSnapshot(context, false, profile);
     if (downloaded != ProfileResult::Done) {
         return downloaded;

@@ -34,16 +34,20 @@ ProfileResult ImportProfile(ProfileContext& context, ProfileData imported);
 ProfileResult ExportProfile(ProfileStore& store, const QString& path);
 
 // Default: the three on-board profiles back to factory state, on the keyboard and in the
-// store, then profile 0 active.
+// store, then profile 0 active. The window's Default and `vantorctl reset` both run it.
 //  1. The store's key assignments of profiles 0-2 go back to the defaults (shownBank as in
 //     ResetKeyAssignments: the window resets the extra keys its buttons show).
-//  2. Each profile's factory lighting and then its default key matrix as its key map; every
-//     write is attempted whatever an earlier one gave, and a failure sets the rewrite-all mark.
+//  2. Each profile's per-key colours (ProfileUi::ResetProfileColours), factory lighting and
+//     then its default key matrix as its key map; every write is attempted whatever an
+//     earlier one gave, and a failure sets the rewrite-all mark.
 //  3. The store is downloaded (macro area and the active profile's key map, or all three after
 //     a failure).
-//  4. Profile 0 is made active.
+//  4. As profile button 1 does: the lighting refresh of profile 0
+//     (ProfileUi::RefreshProfileLighting), then, only when the keyboard's active profile is
+//     not 0 (or not known), the status block is written with profile 0 active.
 //  5. When every step went through, the working profile file is written; after any failure it
 //     keeps its old bytes.
+// The store lock is held for steps 1-3 only, so the window may refresh its panel meanwhile.
 // The result is the first failure of all of these.
 ProfileResult RestoreDefaultProfiles(ProfileContext& context,
                                      std::optional<ExtraKeyBank> shownBank);
@@ -60,6 +64,9 @@ ProfileResult FollowKeyboardReset(ProfileContext& context, std::optional<ExtraKe
 // takes the choice by the rules of ApplyKeyChoice, and the macro area and that profile's key
 // map are downloaded (all three when the rewrite-all mark is set). The working profile file
 // is written only once the keyboard took the download, so it keeps mirroring the keyboard.
+// A macro choice also sets how often the keyboard plays that macro (its count in the macro
+// area, for every key that plays it), as the dialog's Repeat count does; a play count of 0
+// keeps the macro's own (1 for a macro that has 0).
 // NoSuchMacro when the choice names a macro the keyboard does not hold; nothing is sent then.
 ProfileResult AssignKey(ProfileContext& context, int profile, int record, const KeyChoice& choice);
 

@@ -33,8 +33,11 @@ public:
     virtual void ShowProfileMenu(const ProfileMenu& /*menu*/) {}
 
     // A profile goes back to factory settings: its per-key colours go back to the skin's
-    // template first (the main window keeps them; the command line has none).
+    // template first (ResetProfileColourFile, on the window's colours or vantorctl's).
     virtual void ResetProfileColours(int /*profile*/) {}
+    // The lighting refresh a profile button makes before it switches (RefreshProfileLighting):
+    // the window's panel then shows the profile. May be called off the window's thread.
+    virtual void RefreshProfileLighting(int /*profile*/) {}
 };
 
 }  // namespace vantor

@@ -36,5 +36,21 @@ TEST(IntegerFormat, CopiesWhatItCannotFill) {
     EXPECT_LE(FormatWithInteger(QStringLiteral("%999999999d"), 1).size(), 512);
 }
 
+TEST(IntegerFormat, ParsesWholeDecimalNumbersInRange) {
+    struct Case { const char* text; int64_t low, high; std::optional<int64_t> expected; };
+    const Case cases[] = {
+        {"12", 0, 255, 12},      {"012", 0, 255, 12},  {"09", 0, 255, 9},   {"0", 0, 5, 0},
+        {"255", 0, 255, 255},    {"256", 0, 255, {}},  {"1", 2, 9, {}},     {"", 0, 9, {}},
+        {"0x1f", 0, 255, {}},    {"+1", 0, 9, {}},     {"-0", 0, 9, {}},    {" 1", 0, 9, {}},
+        {"1 ", 0, 9, {}},        {"1e2", 0, 999, {}},  {"١", 0, 9, {}},     // Arabic-Indic one
+        {"4294967295", 0, 4294967295LL, 4294967295LL},
+        {"99999999999999999999999", 0, 4294967295LL, {}},
+        {"00000000000000000000007", 0, 9, 7},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseDecimal(QString::fromUtf8(c.text), c.low, c.high), c.expected) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace vantor

@@ -11,6 +11,7 @@
 #include "macros/RewriteAllMark.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/KeyButtonGrid.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/MainWindowFixture.h"
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
@@ -286,6 +287,39 @@ TEST_F(ProfileSlotsTest, DefaultsQuestionIsTheSkinnedBoxAndEnterOrEscapeAnswerNo
         EXPECT_EQ(answers.Answered(), 1u);
     }
     EXPECT_TRUE(m_keyboard.Requests().empty()) << "No resets nothing";
+}
+
+// Default ends as profile button 1 does: after profile 0's lighting refresh the status block
+// is written only when the keyboard is on another profile, once, with profile 0 active.
+TEST_F(ProfileSlotsTest, DefaultWritesTheStatusOnlyToLeaveAnotherProfile) {
+    for (const int active : {0, 2}) {
+        QTest::mouseClick(m_window->Button(ControlIds::kProfileButtons[active]), Qt::LeftButton);
+        ASSERT_EQ(Firmware().ActiveProfile(), active);
+        m_keyboard.Keyboard().ClearLog();
+        ModalAnswers answers({Press(QMessageBox::Yes)});
+        QTest::mouseClick(m_window->Button(ControlIds::kDefault), Qt::LeftButton);
+        ASSERT_EQ(answers.Answered(), 1u);
+
+        std::vector<uint8_t> commands;
+        std::vector<uint8_t> statusProfiles;  // byte 10 of each status block written
+        for (const CommandReport& report : m_keyboard.Requests()) {
+            commands.push_back(report.command);
+            if (report.command == kCmdWriteStatus) statusProfiles.push_back(report.payload[10]);
+        }
+        EXPECT_EQ(statusProfiles, active == 0 ? std::vector<uint8_t>{} : std::vector<uint8_t>{0})
+            << "on profile " << active;
+        if (active != 0) {
+            const auto last = [&commands](uint8_t command) {
+                return std::find(commands.rbegin(), commands.rend(), command).base() - commands.begin();
+            };
+            EXPECT_GT(last(kCmdWriteStatus), last(kCmdReadLighting))
+                << "the status is written after the lighting refresh";
+        }
+        EXPECT_EQ(Firmware().ActiveProfile(), 0);
+        EXPECT_EQ(m_window->Lighting().Profile(), 0);
+        EXPECT_TRUE(m_window->Button(ControlIds::kProfileButtons[0])->IsSelected());
+        EXPECT_FALSE(m_window->HasUnappliedChanges());
+    }
 }
 
 TEST_F(ProfileSlotsTest, ExportThenImportPutsTheFileOnTheKeyboardAtOnce) {

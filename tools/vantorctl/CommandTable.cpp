@@ -27,11 +27,15 @@ const std::vector<CtlCommand>& CommandTable() {
          &RunExport},
         {"validate", "FILE", "whether FILE is a valid profile file (no keyboard needed)", &RunValidate},
         {"import", "FILE", "write a profile file's key maps and macros to the keyboard", &RunImport},
-        {"reset", "", "every profile back to factory lighting and key map, profile 0 active", &RunReset},
+        {"reset", "",
+         "every profile back to factory per-key colours, lighting and key map, profile 0 "
+         "active (the main window's Default)",
+         &RunReset},
         {"assign", "P KEY ACTION",
          "what KEY (a key's name, or G1-G18) does in profile P: key NAME, mouse "
          "left|right|middle|wheel-up|wheel-down, media N (0-17), function N (0-10), macro ID "
-         "[CYCLES], or default",
+         "(1-100) [CYCLES], or default; CYCLES (1-255) is how often the keyboard plays that "
+         "macro, for every key that plays it (default: as it plays now)",
          &RunAssign},
         {"macros", "", "the keyboard's macros: slot, name, play count, and each action as key, "
          "press or release, and delay in ms",

@@ -4,6 +4,7 @@
 
 #include "device/HidPath.h"
 #include "device/VendorInterfaceSearch.h"
+#include "keymodel/IntegerFormat.h"
 #include "device/SimSocketBackend.h"
 
 #include <QFileInfo>
@@ -43,16 +44,32 @@ CtlContext::CtlContext(QStringList args, QTextStream& out, QTextStream& err,
       m_devicePath(std::move(devicePath)),
       m_simSocket(std::move(simSocket)) {}
 
-bool CtlContext::ProfileArgument(int index, int* profile, int* exitCode) {
-    bool ok = false;
-    const int value = index < m_args.size() ? m_args[index].toInt(&ok) : -1;
-    if (!ok || value < 0 || value > 2) {
-        *exitCode = Fail(kExitUsage, QStringLiteral("a profile is 0, 1 or 2, not '%1'")
-                                         .arg(index < m_args.size() ? m_args[index] : QString()));
-        return false;
+std::optional<int64_t> DecimalArgument(const QString& text, const QString& name, int64_t low,
+                                       int64_t high, QString* error) {
+    const std::optional<int64_t> value = ParseDecimal(text, low, high);
+    if (!value) {
+        *error = QStringLiteral("%1 is a decimal number from %2 to %3, not '%4'")
+                     .arg(name)
+                     .arg(low)
+                     .arg(high)
+                     .arg(text);
     }
-    *profile = value;
-    return true;
+    return value;
+}
+
+std::optional<int64_t> CtlContext::Decimal(const QString& text, const QString& name, int64_t low,
+                                           int64_t high, int* exitCode) {
+    QString error;
+    const std::optional<int64_t> value = DecimalArgument(text, name, low, high, &error);
+    if (!value) *exitCode = Fail(kExitUsage, error);
+    return value;
+}
+
+bool CtlContext::ProfileArgument(int index, int* profile, int* exitCode) {
+    const std::optional<int64_t> value =
+        Decimal(m_args.value(index), QStringLiteral("a profile"), 0, 2, exitCode);
+    if (value) *profile = int(*value);
+    return value.has_value();
 }
 
 bool CtlContext::ExpectArguments(int count, const char* synopsis, int* exitCode) {

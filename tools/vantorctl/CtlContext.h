@@ -9,9 +9,16 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace vantor::ctl {
+
+// Every number on vantorctl's command line is read here: decimal, from low to high. On any
+// other text *error names the argument and its range.
+std::optional<int64_t> DecimalArgument(const QString& text, const QString& name, int64_t low,
+                                       int64_t high, QString* error);
 
 // What a command works with: its own arguments, the output streams, and the keyboard,
 // found and opened on first use.
@@ -45,6 +52,9 @@ public:
     // The argument at index as a profile number 0-2; otherwise a usage error is reported and
     // its exit code is in *exitCode.
     bool ProfileArgument(int index, int* profile, int* exitCode);
+    // DecimalArgument, with a usage error reported for a text it refuses.
+    std::optional<int64_t> Decimal(const QString& text, const QString& name, int64_t low,
+                                   int64_t high, int* exitCode);
     // A usage error unless the command got exactly count arguments.
     bool ExpectArguments(int count, const char* synopsis, int* exitCode);
 

@@ -23,7 +23,7 @@ void PrintUsage(QTextStream& stream) {
               "                  wait MS ms (1-10000) for each reply before asking again, four "
               "times in all;\n"
               "                  default 300 as the keyboard needs; shorter for tests against "
-              "vantor-sim\n\ncommands:\n";
+              "vantor-sim\n\nNumbers are decimal; colours are RRGGBB in hex.\n\ncommands:\n";
     for (const CtlCommand& command : CommandTable()) {
         const QString head = QStringLiteral("%1 %2").arg(QLatin1String(command.name),
                                                          QLatin1String(command.synopsis));
@@ -65,11 +65,10 @@ int RunVantorCtl(const QStringList& args, QTextStream& out, QTextStream& err,
             PrintUsage(out);
             return kExitOk;
         } else if (option == QLatin1String("--reply-timeout")) {
-            bool ok = false;
-            replyTimeoutMs = i + 1 < args.size() ? args[i + 1].toInt(&ok) : 0;
-            if (!ok || replyTimeoutMs < 1 || replyTimeoutMs > 10000) {
-                return UsageError(err, QStringLiteral("--reply-timeout needs 1 to 10000 ms"));
-            }
+            QString error;
+            const auto ms = DecimalArgument(args.value(i + 1), option, 1, 10000, &error);
+            if (!ms) return UsageError(err, error);
+            replyTimeoutMs = int(*ms);
             ++i;
         } else if (option == QLatin1String("--sim") || option == QLatin1String("--device")) {
             if (i + 1 >= args.size() || args[i + 1].isEmpty()) {

@@ -5,8 +5,10 @@
 
 #include "SampleProfile.h"
 #include "emulator/EmulatorBackend.h"
+#include "keyassign/MacroArea.h"
 #include "keymodel/KeyTables.h"
 #include "lighting/LightingBlock.h"
+#include "lighting/UserColourFile.h"
 #include "support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +199,49 @@ TEST_P(ProfileCommandsTest, ResetGivesFactoryLightingAndKeyMapsAndProfileZero) {
     EXPECT_EQ(working->Image().header.textAreaSize, 0u);
 }
 
+// reset is the window's Default: each profile's colour file goes back to the template and the
+// colours are sent again; then, after profile 0's lighting refresh, the status block is
+// written only when the keyboard is on another profile, once, with profile 0 active.
+TEST_P(ProfileCommandsTest, ResetResetsTheColoursAndSwitchesOnlyFromAnotherProfile) {
+    const QByteArray colourTemplate = "[PRESENTMODE]\r\nmode=0\r\n[Mode0]\r\n64=0,255,0,1\r\n";
+    env.WriteProgramFile(QStringLiteral("Skins/UserDengColor_3.userd"), colourTemplate);
+    ASSERT_TRUE(CreateUserColourFiles());
+    for (const int active : {0, 2}) {
+        ASSERT_EQ(Run({"switch", QString::number(active)}), kExitOk) << err.toStdString();
+        const QString colourFile = env.Paths().UserColourFile(1);
+        QFile edited(colourFile);
+        ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
+        edited.write("[PRESENTMODE]\r\nmode=0\r\n[Mode0]\r\n64=1,2,3,0\r\n");
+        edited.close();
+        Keyboard().ClearLog();
+
+        ASSERT_EQ(Run({"reset"}), kExitOk) << err.toStdString();
+        std::vector<uint8_t> commands;
+        std::vector<uint8_t> statusProfiles;  // byte 10 of each status block written
+        for (const ReportLogEntry& entry : Keyboard().Log()) {
+            if (entry.direction != ReportLogEntry::Direction::Received) continue;
+            commands.push_back(entry.bytes[3]);
+            if (entry.bytes[3] == 0x04) statusProfiles.push_back(entry.bytes[8 + 10]);
+        }
+        EXPECT_EQ(statusProfiles, active == 0 ? std::vector<uint8_t>{} : std::vector<uint8_t>{0})
+            << "on profile " << active;
+        const auto last = [&commands](uint8_t command) {
+            return std::find(commands.rbegin(), commands.rend(), command).base() - commands.begin();
+        };
+        if (active != 0) {
+            EXPECT_GT(last(0x04), last(0x05)) << "the status is written after the lighting refresh";
+            EXPECT_GT(last(0x04), last(0x11)) << "and after profile 0's colours";
+        }
+        // Three colour steps and profile 0's refresh each send the table.
+        const size_t positions = size_t(Keyboard().Firmware().Variant().positionCount);
+        EXPECT_EQ(size_t(std::count(commands.begin(), commands.end(), 0x11)), 4 * (positions / 18 + 1));
+        QFile reset(colourFile);
+        ASSERT_TRUE(reset.open(QIODevice::ReadOnly));
+        EXPECT_EQ(reset.readAll(), colourTemplate);
+        EXPECT_EQ(Keyboard().Firmware().ActiveProfile(), 0);
+    }
+}
+
 TEST_P(ProfileCommandsTest, ResetWritesNothingWhenTheDefaultMatrixCannotBeRead) {
     Keyboard().SetFault({EmulatorFault::StatusFF});
     EXPECT_EQ(Run({"reset"}), kExitKeyboardError);
@@ -255,18 +300,53 @@ TEST_P(ProfileCommandsTest, AssignChangesOneKeyOfOneProfileByTheDialogsRules) {
     EXPECT_EQ(working->Records()[257].value, 3u);
 }
 
+// CYCLES is how often the keyboard plays the macro: the macro's count in the macro area, for
+// every key that plays it, as the dialog's Repeat count sets it. Without it the count stays.
+TEST_P(ProfileCommandsTest, AssignMacroCyclesSetsTheMacrosPlayCountOnTheKeyboard) {
+    const QString imported = Path("in.vpf");
+    test::WriteSampleProfile(imported);
+    ASSERT_EQ(Run({"import", imported}), kExitOk) << err.toStdString();
+    const auto playCounts = [this] {
+        std::vector<int> counts;
+        const KeyboardFirmware firmware = Keyboard().Firmware();
+        const auto macros = ParseKeyboardMacroArea(firmware.MacroAreaBytes());
+        for (const KeyboardMacro& macro : macros.value()) counts.push_back(macro.cycleCount);
+        return counts;
+    };
+    const std::vector<int> before = playCounts();
+    ASSERT_EQ(before.size(), 3u);
+
+    ASSERT_EQ(Run({"assign", "1", "A", "macro", "2", "7"}), kExitOk) << err.toStdString();
+    std::vector<int> expected = before;
+    expected[1] = 7;
+    EXPECT_EQ(playCounts(), expected);
+    ASSERT_EQ(Run({"macros"}), kExitOk) << err.toStdString();
+    EXPECT_TRUE(out.split('\n').filter("slot 1").value(0).contains("  plays 7  ")) << out.toStdString();
+    std::optional<ProfileData> working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Macros().Records()[1].cycleCount, 7);
+    EXPECT_EQ(working->Records()[BlockStart(1) + 0x1E].parameter, 7u);
+
+    // Another key plays the same macro without CYCLES: the macro keeps playing 7 times.
+    ASSERT_EQ(Run({"assign", "0", "B", "macro", "2"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(playCounts(), expected);
+    working = test::ReadProfile(env.Paths().WorkingProfileFile());
+    ASSERT_TRUE(working);
+    EXPECT_EQ(working->Records()[0x30].parameter, 7u);
+}
+
 TEST_P(ProfileCommandsTest, AssignRefusesBadArgumentsAndMissingMacrosBeforeSending) {
     const struct {
         QStringList args;
         const char* says;
     } cases[] = {
-        {{"assign", "3", "A", "default"}, "a profile is 0, 1 or 2"},
+        {{"assign", "3", "A", "default"}, "a profile is a decimal number from 0 to 2"},
         {{"assign", "0", "Nokey", "default"}, "no key is named 'Nokey'"},
         {{"assign", "0", "G19", "default"}, "no key is named 'G19'"},
-        {{"assign", "0", "A", "media", "18"}, "a media number is 0-17"},
-        {{"assign", "0", "A", "function", "-1"}, "a function number is 0-10"},
+        {{"assign", "0", "A", "media", "18"}, "a media number is a decimal number from 0 to 17"},
+        {{"assign", "0", "A", "function", "-1"}, "a function number is a decimal number from 0 to 10"},
         {{"assign", "0", "A", "mouse", "side"}, "a mouse action is"},
-        {{"assign", "0", "A", "macro", "1", "256"}, "a macro plays 1-255 times"},
+        {{"assign", "0", "A", "macro", "1", "256"}, "CYCLES is a decimal number from 1 to 255"},
         {{"assign", "0", "A", "key", "Nokey"}, "no key is named 'Nokey'"},
         {{"assign", "0", "A", "default", "x"}, "'default' takes 0 value(s)"},
         {{"assign", "0", "A", "launch"}, "unknown action 'launch'"},

@@ -122,6 +122,50 @@ TEST_F(VantorCtlTest, EachFailureHasItsExitCodeAndSendsNothingOnBadInput) {
     EXPECT_EQ(Run({"list"}), kExitNoKeyboard);
 }
 
+// Every number on the command line is decimal, leading zeros included, and one that is not
+// is refused with a message naming the argument and its range; nothing reaches the keyboard.
+TEST_F(VantorCtlTest, NumbersAreDecimalEverywhere) {
+    ASSERT_EQ(Run({"set-lighting", "0", "effect=012", "brightness=05"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(Firmware().LightingBlock(0)[0], 12) << "not octal 10";
+    EXPECT_EQ(Firmware().LightingBlock(0)[1], 5);
+    ASSERT_EQ(Run({"set-lighting", "0", "effect=09", "direction=0255"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(Firmware().LightingBlock(0)[0], 9);
+    EXPECT_EQ(Firmware().LightingBlock(0)[3], 0xFF);
+    ASSERT_EQ(Run({"switch", "02"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(Firmware().ActiveProfile(), 2);
+    ASSERT_EQ(Run({"preview", "013", "--ticks", "02", "--seed", "010"}), kExitOk) << err.toStdString();
+    EXPECT_EQ(out.count('\n'), 2);
+
+    const struct {
+        QStringList args;
+        const char* says;
+    } refused[] = {
+        {{"switch", "0x1"}, "a profile is a decimal number from 0 to 2, not '0x1'"},
+        {{"lighting", "+1"}, "a profile is a decimal number from 0 to 2, not '+1'"},
+        {{"set-lighting", "0", "effect=0x0c"}, "effect is a decimal number from 1 to 255, not '0x0c'"},
+        {{"set-lighting", "0", "effect=0"}, "effect is a decimal number from 1 to 255, not '0'"},
+        {{"set-lighting", "0", "speed= 1"}, "speed is a decimal number from 0 to 5, not ' 1'"},
+        {{"set-lighting", "0", "rate=4"}, "rate is a decimal number from 0 to 3, not '4'"},
+        {{"set-lighting", "0", "random=-0"}, "random is a decimal number from 0 to 1, not '-0'"},
+        {{"colours", "0", "1e3"}, "MODE is a decimal number from 0 to 2147483647, not '1e3'"},
+        {{"assign", "0", "A", "media", "0x1"}, "a media number is a decimal number from 0 to 17, not '0x1'"},
+        {{"assign", "0", "A", "macro", "101"}, "a macro id is a decimal number from 1 to 100, not '101'"},
+        {{"assign", "0", "A", "macro", "1", "99999999999999999999"},
+         "CYCLES is a decimal number from 1 to 255, not '99999999999999999999'"},
+        {{"gui-command", "0x800c"}, "a command id is a decimal number from 1 to 65535, not '0x800c'"},
+        {{"preview", "0x10"}, "EFFECT is a decimal number from 0 to 255, not '0x10'"},
+        {{"preview", "1", "--ticks", "1000001"}, "--ticks is a decimal number from 1 to 1000000"},
+        {{"preview", "1", "--seed", "0x10"}, "--seed is a decimal number from 0 to 4294967295, not '0x10'"},
+        {{"--reply-timeout", "0"}, "--reply-timeout is a decimal number from 1 to 10000, not '0'"},
+    };
+    for (const auto& c : refused) {
+        emulator->Keyboard().ClearLog();
+        EXPECT_EQ(Run(c.args), kExitUsage) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(err.startsWith("vantorctl: ") && err.contains(c.says)) << err.toStdString();
+        EXPECT_TRUE(emulator->Keyboard().Log().empty()) << c.args.join(' ').toStdString();
+    }
+}
+
 // The user colour files are made from the skin's template on first use; a mode of one of them
 // becomes the keyboard's per-key colour table of that profile.
 TEST_F(VantorCtlTest, ColoursSendsAModeOfTheProfilesColourFile) {

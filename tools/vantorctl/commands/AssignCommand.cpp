@@ -7,6 +7,7 @@
 #include "commands/ProfileSession.h"
 
 #include "keymodel/AssignmentRecords.h"
+#include "keymodel/IntegerFormat.h"
 #include "keymodel/KeyTables.h"
 #include "profiles/ProfileFlows.h"
 #include "shell/Paths.h"
@@ -33,9 +34,8 @@ KeyCode CodeOfEnglishName(const QString& name) {
 // The record a KEY argument names: a key of the key list by its English name, or G1-G18.
 int RecordOfKeyArgument(const QString& name) {
     if (name.size() > 1 && name.front().toUpper() == u'G') {
-        bool ok = false;
-        const int r = name.mid(1).toInt(&ok);
-        if (ok) return RecordOfExtraKey(r);
+        if (const auto r = ParseDecimal(QStringView(name).mid(1), 1, kExtraKeyCount))
+            return RecordOfExtraKey(int(*r));
     }
     for (const KeyCode code : KeyList) {
         if (QString::fromUtf8(KeyTable[static_cast<size_t>(RowOfCode(code))].englishName)
@@ -43,13 +43,6 @@ int RecordOfKeyArgument(const QString& name) {
             return RowOfCode(code);
     }
     return -1;
-}
-
-std::optional<uint32_t> NumberIn(const QString& text, uint32_t low, uint32_t high) {
-    bool ok = false;
-    const uint32_t value = text.toUInt(&ok);
-    if (!ok || value < low || value > high) return std::nullopt;
-    return value;
 }
 
 // The choice an ACTION names, or the reason it names none.
@@ -83,20 +76,21 @@ std::optional<KeyChoice> ChoiceOfAction(const QStringList& action, QString* erro
     if (verb == u"media" || verb == u"function") {
         if (!expect(2, 2)) return std::nullopt;
         const bool media = verb == u"media";
-        const uint32_t last = media ? kMediaCount - 1 : kFunctionCount - 1;
-        const auto number = NumberIn(action[1], 0, last);
-        if (!number) *error = QStringLiteral("a %1 number is 0-%2").arg(verb).arg(last);
+        const int last = media ? kMediaCount - 1 : kFunctionCount - 1;
+        const auto number = DecimalArgument(action[1], QStringLiteral("a %1 number").arg(verb), 0, last, error);
         if (!number) return std::nullopt;
-        return KeyChoice{media ? kAssignMedia : kAssignFunction, *number};
+        return KeyChoice{media ? kAssignMedia : kAssignFunction, uint32_t(*number)};
     }
     if (verb == u"macro") {
         if (!expect(2, 3)) return std::nullopt;
-        const auto id = NumberIn(action[1], 1, 0xFFFF);
-        const auto cycles = action.size() == 3 ? NumberIn(action[2], 1, kMaxPlayCount) : 1;
-        if (!id) *error = QStringLiteral("a macro id is a number from 1");
-        if (!cycles) *error = QStringLiteral("a macro plays 1-%1 times").arg(kMaxPlayCount);
-        if (!id || !cycles) return std::nullopt;
-        return KeyChoice{kAssignMacro, *id, static_cast<uint16_t>(*cycles)};
+        const auto id = DecimalArgument(action[1], QStringLiteral("a macro id"), 1, kMaxMacros, error);
+        if (!id) return std::nullopt;
+        // Without CYCLES the macro keeps the play count it has (0 says so to AssignKey).
+        std::optional<int64_t> cycles = 0;
+        if (action.size() == 3)
+            cycles = DecimalArgument(action[2], QStringLiteral("CYCLES"), 1, kMaxPlayCount, error);
+        if (!cycles) return std::nullopt;
+        return KeyChoice{kAssignMacro, uint32_t(*id), static_cast<uint16_t>(*cycles)};
     }
     *error = QStringLiteral("unknown action '%1'").arg(action.value(0));
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "lighting/UserColourFile.h"
 #include "shell/Paths.h"
 
+#include <limits>
 #include <optional>
 
 namespace vantor::ctl {
@@ -23,12 +24,10 @@ int RunColours(CtlContext& context) {
     }
     std::optional<int> mode;
     if (count == 2) {
-        bool ok = false;
-        const int n = context.Args()[1].toInt(&ok);
-        if (!ok || n < 0) {
-            return context.Fail(kExitUsage, QStringLiteral("MODE must be a mode number, 0 or more"));
-        }
-        mode = n;
+        const std::optional<int64_t> n = context.Decimal(context.Args()[1], QStringLiteral("MODE"), 0,
+                                                         std::numeric_limits<int>::max(), &code);
+        if (!n) return code;
+        mode = int(*n);
     }
     if (!CreateUserColourFiles()) {
         return context.Fail(kExitFileError,

@@ -1,5 +1,6 @@
 #include "commands/CtlProfileUi.h"
 
+#include "lighting/ProfileLighting.h"
 #include "shell/lang/Language.h"
 
 namespace vantor::ctl {
@@ -13,6 +14,17 @@ bool CtlProfileUi::AskYesNo(const QString& languageKey) {
     m_err << "vantorctl: " << LanguageText(languageKey) << " (answered No)\n";
     m_err.flush();
     return false;
+}
+
+CommandResult CtlProfileUi::FollowKeyboard(int activeProfile) {
+    m_colours.SetProfile(activeProfile);
+    return m_panel.ReadEffectList();
+}
+
+void CtlProfileUi::ResetProfileColours(int profile) { ResetProfileColourFile(m_panel, m_colours, profile); }
+
+void CtlProfileUi::RefreshProfileLighting(int profile) {
+    vantor::RefreshProfileLighting(m_panel, m_colours, profile);
 }
 
 }  // namespace vantor::ctl

@@ -20,13 +20,10 @@ constexpr int kAnswerTimeoutMs = 5000;
 int RunGuiCommand(CtlContext& context) {
     int code = kExitOk;
     if (!context.ExpectArguments(1, "gui-command ID", &code)) return code;
-    bool isNumber = false;
-    const uint id = context.Args()[0].toUInt(&isNumber);
-    if (!isNumber || id == 0 || id > 0xFFFF) {
-        return context.Fail(kExitUsage, QStringLiteral("gui-command: '%1' is not a command id "
-                                                       "(1-65535)")
-                                            .arg(context.Args()[0]));
-    }
+    const std::optional<int64_t> number =
+        context.Decimal(context.Args()[0], QStringLiteral("a command id"), 1, 0xFFFF, &code);
+    if (!number) return code;
+    const uint id = uint(*number);
     // The running program holds the single-instance lock; when it is free nothing runs. The
     // lock is let go at once, so a program starting now still takes it.
     InstanceGuard guard(AppPaths::Current()->RuntimeFolder());

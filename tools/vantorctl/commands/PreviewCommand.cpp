@@ -48,32 +48,31 @@ int RunPreview(CtlContext& context) {
     for (int i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        bool ok = false;
+        QString error;
         if (arg == QLatin1String("--backward")) {
             input.direction = kDirectionSecond;
         } else if (arg == QLatin1String("--random")) {
             input.randomColour = true;
         } else if (arg == QLatin1String("--ticks")) {
-            ticks = hasValue ? args[++i].toInt(&ok) : 0;
-            if (!ok || ticks < 1 || ticks > kMaxTicks)
-                return usage(QStringLiteral("--ticks needs 1 to %1").arg(kMaxTicks));
+            const auto value = DecimalArgument(args.value(++i), arg, 1, kMaxTicks, &error);
+            if (!value) return usage(error);
+            ticks = int(*value);
         } else if (arg == QLatin1String("--colour") || arg == QLatin1String("--color")) {
             const std::optional<Rgb> colour = hasValue ? RgbFromHex(args[++i]) : std::nullopt;
             if (!colour) return usage(QStringLiteral("%1 needs RRGGBB in hex").arg(arg));
             input.colour = *colour;
         } else if (arg == QLatin1String("--seed")) {
-            const uint32_t value = hasValue ? args[++i].toUInt(&ok, 0) : 0;
-            if (!ok) return usage(QStringLiteral("--seed needs a number from 0 to 4294967295"));
-            seed = value;
+            const auto value = DecimalArgument(args.value(++i), arg, 0, UINT32_MAX, &error);
+            if (!value) return usage(error);
+            seed = uint32_t(*value);
         } else if (arg.startsWith(QLatin1String("--"))) {
             return usage(QStringLiteral("unknown option %1").arg(arg));
         } else if (effect) {
             return usage(QStringLiteral("one effect only"));
         } else {
-            const int value = arg.toInt(&ok, 0);
-            if (!ok || value < 0 || value > 255)
-                return usage(QStringLiteral("EFFECT is a code from 0 to 255"));
-            effect = value;
+            const auto value = DecimalArgument(arg, QStringLiteral("EFFECT"), 0, 255, &error);
+            if (!value) return usage(error);
+            effect = int(*value);
         }
     }
     if (!effect) return usage(QStringLiteral("no effect given"));

@@ -10,7 +10,7 @@ namespace vantor::ctl {
 ProfileSession::ProfileSession(CtlContext& context, DeviceLink& link)
     : m_ctl(context),
       m_link(link),
-      m_ui(context.Err()),
+      m_ui(context.Err(), link),
       m_context{link, m_device, m_store, m_snapshot, m_ui} {}
 
 int ProfileSession::Learn() {

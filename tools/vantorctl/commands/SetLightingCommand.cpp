@@ -6,6 +6,7 @@
 
 #include "device/CommandResult.h"
 #include "device/StatusCommands.h"
+#include "keymodel/IntegerFormat.h"
 #include "lighting/ColourValue.h"
 #include "lighting/LightingRead.h"
 #include "lighting/LightingWrites.h"
@@ -15,12 +16,6 @@
 namespace vantor::ctl {
 
 namespace {
-
-std::optional<int> Number(const QString& text, int max) {
-    bool ok = false;
-    const int value = text.toInt(&ok, 0);
-    return ok && value >= 0 && value <= max ? std::optional<int>(value) : std::nullopt;
-}
 
 struct Field {
     QString name;
@@ -63,9 +58,12 @@ int RunSetLighting(CtlContext& context) {
         const auto append = [&writes](const LightingWrites& more) {
             writes.insert(writes.end(), more.begin(), more.end());
         };
+        const auto number = [&](int low, int high) {
+            return context.Decimal(f.value, f.name, low, high, &code);
+        };
         if (f.name == QLatin1String("effect")) {
-            const auto v = Number(f.value, 255);
-            if (!v || *v == 0) return bad("an effect code from 1 to 255");
+            const auto v = number(1, 255);
+            if (!v) return code;
             if (effect) return context.Fail(kExitUsage, QStringLiteral("effect given twice"));
             effect = *v;
             // A placeholder, filled once the keyboard's flag is known: the effect carries the
@@ -73,25 +71,27 @@ int RunSetLighting(CtlContext& context) {
             effectAt.push_back({writes.size(), random});
             writes.push_back({});
         } else if (f.name == QLatin1String("brightness")) {
-            const auto v = Number(f.value, kMaxBrightness);
-            if (!v) return bad("0 to 5");
+            const auto v = number(0, kMaxBrightness);
+            if (!v) return code;
             append(BrightnessWrites(profile, uint8_t(*v)));
         } else if (f.name == QLatin1String("speed")) {
-            const auto v = Number(f.value, kMaxSpeed);
-            if (!v) return bad("0 to 5");
+            const auto v = number(0, kMaxSpeed);
+            if (!v) return code;
             append(SpeedWrites(profile, uint8_t(*v)));
         } else if (f.name == QLatin1String("direction")) {
+            // By name, by the name `lighting` prints (0xff), or by the byte's decimal value.
             const QString d = f.value.toLower();
-            if (d == QLatin1String("left") || d == QLatin1String("0xff") || d == QLatin1String("255")) {
+            const std::optional<int64_t> byte = ParseDecimal(d, 0, 255);
+            if (d == QLatin1String("left") || d == QLatin1String("0xff") || byte == kDirectionFirst) {
                 append(DirectionWrites(profile, kDirectionFirst));
-            } else if (d == QLatin1String("right") || d == QLatin1String("0")) {
+            } else if (d == QLatin1String("right") || byte == kDirectionSecond) {
                 append(DirectionWrites(profile, kDirectionSecond));
             } else {
-                return bad("left (0xff) or right (0)");
+                return bad("left (0xff or 255) or right (0)");
             }
         } else if (f.name == QLatin1String("random")) {
-            const auto v = Number(f.value, 1);
-            if (!v) return bad("0 or 1");
+            const auto v = number(0, 1);
+            if (!v) return code;
             random = *v != 0;
             append(RandomWrites(profile, *random));
         } else if (f.name == QLatin1String("colour") || f.name == QLatin1String("color")) {
@@ -100,12 +100,12 @@ int RunSetLighting(CtlContext& context) {
             random = false;
             append(ColourWrites(profile, colour->red, colour->green, colour->blue));
         } else if (f.name == QLatin1String("rate")) {
-            const auto v = Number(f.value, kMaxReportRate);
-            if (!v) return bad("0 to 3");
+            const auto v = number(0, kMaxReportRate);
+            if (!v) return code;
             append(ReportRateWrites(profile, uint8_t(*v)));
         } else if (f.name == QLatin1String("choice")) {
-            const auto v = Number(f.value, kMaxColourChoice);
-            if (!v) return bad("0 to 3");
+            const auto v = number(0, kMaxColourChoice);
+            if (!v) return code;
             append(ColourChoiceWrites(profile, uint8_t(*v)));
         } else {
             return context.Fail(kExitUsage, QStringLiteral("unknown field '%1'").arg(f.name));
