@@ -281,16 +281,18 @@ void ProfileSlots::SetUnappliedChanges(bool on) { m_window.SetUnappliedChanges(o
 
 void ProfileSlots::ResetProfileColours(int profile) { m_window.Lighting().ResetProfileColours(profile); }
 
-void ProfileSlots::RefreshProfileLighting(int profile) {
+CommandResult ProfileSlots::RefreshProfileLighting(int profile) {
     // From keyboard work off this thread it waits for the window's thread, whose loop runs
-    // queued calls while it waits for that work (RunOffUiThread).
+    // queued calls while it waits for that work (RunOffUiThread). The panel shows what it
+    // could read; a keyboard that left is told by its presence, not by Default's message.
     if (!IsUiThread()) {
         QMetaObject::invokeMethod(
             this, [this, profile] { RefreshProfileLighting(profile); }, Qt::BlockingQueuedConnection);
-        return;
+        return CommandResult::Ok;
     }
     m_selectedProfile = profile;
     m_window.RefreshLightingPanel(profile);
+    return CommandResult::Ok;
 }
 
 bool ProfileSlots::IsKeyAssignDialogOpen() const { return m_window.KeyAssign().IsOpen(); }

@@ -88,7 +88,7 @@ public:
     void CheckProfileManagerRow(int profile) override;
     void DisableProfileManagerApply() override;
     void ResetProfileColours(int profile) override;
-    void RefreshProfileLighting(int profile) override;
+    CommandResult RefreshProfileLighting(int profile) override;
 
 private:
     // Runs keyboard work off this thread with the busy picture moving; its result.

@@ -82,13 +82,24 @@ ProfileResult RestoreDefaultProfiles(ProfileContext& context,
     }
     // The status block is written only to change the active profile, after the lighting
     // refresh, as profile button 1 does.
-    context.ui.RefreshProfileLighting(0);
-    if (GetCurrentProfile(context) != 0) {
-        result = FirstFailure(result, SetCurrentProfile(context, 0));
+    const CommandResult refreshed = context.ui.RefreshProfileLighting(0);
+    // The keyboard is asked which profile is active, whatever was known before: a keyboard
+    // that cannot say is a failure, not a keyboard already on profile 0.
+    StatusBlock status{};
+    const CommandResult read = ReadStatus(context.link, &status);
+    if (read != CommandResult::Ok) {
+        result = FirstFailure(result, ResultOfCommand(read));
+    } else {
+        context.device.SetActiveProfile(status[kStatusActiveProfile]);
+        if (status[kStatusActiveProfile] != 0) {
+            result = FirstFailure(result, SetCurrentProfile(context, 0));
+        }
     }
     // A reset that failed anywhere leaves the working file as it was; the next arrival of the
-    // keyboard reads it afresh from the keyboard.
-    return result == ProfileResult::Done ? SaveWorkingFile(context.store) : result;
+    // keyboard reads it afresh from the keyboard. A refresh that could not read the lighting
+    // changed nothing on the keyboard, but the caller hears of it.
+    if (result == ProfileResult::Done) result = SaveWorkingFile(context.store);
+    return FirstFailure(result, ResultOfCommand(refreshed));
 }
 
 ProfileResult FollowKeyboardReset(ProfileContext& context,

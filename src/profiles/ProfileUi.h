@@ -1,5 +1,6 @@
 #pragma once
 
+#include "device/CommandResult.h"
 #include "keyassign/UserMessages.h"
 
 #include <QString>
@@ -36,8 +37,9 @@ public:
     // template first (ResetProfileColourFile, on the window's colours or vantorctl's).
     virtual void ResetProfileColours(int /*profile*/) {}
     // The lighting refresh a profile button makes before it switches (RefreshProfileLighting):
-    // the window's panel then shows the profile. May be called off the window's thread.
-    virtual void RefreshProfileLighting(int /*profile*/) {}
+    // the window's panel then shows the profile. May be called off the window's thread. The
+    // first failed read is the result.
+    virtual CommandResult RefreshProfileLighting(int /*profile*/) { return CommandResult::Ok; }
 };
 
 }  // namespace vantor

@@ -23,8 +23,8 @@ CommandResult CtlProfileUi::FollowKeyboard(int activeProfile) {
 
 void CtlProfileUi::ResetProfileColours(int profile) { ResetProfileColourFile(m_panel, m_colours, profile); }
 
-void CtlProfileUi::RefreshProfileLighting(int profile) {
-    vantor::RefreshProfileLighting(m_panel, m_colours, profile);
+CommandResult CtlProfileUi::RefreshProfileLighting(int profile) {
+    return vantor::RefreshProfileLighting(m_panel, m_colours, profile);
 }
 
 }  // namespace vantor::ctl

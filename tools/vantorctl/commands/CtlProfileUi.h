@@ -23,7 +23,7 @@ public:
     void ShowMessage(const QString& languageKey, const QString& argument = {}) override;
     bool AskYesNo(const QString& languageKey) override;
     void ResetProfileColours(int profile) override;
-    void RefreshProfileLighting(int profile) override;
+    CommandResult RefreshProfileLighting(int profile) override;
 
 private:
     QTextStream& m_err;
