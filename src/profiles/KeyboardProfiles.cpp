@@ -52,21 +52,13 @@ ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileDat
         return known;
     }
     const DeviceVariant variant = context.link.Variant();
-    const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
-    KeyMatrix keyMaps[kOnBoardProfileCount] = {};
-    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-        const CommandResult read =
-            ReadKeyMap(context.link, profile, std::span(keyMaps[profile].data(), blockSize));
-        if (read != CommandResult::Ok) {
-            return ResultOfCommand(read);
-        }
-    }
     try {
-        std::vector<uint8_t> area;
-        const CommandResult read = ReadKeyboardMacroArea(context.link, &area);
+        KeyboardAreas areas;
+        const CommandResult read = ReadKeyboardAreas(context.link, &areas);
         if (read != CommandResult::Ok) {
             return ResultOfCommand(read);
         }
+        const std::vector<uint8_t>& area = areas.macroArea;
         // A macro table the keyboard holds but this program cannot read is not taken as
         // "no macros", which a later download would write over.
         const std::optional<std::vector<KeyboardMacro>> keyboardMacros =
@@ -83,7 +75,7 @@ ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileDat
         const auto positionCount = static_cast<int>(variant.ledSlotCount);
         std::span<const uint8_t> readMaps[kOnBoardProfileCount];
         for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
-            readMaps[profile] = std::span(keyMaps[profile].data(), blockSize);
+            readMaps[profile] = areas.KeyMap(profile);
             DecodeKeyMap(readMaps[profile], defaultMatrix, positionCount, data.Block(profile));
         }
         if (!data.Macros().Replace(std::move(*macros))) {
@@ -108,6 +100,18 @@ void ReloadFromDefault(ProfileContext& context) {
 }
 
 }  // namespace
+
+CommandResult ReadKeyboardAreas(DeviceLink& link, KeyboardAreas* areas) {
+    areas->blockSize = std::min<size_t>(link.Variant().keyMapBlockSize, kKeyMatrixBufferSize);
+    for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+        const CommandResult read = ReadKeyMap(
+            link, profile, std::span(areas->keyMaps[profile].data(), areas->blockSize));
+        if (read != CommandResult::Ok) {
+            return read;
+        }
+    }
+    return ReadKeyboardMacroArea(link, &areas->macroArea);
+}
 
 ProfileResult ReadCurrentProfile(ProfileContext& context, int* profile) {
     *profile = context.device.ActiveProfile();

@@ -6,7 +6,10 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace vantor {
 
@@ -19,6 +22,19 @@ int GetCurrentProfile(ProfileContext& context);
 // Makes the profile active on the keyboard (status block byte 10); the device state follows
 // the keyboard's answer, -1 when the write failed. NothingToDo for a negative index.
 ProfileResult SetCurrentProfile(ProfileContext& context, int profile);
+
+// The keyboard's three key maps (blockSize bytes of each matrix) and its macro area, read in
+// that order. The first failed read is the result; the macro area may throw std::bad_alloc.
+struct KeyboardAreas {
+    KeyMatrix keyMaps[kOnBoardProfileCount] = {};
+    size_t blockSize = 0;
+    std::vector<uint8_t> macroArea;
+
+    std::span<const uint8_t> KeyMap(int profile) const {
+        return std::span(keyMaps[profile].data(), blockSize);
+    }
+};
+CommandResult ReadKeyboardAreas(DeviceLink& link, KeyboardAreas* areas);
 
 // Reads the keyboard's three key maps and its macro area into the store, replacing what it
 // held. The keyboard holds no launch-program or text-block keys nor any text: those come back

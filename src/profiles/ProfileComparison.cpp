@@ -5,6 +5,7 @@
 #include "keyassign/KeyActionCodec.h"
 #include "keyassign/MacroArea.h"
 #include "keymodel/AssignmentRecords.h"
+#include "profiles/KeyboardProfiles.h"
 
 #include <algorithm>
 #include <mutex>
@@ -40,23 +41,15 @@ ProfileResult CompareKeyboardWithProfile(ProfileContext& context, const ProfileD
         return ProfileResult::InvalidFile;
     }
     const DeviceVariant variant = context.link.Variant();
-    const size_t blockSize = std::min<size_t>(variant.keyMapBlockSize, kKeyMatrixBufferSize);
-    KeyMatrix keyMaps[kProfileCount] = {};
-    for (int profile = 0; profile < kProfileCount; ++profile) {
-        const CommandResult read =
-            ReadKeyMap(context.link, profile, std::span(keyMaps[profile].data(), blockSize));
-        if (read != CommandResult::Ok) {
-            return ResultOfCommand(read);
-        }
-    }
     try {
-        std::vector<uint8_t> area;
-        const CommandResult read = ReadKeyboardMacroArea(context.link, &area);
+        KeyboardAreas areas;
+        const CommandResult read = ReadKeyboardAreas(context.link, &areas);
         if (read != CommandResult::Ok) {
             return ResultOfCommand(read);
         }
+        const size_t blockSize = areas.blockSize;
         const std::optional<std::vector<KeyboardMacro>> keyboardMacros =
-            ParseKeyboardMacroArea(area);
+            ParseKeyboardMacroArea(areas.macroArea);
         const std::optional<std::vector<KeyboardMacro>> fileMacros =
             FileMacros(file.Macros(), context.device.MacroCapacity());
         if (!keyboardMacros || !fileMacros) {
@@ -72,8 +65,8 @@ ProfileResult CompareKeyboardWithProfile(ProfileContext& context, const ProfileD
             file.Records(), file.Macros(), lock,
             [&](uint32_t id) { return file.Macros().IndexOfId(id, lock); }, nullptr};
         ProfileData decoded = ProfileData::Default();
-        for (int profile = 0; profile < kProfileCount; ++profile) {
-            const std::span<const uint8_t> keyboard(keyMaps[profile].data(), blockSize);
+        for (int profile = 0; profile < kOnBoardProfileCount; ++profile) {
+            const std::span<const uint8_t> keyboard = areas.KeyMap(profile);
             const KeyMatrix expected =
                 BuildProfileKeyMap(download, defaultMatrix, positions, profile);
             DecodeKeyMap(keyboard, defaultMatrix, positions, decoded.Block(profile));
