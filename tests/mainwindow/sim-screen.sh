@@ -84,7 +84,9 @@ start_program() {
 # Sets X and Y to the top-left corner of the program's window on the screen.
 find_window() {
     local win
-    win=$(shown_window) || fail "the program's window is not on screen"
+    # The window maps a moment after the program says it has shown the keyboard.
+    wait_until 20 window_shown || fail "the program's window is not on screen"
+    win=$(shown_window)
     eval "$(xdotool getwindowgeometry --shell "$win")"
 }
 
