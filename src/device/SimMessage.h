@@ -47,8 +47,9 @@ struct SimMessage {
     QByteArray bytes;
     QList<int32_t> numbers;
 
-    int32_t Number(int i) const { return i < numbers.size() ? numbers[i] : 0; }
-    QString String(int i) const { return i < strings.size() ? strings[i] : QString(); }
+    // Missing fields, at either end, read as 0 and "".
+    int32_t Number(int i) const { return numbers.value(i); }
+    QString String(int i) const { return strings.value(i); }
 };
 
 // Frames larger than this are a protocol error. Room for the log of a long session: each

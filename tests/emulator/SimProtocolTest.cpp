@@ -33,6 +33,11 @@ TEST(SimFrameReader, ReassemblesFramesSplitAnywhere) {
         EXPECT_EQ(got[1].Number(0), 1);
         EXPECT_FALSE(reader.Broken());
     }
+    // A field the frame did not carry reads as empty, on either side of the list.
+    EXPECT_EQ(b.Number(-1), 0);
+    EXPECT_EQ(b.Number(1), 0);
+    EXPECT_EQ(b.String(-1), QString());
+    EXPECT_EQ(b.String(1), QString());
 }
 
 TEST(SimFrameReader, RefusesOversizedAndUndecodableFrames) {
