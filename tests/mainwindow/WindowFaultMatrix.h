@@ -83,10 +83,11 @@ class WindowFaultMatrix;
 // One flow of a window's table.
 struct WindowFlow {
     const char* name;
+    // Runs are numbered (0 counts the requests, 1 meets the fault, 2 is the healthy keyboard
+    // afterwards) so that each may change something different.
     // Brings the window and the keyboard to where the flow starts.
-    std::function<void(WindowFaultMatrix&)> prepare;
-    // The person's clicks. Runs are numbered (0 counts the requests, 1 meets the fault, 2 is
-    // the healthy keyboard afterwards) so that each may change something different.
+    std::function<void(WindowFaultMatrix&, int run)> prepare;
+    // The person's clicks.
     std::function<void(WindowFaultMatrix&, int run)> act;
     // Whether the window shows the flow as gone through, and whether the keyboard holds it.
     std::function<bool(WindowFaultMatrix&, int run)> shownDone;
@@ -161,7 +162,7 @@ public:
         int reportsBeforeUnplug = 0;
         if (row.unplug != UnplugAt::Never) {
             // Count the flow's requests on a run without faults.
-            flow.prepare(*this);
+            flow.prepare(*this, 0);
             Keyboard().ClearLog();
             MessageLog counting;
             ASSERT_TRUE(Run(flow, 0, counting));
@@ -170,7 +171,7 @@ public:
         }
 
         // The run that meets the fault.
-        flow.prepare(*this);
+        flow.prepare(*this, 1);
         const Files before = UserFiles();
         Keyboard().ClearLog();
         Keyboard().SetFault(row.Switch(reportsBeforeUnplug));
@@ -208,7 +209,7 @@ public:
 
         // Back to a healthy keyboard: the same flow goes through.
         HealKeyboard();
-        flow.prepare(*this);
+        flow.prepare(*this, 2);
         Keyboard().ClearLog();
         MessageLog after;
         EXPECT_TRUE(Run(flow, 2, after)) << "the window does not work afterwards";

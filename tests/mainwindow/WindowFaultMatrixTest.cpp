@@ -52,7 +52,7 @@ QString MacroName(int run) {
 
 const std::vector<WindowFlow>& KeyDialogFlows() {
     static const std::vector<WindowFlow> flows = {
-        {"ok_then_apply", [](WindowFaultMatrix&) {},
+        {"ok_then_apply", [](WindowFaultMatrix&, int) {},
          [](WindowFaultMatrix& t, int run) {
              t.WhileOpen(kButtonA, [run](D& d) {
                  WindowFaultMatrix::Press(d, kRunKeys[run].evdev);
@@ -74,7 +74,7 @@ const std::vector<WindowFlow>& KeyDialogFlows() {
              EXPECT_EQ(a.value, kRunKeys[run].code);
          }},
         {"macro_page_apply",
-         [](WindowFaultMatrix& t) {
+         [](WindowFaultMatrix& t, int) {
              t.SetRecord(RowOfCode(kKeyA), KeyAssignment{});
              std::lock_guard lock(StoreLock());
              ASSERT_TRUE(t.Window().Store().Data().Macros().Replace({}));
@@ -130,7 +130,7 @@ constexpr int kTarget = 2;
 const std::vector<WindowFlow>& ProfileManagerFlows() {
     static const std::vector<WindowFlow> flows = {
         {"switch",
-         [](WindowFaultMatrix& t) {
+         [](WindowFaultMatrix& t, int) {
              ProfileManagerDialog& manager = t.Window().Profiles().Manager();
              manager.reject();
              t.Keyboard().EditFirmware([](KeyboardFirmware& firmware) {
