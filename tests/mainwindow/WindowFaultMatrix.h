@@ -12,15 +12,8 @@
 #include "shell/AppLocks.h"
 #include "shell/Paths.h"
 #include "support/FaultMatrix.h"
+#include "support/ModalAnswers.h"
 #include "ui/ImageButton.h"
-#include "ui/MessageBox.h"
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -29,54 +22,6 @@
 #include <vector>
 
 namespace vantor::test {
-
-// Answers every message box the window shows, modal or not, with its default button, and
-// notes its text.
-class MessageLog : public QObject {
-public:
-    MessageLog() {
-        connect(&m_timer, &QTimer::timeout, this, [this] { AnswerShown(); });
-        m_timer.start(10);
-    }
-    // Waits until no box is up (a box queued from keyboard work shows once the loop runs).
-    bool Settle() {
-        QApplication::processEvents();
-        return WaitUntil([] { return OpenBoxes().empty(); });
-    }
-    QStringList texts;
-
-private:
-    static std::vector<QWidget*> OpenBoxes() {
-        std::vector<QWidget*> boxes;
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() &&
-                (qobject_cast<MessageBox*>(window) || qobject_cast<QMessageBox*>(window)))
-                boxes.push_back(window);
-        }
-        return boxes;
-    }
-    void AnswerShown() {
-        for (QWidget* window : OpenBoxes()) {
-            if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end())
-                continue;
-            m_answered.emplace_back(window);
-            if (auto* box = qobject_cast<MessageBox*>(window)) {
-                texts << box->Text();
-                if (ImageButton* button = box->ButtonOf(box->DefaultButton()))
-                    button->click();
-            } else if (auto* plain = qobject_cast<QMessageBox*>(window)) {
-                texts << plain->text();
-                if (QAbstractButton* button = plain->defaultButton())
-                    button->click();
-                else
-                    plain->reject();
-            }
-        }
-    }
-
-    std::vector<QPointer<QWidget>> m_answered;
-    QTimer m_timer;
-};
 
 class WindowFaultMatrix;
 
