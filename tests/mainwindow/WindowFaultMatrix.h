@@ -118,6 +118,7 @@ public:
         // The run that meets the fault.
         flow.prepare(*this, 1);
         const Files before = UserFiles();
+        const KeyboardFirmware firmware = Firmware();
         Keyboard().ClearLog();
         Keyboard().SetFault(row.Switch(reportsBeforeUnplug));
         if (row.Absent()) {
@@ -128,6 +129,7 @@ public:
         const bool shown = Run(flow, 1, log);
         Keyboard().SetFault({});
         const bool holds = flow.keyboardHolds(*this, 1);
+        ExpectOwnStatusWrites(firmware.StatusBlock(), Requests());
         const Files during = UserFiles();
         QByteArray storeBytes;
         {
