@@ -107,7 +107,7 @@ bool ProfileManager::Apply(ProfileContext& context) {
     const int checked = CheckedRow();
     const int wanted = checked < kOnBoardProfileCount ? checked : -1;
     const ProfileResult switched = SetCurrentProfile(context, wanted);
-    ReloadCurrentProfile(context, false);
+    ReloadPresentProfile(context, false);
     RebuildProfileMenu(context);
     // The rows do not show a switch that did not happen.
     if (wanted >= 0 && switched != ProfileResult::Done) FollowSwitch(context.device.ActiveProfile());

@@ -6,6 +6,7 @@
 
 #include "keyassign/MacroArea.h"
 #include "keyassign/MacroPage.h"
+#include "macros/RewriteAllMark.h"
 #include "mainwindow/ControlIds.h"
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/KeyboardProfiles.h"
@@ -127,6 +128,40 @@ int CheckedRow(ProfileManagerDialog& manager) {
 
 constexpr int kTarget = 2;
 
+// What the keyboard holds before the profile manager's cells: key A plays B in every profile,
+// and one macro.
+void GiveTheKeyboardProfiles(WindowFaultMatrix& t) {
+    {
+        std::lock_guard lock(StoreLock());
+        ProfileData& data = t.Window().Store().Data();
+        for (int block = 0; block < kOnBoardProfileCount; ++block)
+            data.Records()[BlockStart(block) + RowOfCode(kKeyA)] =
+                KeyAssignment{kAssignKey, 0, kKeyB, 0, 0};
+        MacroRecord macro{};
+        macro.SetName(QStringLiteral("Kept"));
+        macro.id = 1;
+        macro.cycleCount = 1;
+        macro.AddAction({10, kKeyA, 0});
+        ASSERT_TRUE(data.Macros().Replace({macro}));
+    }
+    SetRewriteAllMark();
+    t.Window().SetUnappliedChanges(true);
+    ASSERT_EQ(t.Window().Profiles().Apply(), 1);
+}
+
+// The store still shows what the keyboard holds, whatever the switch did: a store emptied to
+// the default profile would be downloaded over the keyboard's profiles with the next Apply.
+void ExpectStoreHoldsTheKeyboardsProfiles(WindowFaultMatrix& t) {
+    std::lock_guard lock(StoreLock());
+    const ProfileData& data = t.Window().Store().Data();
+    for (int block = 0; block < kOnBoardProfileCount; ++block) {
+        const KeyAssignment& a = data.Records()[BlockStart(block) + RowOfCode(kKeyA)];
+        EXPECT_EQ(a.type, kAssignKey) << "profile " << block;
+        EXPECT_EQ(a.value, kKeyB) << "profile " << block;
+    }
+    EXPECT_EQ(data.Macros().Count(), 1);
+}
+
 const std::vector<WindowFlow>& ProfileManagerFlows() {
     static const std::vector<WindowFlow> flows = {
         {"switch",
@@ -158,6 +193,7 @@ const std::vector<WindowFlow>& ProfileManagerFlows() {
          [](WindowFaultMatrix& t, int) { return t.Firmware().ActiveProfile() == kTarget; },
          [](WindowFaultMatrix& t, int, bool done, const QStringList& messages) {
              EXPECT_EQ(messages, QStringList());
+             ExpectStoreHoldsTheKeyboardsProfiles(t);
              ProfileManagerDialog& manager = t.Window().Profiles().Manager();
              EXPECT_FALSE(manager.Button(ProfileManagerDialog::kApply)->isEnabled());
              if (done)
@@ -183,6 +219,10 @@ INSTANTIATE_TEST_SUITE_P(EveryFaultAndFlow, KeyDialogFaultMatrix,
 
 class ProfileManagerFaultMatrix : public WindowFaultMatrix {
 protected:
+    void SetUp() override {
+        WindowFaultMatrix::SetUp();
+        GiveTheKeyboardProfiles(*this);
+    }
     void TearDown() override {
         m_window->Profiles().Manager().reject();
         WindowFaultMatrix::TearDown();
