@@ -25,11 +25,11 @@ namespace vantor::test {
 
 class WindowFaultMatrix;
 
-// One flow of a window's table.
+// One flow of a window's table. A cell runs it up to three times, numbered so that each run
+// may change something different: 0 counts its requests, 1 meets the fault, 2 goes to the
+// healthy keyboard afterwards.
 struct WindowFlow {
     const char* name;
-    // Runs are numbered (0 counts the requests, 1 meets the fault, 2 is the healthy keyboard
-    // afterwards) so that each may change something different.
     // Brings the window and the keyboard to where the flow starts.
     std::function<void(WindowFaultMatrix&, int run)> prepare;
     // The person's clicks.
@@ -140,13 +140,14 @@ public:
         // A flow the keyboard cannot have taken must not show as done, nor one it took in full
         // as failed. Where it may have gone either way (a late keyboard, or one pulled out
         // midway) the window may say it failed, but it says done only when the keyboard has it.
-        const bool written = !(row.fault == EmulatorFault::WriteFailure ||
-                               row.fault == EmulatorFault::UnplugMidTransfer || row.Absent());
+        const bool requestWritten =
+            !(row.fault == EmulatorFault::WriteFailure ||
+              row.fault == EmulatorFault::UnplugMidTransfer || row.Absent());
         const bool either =
             !flow.sendOnly && (row.mayFallSilent || row.unplug == UnplugAt::Middle ||
                                row.unplug == UnplugAt::NearEnd);
         if (!either) {
-            const bool expected = flow.sendOnly ? written : row.expected == Cause::Done;
+            const bool expected = flow.sendOnly ? requestWritten : row.expected == Cause::Done;
             EXPECT_EQ(shown, expected) << "what the window shows";
             EXPECT_EQ(holds, expected) << "what the keyboard took";
         } else if (shown) {
