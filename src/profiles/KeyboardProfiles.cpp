@@ -93,6 +93,14 @@ ProfileResult ReadKeyboardData(ProfileContext& context, std::optional<ProfileDat
     }
 }
 
+// The store back to the working profile file, or to the default profile when that cannot be
+// read. The store lock is held by the caller.
+void LoadWorkingProfile(ProfileContext& context) {
+    if (LoadProfileFile(context.store, AppPaths::Current()->WorkingProfileFile()) != 1) {
+        CreateDefaultProfile(context.store, 0);
+    }
+}
+
 void ReloadFromDefault(ProfileContext& context) {
     std::lock_guard guard(context.store.Lock());
     CreateDefaultProfile(context.store, 0);
@@ -205,6 +213,22 @@ int FinishReload(ProfileContext& context, ProfileResult read, bool keepUnapplied
     return 1;
 }
 
+int ReloadPresentProfile(ProfileContext& context, bool keepUnappliedChanges) {
+    const ProfileResult read = ReadKeyboardForReload(context);
+    if (read == ProfileResult::Done || !context.device.Present()) {
+        return FinishReload(context, read, keepUnappliedChanges);
+    }
+    {
+        std::lock_guard guard(context.store.Lock());
+        LoadWorkingProfile(context);
+        context.ui.RefreshKeyButtons(BlockOfActiveProfile(context.device));
+    }
+    if (!keepUnappliedChanges) {
+        context.ui.SetUnappliedChanges(false);
+    }
+    return 1;
+}
+
 int SwitchProfile(ProfileContext& context, int profile) {
     if (profile >= kOnBoardProfileCount) {
         profile = 0;
@@ -222,13 +246,9 @@ int SwitchProfile(ProfileContext& context, int profile) {
             } else {
                 context.ui.SetUnappliedChanges(false);
                 if (context.device.ActiveProfile() >= 0) {
-                    // The edits are discarded: back to the working profile file, or to the
-                    // default profile when that cannot be read.
+                    // The edits are discarded.
                     std::lock_guard guard(context.store.Lock());
-                    if (LoadProfileFile(context.store, AppPaths::Current()->WorkingProfileFile()) !=
-                        1) {
-                        CreateDefaultProfile(context.store, 0);
-                    }
+                    LoadWorkingProfile(context);
                 }
             }
         }

@@ -58,6 +58,12 @@ int ReloadCurrentProfile(ProfileContext& context, bool keepUnappliedChanges);
 ProfileResult ReadKeyboardForReload(ProfileContext& context);
 int FinishReload(ProfileContext& context, ProfileResult read, bool keepUnappliedChanges);
 
+// ReloadCurrentProfile for a keyboard that is present: when it cannot be read, the store goes
+// back to the working profile file (what was last read from it or applied) rather than to the
+// default profile, which the next download would write over its profiles and macros. Without
+// a keyboard it is ReloadCurrentProfile. 1.
+int ReloadPresentProfile(ProfileContext& context, bool keepUnappliedChanges);
+
 // Makes a profile active (3 or more means 0), asking first about unapplied changes. 0 when
 // refused because the key assignment dialog is open, else 1.
 int SwitchProfile(ProfileContext& context, int profile);

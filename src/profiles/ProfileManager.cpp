@@ -105,9 +105,12 @@ bool ProfileManager::Apply(ProfileContext& context) {
     // Rows past the on-board profiles stand for none of them: the keyboard is not asked to
     // make a profile it does not have active.
     const int checked = CheckedRow();
-    SetCurrentProfile(context, checked < kOnBoardProfileCount ? checked : -1);
-    ReloadCurrentProfile(context, false);
+    const int wanted = checked < kOnBoardProfileCount ? checked : -1;
+    const ProfileResult switched = SetCurrentProfile(context, wanted);
+    ReloadPresentProfile(context, false);
     RebuildProfileMenu(context);
+    // The rows do not show a switch that did not happen.
+    if (wanted >= 0 && switched != ProfileResult::Done) FollowSwitch(context.device.ActiveProfile());
     m_canApply = false;
     context.ui.SetUnappliedChanges(false);
     return written;

@@ -71,10 +71,12 @@ public:
 
     // Apply: the rows' paths and their count go to the settings, the checked row's profile (-1
     // when none is checked or the row is past the on-board profiles, which changes nothing)
-    // becomes the keyboard's active profile, the store is
-    // rebuilt from the keyboard (the default profile without one), the profile menu follows,
-    // and nothing is left to apply here or in the main window. False when the settings could
-    // not be written (the rest is done regardless).
+    // becomes the keyboard's active profile, the store is rebuilt from the keyboard (the
+    // working profile file when it is there but cannot be read, the default profile without
+    // one), the profile menu follows,
+    // and nothing is left to apply here or in the main window. A switch the keyboard did not
+    // take leaves the check on the profile it is on (none while that is unknown). False when
+    // the settings could not be written (the rest is done regardless).
     bool Apply(ProfileContext& context);
 
 private:

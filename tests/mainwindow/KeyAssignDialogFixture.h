@@ -23,6 +23,17 @@ inline constexpr KeyCode kKeyA = 0x1E;
 inline constexpr KeyCode kKeyB = 0x30;
 inline const int kButtonA = KeyListButtonIds[0];
 
+// The active profile's key action at the position where the default matrix has key A.
+inline std::array<uint8_t, 3> ActionOfKeyA(const KeyboardFirmware& firmware) {
+    const auto matrix = firmware.DefaultKeyMatrix();
+    const auto keyMap = firmware.KeyMap(firmware.ActiveProfile());
+    for (size_t p = 0; p + 2 < matrix.size(); p += 3)
+        if (matrix[p] == 2 && matrix[p + 1] == 2 && matrix[p + 2] == 0x04)
+            return {keyMap[p], keyMap[p + 1], keyMap[p + 2]};
+    ADD_FAILURE() << "no key A in the default matrix";
+    return {};
+}
+
 // Counts the key events that reach a widget past the application's filters.
 class KeyCounter : public QObject {
 public:
@@ -83,17 +94,7 @@ protected:
         FromDeviceThread([this] { m_window->KeyboardConnected(); });
     }
 
-    // The active profile's key action at the position where the default matrix has key A.
-    std::array<uint8_t, 3> ActionOfKeyA() {
-        const KeyboardFirmware firmware = m_keyboard.Keyboard().Firmware();
-        const auto matrix = firmware.DefaultKeyMatrix();
-        const auto keyMap = firmware.KeyMap(firmware.ActiveProfile());
-        for (size_t p = 0; p + 2 < matrix.size(); p += 3)
-            if (matrix[p] == 2 && matrix[p + 1] == 2 && matrix[p + 2] == 0x04)
-                return {keyMap[p], keyMap[p + 1], keyMap[p + 2]};
-        ADD_FAILURE() << "no key A in the default matrix";
-        return {};
-    }
+    std::array<uint8_t, 3> ActionOfKeyA() { return test::ActionOfKeyA(m_keyboard.Keyboard().Firmware()); }
 };
 
 }  // namespace vantor::test

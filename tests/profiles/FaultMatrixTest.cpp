@@ -308,16 +308,7 @@ TEST_P(CoreFaultMatrix, TheResultNamesTheTrueCauseAndNothingIsLeftHalfDone) {
         EXPECT_EQ(test::FileBytes(m_files.exportTarget), oldExport);
         EXPECT_EQ(test::FileBytes(m_files.working), oldWorking);
     }
-    // Every status block written carries the keyboard's own bytes, the active profile aside.
-    StatusBlock own{};
-    std::ranges::copy(before.StatusBlock(), own.begin());
-    for (const CommandReport& request : m_keyboard.Requests()) {
-        if (request.command != kCmdWriteStatus) continue;
-        StatusBlock written{};
-        std::memcpy(written.data(), request.payload, written.size());
-        written[kStatusActiveProfile] = own[kStatusActiveProfile];
-        EXPECT_EQ(written, own);
-    }
+    test::ExpectOwnStatusWrites(before.StatusBlock(), m_keyboard.Requests());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -4,14 +4,21 @@
 // operation must then report. The core's matrix and vantorctl's run the same rows against
 // their own operations.
 
+#include "device/CommandReport.h"
+#include "device/StatusCommands.h"
 #include "emulator/EmulatorFault.h"
 
 #include <QByteArray>
 #include <QFile>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,6 +140,20 @@ inline QByteArray FileBytes(const QString& path) {
 inline bool SetFileBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Every status block the requests wrote carries the keyboard's own bytes (`own`, as it was
+// before), the active profile aside: a stale or refused reply must never be written back.
+inline void ExpectOwnStatusWrites(std::span<const uint8_t> own, const std::vector<CommandReport>& requests) {
+    StatusBlock expected{};
+    std::memcpy(expected.data(), own.data(), std::min(own.size(), expected.size()));
+    for (const CommandReport& request : requests) {
+        if (request.command != kCmdWriteStatus) continue;
+        StatusBlock written{};
+        std::memcpy(written.data(), request.payload, written.size());
+        written[kStatusActiveProfile] = expected[kStatusActiveProfile];
+        EXPECT_EQ(written, expected);
+    }
 }
 
 }  // namespace vantor::test

@@ -4,6 +4,7 @@
 // boxes, each answered when it shows, in order.
 
 #include "ui/ImageButton.h"
+#include "support/WaitUntil.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
@@ -13,11 +14,13 @@
 #include <QMessageBox>
 #include <QAbstractButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -96,5 +99,54 @@ inline ModalAnswers::Answer CancelFile() {
         QMetaObject::invokeMethod(dialog, "reject");
     };
 }
+
+// Answers every message box that shows, modal or not and over whatever dialog the test runs,
+// with its default button, and notes its text: for a test that checks which messages a flow
+// gave rather than answering them one by one.
+class MessageLog : public QObject {
+public:
+    MessageLog() {
+        connect(&m_timer, &QTimer::timeout, this, [this] { AnswerShown(); });
+        m_timer.start(10);
+    }
+    // Waits until no box is up (a box queued from keyboard work shows once the loop runs).
+    bool Settle() {
+        QApplication::processEvents();
+        return WaitUntil([] { return OpenBoxes().empty(); });
+    }
+    QStringList texts;
+
+private:
+    static std::vector<QWidget*> OpenBoxes() {
+        std::vector<QWidget*> boxes;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() &&
+                (qobject_cast<MessageBox*>(window) || qobject_cast<QMessageBox*>(window)))
+                boxes.push_back(window);
+        }
+        return boxes;
+    }
+    void AnswerShown() {
+        for (QWidget* window : OpenBoxes()) {
+            if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end())
+                continue;
+            m_answered.emplace_back(window);
+            if (auto* box = qobject_cast<MessageBox*>(window)) {
+                texts << box->Text();
+                if (ImageButton* button = box->ButtonOf(box->DefaultButton()))
+                    button->click();
+            } else if (auto* plain = qobject_cast<QMessageBox*>(window)) {
+                texts << plain->text();
+                if (QAbstractButton* button = plain->defaultButton())
+                    button->click();
+                else
+                    plain->reject();
+            }
+        }
+    }
+
+    std::vector<QPointer<QWidget>> m_answered;
+    QTimer m_timer;
+};
 
 }  // namespace vantor::test
