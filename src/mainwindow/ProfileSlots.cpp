@@ -6,6 +6,7 @@
 #include "mainwindow/LightingSlots.h"
 #include "mainwindow/OffUiThread.h"
 #include "profiles/ProfileManagerDialog.h"
+#include "profiles/KeyboardFailure.h"
 #include "profiles/KeyboardProfiles.h"
 #include "profiles/ProfileFile.h"
 #include "profiles/ProfileFlows.h"
@@ -105,6 +106,9 @@ int ProfileSlots::Apply() {
         return FirstFailure(downloaded, saved ? ProfileResult::Done : ProfileResult::FileError);
     });
     AfterStoreFlow(result);
+    // Apply stays on for another try; the person learns why the keyboard did not take it.
+    const QString failure = KeyboardFailureText(KeyboardFailureOf(result, m_context.link), true);
+    if (!failure.isEmpty()) ShowUserBox(&m_window, failure);
     return result == ProfileResult::Done ? 1 : 0;
 }
 

@@ -45,6 +45,7 @@ public:
 
     // Saves the working profile file and downloads the store when there are unapplied
     // changes; the mark is cleared when both succeeded. 1 when nothing is left unapplied.
+    // A keyboard that did not take the download is said, with its cause, in a message box.
     int Apply();
     // Keyboard work is running off this thread (the store is locked there).
     bool IsBusy() const { return m_busy; }
@@ -95,7 +96,7 @@ private:
     ProfileResult RunWithBusyPicture(const std::function<ProfileResult()>& work);
     // After the store went to the keyboard (Apply, import, Default): the key buttons show the
     // store, and what the keyboard did not take stays unapplied, so Apply sends it again.
-    // Macros that do not fit are said; other failures say nothing, as the Apply button does.
+    // Macros that do not fit are said here; Apply also says a keyboard's failure.
     void AfterStoreFlow(ProfileResult result);
     void ShowProfileButtonSelected(int profile);
     QString ChooseProfileFile(bool save);

@@ -95,7 +95,7 @@ void ProfileManager::FollowSwitch(int profile) {
     m_canApply = false;
 }
 
-bool ProfileManager::Apply(ProfileContext& context) {
+ProfileManager::Applied ProfileManager::Apply(ProfileContext& context) {
     const QString section = QString::fromUtf16(kSection);
     bool written = true;
     for (size_t row = 0; row < m_rows.size(); ++row) {
@@ -109,11 +109,12 @@ bool ProfileManager::Apply(ProfileContext& context) {
     const ProfileResult switched = SetCurrentProfile(context, wanted);
     ReloadPresentProfile(context, false);
     RebuildProfileMenu(context);
+    const bool failed = wanted >= 0 && switched != ProfileResult::Done;
     // The rows do not show a switch that did not happen.
-    if (wanted >= 0 && switched != ProfileResult::Done) FollowSwitch(context.device.ActiveProfile());
+    if (failed) FollowSwitch(context.device.ActiveProfile());
     m_canApply = false;
     context.ui.SetUnappliedChanges(false);
-    return written;
+    return {written, failed ? switched : ProfileResult::Done};
 }
 
 }  // namespace vantor

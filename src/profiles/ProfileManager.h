@@ -1,6 +1,7 @@
 #pragma once
 
 #include "profiles/ProfileContext.h"
+#include "profiles/ProfileResult.h"
 
 #include <QString>
 
@@ -75,9 +76,13 @@ public:
     // working profile file when it is there but cannot be read, the default profile without
     // one), the profile menu follows,
     // and nothing is left to apply here or in the main window. A switch the keyboard did not
-    // take leaves the check on the profile it is on (none while that is unknown). False when
-    // the settings could not be written (the rest is done regardless).
-    bool Apply(ProfileContext& context);
+    // take leaves the check on the profile it is on (none while that is unknown).
+    struct Applied {
+        bool settingsWritten;   // false when the settings could not be written (the rest is
+                                // done regardless)
+        ProfileResult switched; // the switch's result; Done when no switch was asked for
+    };
+    Applied Apply(ProfileContext& context);
 
 private:
     void Append(const QString& path);

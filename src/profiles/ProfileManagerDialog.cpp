@@ -1,5 +1,6 @@
 #include "profiles/ProfileManagerDialog.h"
 
+#include "profiles/KeyboardFailure.h"
 #include "shell/Paths.h"
 #include "shell/lang/Language.h"
 #include "ui/ImageButton.h"
@@ -154,9 +155,13 @@ int ProfileManagerDialog::SelectedRow() const {
 void ProfileManagerDialog::Apply() {
     // The settings values are a record only; nothing reads them, so a store that cannot be
     // written changes nothing the user sees.
-    m_manager.Apply(m_context);
+    const ProfileManager::Applied applied = m_manager.Apply(m_context);
     ShowRows();
     ShowApplyState();
+    // The tick went back to the profile the keyboard is on; the person learns why.
+    const QString failure =
+        KeyboardFailureText(KeyboardFailureOf(applied.switched, m_context.link), false);
+    if (!failure.isEmpty()) ShowUserBox(this, failure);
 }
 
 void ProfileManagerDialog::OnItemChanged(QTableWidgetItem* item) {

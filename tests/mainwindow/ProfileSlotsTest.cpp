@@ -176,13 +176,22 @@ TEST_F(ProfileSlotsTest, ApplySendsTheDownloadOnlyWhenThereAreChanges) {
     EXPECT_EQ(reread.Data().Records()[0x1E].type, kAssignKey);
 }
 
-TEST_F(ProfileSlotsTest, ApplyThatTheKeyboardRefusesKeepsTheChangesUnapplied) {
+TEST_F(ProfileSlotsTest, ApplyThatTheKeyboardRefusesKeepsTheChangesUnappliedAndSaysSo) {
     AssignKeyA(0);
     m_keyboard.Keyboard().SetFault({EmulatorFault::StatusFF});
-    Slots().Apply();
+    {
+        test::MessageLog log;
+        Slots().Apply();
+        ASSERT_TRUE(log.Settle());
+        EXPECT_EQ(log.texts, QStringList({LanguageText("KEYBOARD_REFUSED") + '\n' +
+                                          LanguageText("APPLY_CHANGES_KEPT")}));
+    }
     EXPECT_TRUE(Apply()->isEnabled());
     m_keyboard.Keyboard().SetFault({EmulatorFault::None});
+    test::MessageLog log;
     Slots().Apply();
+    ASSERT_TRUE(log.Settle());
+    EXPECT_TRUE(log.texts.isEmpty());
     EXPECT_FALSE(Apply()->isEnabled());
 }
 
@@ -478,9 +487,14 @@ TEST_F(ProfileSlotsTest, KeyboardLeavingDuringApplyIsHandledOnceTheApplyEnds) {
         // The monitor waits in its blocking call: the removal is not handled yet.
         heldDuringApply = m_state.Present() && m_window->isVisible() && Slots().IsBusy();
     });
+    test::MessageLog log;
     Slots().Apply();
     EXPECT_TRUE(heldDuringApply);
     EXPECT_TRUE(m_window->HasUnappliedChanges());
+    // The failed Apply names the cause; the removal handled after it closes that box too.
+    ASSERT_TRUE(log.Settle());
+    EXPECT_EQ(log.texts, QStringList({LanguageText("KEYBOARD_GONE") + '\n' +
+                                      LanguageText("APPLY_CHANGES_KEPT")}));
 
     EXPECT_TRUE(WaitUntil([&] { return !m_state.Present() && !m_window->isVisible(); }));
     EXPECT_EQ(m_window->TrayStateCode().Shown(), TrayState::kDisconnected);

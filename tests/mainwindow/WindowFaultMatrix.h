@@ -11,6 +11,7 @@
 #include "profiles/ProfileFile.h"
 #include "shell/AppLocks.h"
 #include "shell/Paths.h"
+#include "shell/lang/Language.h"
 #include "support/FaultMatrix.h"
 #include "support/ModalAnswers.h"
 #include "ui/ImageButton.h"
@@ -37,7 +38,8 @@ struct WindowFlow {
     // Whether the window shows the flow as gone through, and whether the keyboard holds it.
     std::function<bool(WindowFaultMatrix&, int run)> shownDone;
     std::function<bool(WindowFaultMatrix&, int run)> keyboardHolds;
-    // The rest of what the person must see after a run that went through, or did not.
+    // The rest of what the person must see after a run that went through, or did not, with
+    // the texts of the message boxes it showed.
     std::function<void(WindowFaultMatrix&, int run, bool done, const QStringList& messages)>
         expectShown;
     // Only written, never answered (the boot request): the request written is the flow done.
@@ -91,6 +93,22 @@ public:
         ASSERT_TRUE(m_keyboard.Reconnect());
         m_keyboard.Link().SetTimeouts({1000, kMatrixReplyTimeoutMs, 10});
         KeyboardArrives();
+    }
+
+    // What a run must show in message boxes: nothing when it went through, else the one
+    // message naming the cell's true cause. A late keyboard that missed every attempt did not
+    // answer; one that was pulled out is told as disconnected.
+    QStringList MessagesFor(bool done, bool changesKept) const {
+        if (done)
+            return {};
+        const Cause cause = kFaultRows[GetParam().fault].expected;
+        const char* key = cause == Cause::Refused  ? "KEYBOARD_REFUSED"
+                          : cause == Cause::Absent ? "KEYBOARD_GONE"
+                                                   : "KEYBOARD_NO_ANSWER";
+        QString text = LanguageText(QString::fromLatin1(key));
+        if (changesKept)
+            text += QLatin1Char('\n') + LanguageText(QStringLiteral("APPLY_CHANGES_KEPT"));
+        return {text};
     }
 
     // Runs one run of a flow and says whether the window shows it done.

@@ -103,7 +103,9 @@ TEST_F(ProfileManagerTest, ApplyRecordsTheRowsAndSwitchesToTheCheckedProfile) {
     manager.Open(0);
     manager.SetChecked(2, true);
     manager.AddExisting(UserFile(QStringLiteral("other.vpf")));
-    EXPECT_TRUE(manager.Apply(rig.context));
+    const ProfileManager::Applied applied = manager.Apply(rig.context);
+    EXPECT_TRUE(applied.settingsWritten);
+    EXPECT_EQ(applied.switched, ProfileResult::Done);
 
     const QString section = QStringLiteral("PROFILES");
     EXPECT_EQ(ReadAppSetting(section, QStringLiteral("PROFILE00"), {}), QStringLiteral("4"));
@@ -129,7 +131,8 @@ TEST_F(ProfileManagerTest, ApplyWithoutAnOnBoardRowCheckedSwitchesNothing) {
             manager.SetChecked(3, true);
         }
         rig.keyboard.Keyboard().ClearLog();
-        manager.Apply(rig.context);
+        // Nothing asked is nothing failed.
+        EXPECT_EQ(manager.Apply(rig.context).switched, ProfileResult::Done);
         EXPECT_EQ(StatusWrites(), 0);
         EXPECT_EQ(rig.keyboard.Keyboard().Firmware().ActiveProfile(), 0);
         manager.Close();
@@ -141,7 +144,7 @@ TEST_F(ProfileManagerTest, ApplyWithTheKeyboardAbsentLeavesTheDefaultProfile) {
     rig.keyboard.Keyboard().Unplug();
     manager.Open(-1);
     manager.SetChecked(0, true);
-    manager.Apply(rig.context);
+    EXPECT_EQ(manager.Apply(rig.context).switched, ProfileResult::KeyboardNoAnswer);
     std::lock_guard guard(rig.store.Lock());
     const ProfileData& data = rig.store.Data();
     EXPECT_EQ(data.Macros().Count(), 0);
