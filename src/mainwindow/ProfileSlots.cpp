@@ -263,13 +263,9 @@ void ProfileSlots::KeyboardProfilesReset() {
 
 void ProfileSlots::ShowMessage(const QString& languageKey, const QString& argument) {
     // A download off this thread speaks through the window's thread without waiting for it.
-    if (!IsUiThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, languageKey, argument] { ShowMessage(languageKey, argument); },
-            Qt::QueuedConnection);
-        return;
-    }
-    ShowUserBox(&m_window, FormatLanguageText(languageKey, argument));
+    m_fromKeyboardWork.Post([this, languageKey, argument] {
+        ShowUserBox(&m_window, FormatLanguageText(languageKey, argument));
+    });
 }
 
 bool ProfileSlots::AskYesNo(const QString& languageKey) {
@@ -287,15 +283,12 @@ void ProfileSlots::ResetProfileColours(int profile) { m_window.Lighting().ResetP
 
 CommandResult ProfileSlots::RefreshProfileLighting(int profile) {
     // From keyboard work off this thread it waits for the window's thread, whose loop runs
-    // queued calls while it waits for that work (RunOffUiThread). The panel shows what it
-    // could read; a keyboard that left is told by its presence, not by Default's message.
-    if (!IsUiThread()) {
-        QMetaObject::invokeMethod(
-            this, [this, profile] { RefreshProfileLighting(profile); }, Qt::BlockingQueuedConnection);
-        return CommandResult::Ok;
-    }
-    m_selectedProfile = profile;
-    m_window.RefreshLightingPanel(profile);
+    // what is handed to it while it waits for that work (RunOffUiThread). The panel shows what
+    // it could read; a keyboard that left is told by its presence, not by Default's message.
+    m_fromKeyboardWork.Send([this, profile] {
+        m_selectedProfile = profile;
+        m_window.RefreshLightingPanel(profile);
+    });
     return CommandResult::Ok;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/UiThreadBridge.h"
 #include "profiles/ProfileContext.h"
 #include "profiles/ProfileMenu.h"
 #include "profiles/ProfileResult.h"
@@ -106,6 +107,9 @@ private:
     ProfileContext m_context;
     int m_selectedProfile = 0;
     bool m_busy = false;
+    // How keyboard work off this thread reaches the windows: this thread runs what it hands
+    // over in the loop it turns while it waits for that work.
+    UiThreadBridge m_fromKeyboardWork{*this, [] { return false; }};
     QPointer<QMenu> m_profileMenu;
     QPointer<ProfileManagerDialog> m_profileManager;
 };

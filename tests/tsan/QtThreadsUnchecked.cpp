@@ -5,6 +5,11 @@
 // futex-based locks the sanitizer cannot see, so every hand-over would look like a race. The
 // project's own threads, all std::thread, stay checked, and so does every access the UI thread
 // makes, including those it makes inside Qt.
+//
+// The tests also start tools that are not built with the sanitizer (Xvfb, cmake, a tray, the
+// package tools); the preload reaches them too. So it finds the sanitizer's functions when it
+// is first asked to start a thread and, in a process without them, starts every thread as the
+// C library does.
 
 #include <dlfcn.h>
 #include <pthread.h>
@@ -13,15 +18,44 @@
 #include <cstring>
 #include <new>
 
-extern "C" {
-int __interceptor_pthread_create(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
-void AnnotateIgnoreReadsBegin(const char* file, int line);
-void AnnotateIgnoreReadsEnd(const char* file, int line);
-void AnnotateIgnoreWritesBegin(const char* file, int line);
-void AnnotateIgnoreWritesEnd(const char* file, int line);
-}
-
 namespace {
+
+using CreateFunction = int (*)(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*);
+using AnnotateFunction = void (*)(const char*, int);
+
+// The sanitizer's functions, or only the C library's thread start in a process without it.
+struct Runtime {
+    CreateFunction create = nullptr;
+    AnnotateFunction ignoreReadsBegin = nullptr;
+    AnnotateFunction ignoreReadsEnd = nullptr;
+    AnnotateFunction ignoreWritesBegin = nullptr;
+    AnnotateFunction ignoreWritesEnd = nullptr;
+
+    bool Sanitized() const {
+        return ignoreReadsBegin && ignoreReadsEnd && ignoreWritesBegin && ignoreWritesEnd;
+    }
+};
+
+const Runtime& Loaded() {
+    static const Runtime runtime = [] {
+        Runtime found;
+        const auto annotation = [](const char* name) {
+            return reinterpret_cast<AnnotateFunction>(dlsym(RTLD_DEFAULT, name));
+        };
+        found.ignoreReadsBegin = annotation("AnnotateIgnoreReadsBegin");
+        found.ignoreReadsEnd = annotation("AnnotateIgnoreReadsEnd");
+        found.ignoreWritesBegin = annotation("AnnotateIgnoreWritesBegin");
+        found.ignoreWritesEnd = annotation("AnnotateIgnoreWritesEnd");
+        // The sanitizer's own thread start, which its bookkeeping needs; else the next one.
+        found.create = reinterpret_cast<CreateFunction>(
+            dlsym(RTLD_DEFAULT, "__interceptor_pthread_create"));
+        if (found.create == nullptr) {
+            found.create = reinterpret_cast<CreateFunction>(dlsym(RTLD_NEXT, "pthread_create"));
+        }
+        return found;
+    }();
+    return runtime;
+}
 
 struct Start {
     void* (*routine)(void*);
@@ -31,12 +65,13 @@ struct Start {
 void* RunUnchecked(void* start) {
     const Start s = *static_cast<Start*>(start);
     delete static_cast<Start*>(start);
-    AnnotateIgnoreReadsBegin(__FILE__, __LINE__);
-    AnnotateIgnoreWritesBegin(__FILE__, __LINE__);
+    const Runtime& runtime = Loaded();
+    runtime.ignoreReadsBegin(__FILE__, __LINE__);
+    runtime.ignoreWritesBegin(__FILE__, __LINE__);
     void* result = s.routine(s.argument);
     // A thread may not end with the accesses still ignored.
-    AnnotateIgnoreWritesEnd(__FILE__, __LINE__);
-    AnnotateIgnoreReadsEnd(__FILE__, __LINE__);
+    runtime.ignoreWritesEnd(__FILE__, __LINE__);
+    runtime.ignoreReadsEnd(__FILE__, __LINE__);
     return result;
 }
 
@@ -51,13 +86,13 @@ bool CalledFromQtCore(void* caller) {
 
 extern "C" int pthread_create(pthread_t* thread, const pthread_attr_t* attributes,
                               void* (*routine)(void*), void* argument) {
-    if (!CalledFromQtCore(__builtin_return_address(0)))
-        return __interceptor_pthread_create(thread, attributes, routine, argument);
+    const Runtime& runtime = Loaded();
+    if (runtime.create == nullptr) return EAGAIN;
+    if (!runtime.Sanitized() || !CalledFromQtCore(__builtin_return_address(0)))
+        return runtime.create(thread, attributes, routine, argument);
     auto* start = new (std::nothrow) Start{routine, argument};
-    if (start == nullptr)
-        return EAGAIN;
-    const int result = __interceptor_pthread_create(thread, attributes, RunUnchecked, start);
-    if (result != 0)
-        delete start;
+    if (start == nullptr) return EAGAIN;
+    const int result = runtime.create(thread, attributes, RunUnchecked, start);
+    if (result != 0) delete start;
     return result;
 }
