@@ -99,25 +99,39 @@ void MainWindow::BuildShutdown() {
 
 void MainWindow::SetUp() {
     SkinnedDialog::SetUp();
+    if (m_pictures.normal == nullptr) {
+        // Decoded on a worker thread while the rest is set up; what the first paint does not
+        // show once it is done.
+        m_pictures = MainWindowPictures::Request(size());
+        AfterFirstPaint(*this, [this] { m_pictures.DecodeRest(); });
+    }
+    if (!m_started) {
+        StartProcess(true);
+        return;
+    }
+    // Started in the tray: the keyboard may have been read meanwhile.
+    if (!m_built) Build(CurrentKeyButtonLooks());
+}
+
+void MainWindow::Start() { StartProcess(false); }
+
+void MainWindow::StartProcess(bool withWindow) {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
     // Made while the window is set up and shown; other programs find them once the window
     // answers them (AnswerOtherProgram).
     m_events.CreateInBackground();
-    // Decoded on a worker thread while the rest is set up; what the first paint does not show
-    // once it is done.
-    m_pictures = MainWindowPictures::Request(size(), m_setup.startInTray);
-    AfterFirstPaint(*this, [this] { m_pictures.DecodeRest(); });
 
     // The store, the profile folder and the active profile (unknown until the keyboard says)
     // are settled before the device threads reach the window: the keyboard's arrival is read
-    // on the monitor's thread, holding the store, while the rest of the window is set up. One
-    // computation of the key looks serves both the faces and the colour view.
+    // on the monitor's thread, holding the store, while the rest of the window is set up. The
+    // key looks are read before that, so setting up does not wait for the keyboard.
     m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
-    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
+    const std::vector<KeyButtonLook> looks =
+        withWindow ? CurrentKeyButtonLooks() : std::vector<KeyButtonLook>();
     EnsureProfileFolder();
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
@@ -128,13 +142,7 @@ void MainWindow::SetUp() {
                              QString::fromUtf16(kDefaultLink))
                  .value_or(QString())
                  .left(259);
-    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
-                                             m_pictures.normal, m_pictures.disabled});
-    PlaceButtons();
-    m_lighting->Place(SkinIniPath(), SkinFolder());
-    m_busy->Load(SkinFolder(), SkinIniPath());
-    ShowKeyButtons(looks);
-    SetColourView(false, looks);
+    if (withWindow) Build(looks);
     CreateTray();
 
     m_session = new SessionWatcher(this);
@@ -150,6 +158,22 @@ void MainWindow::SetUp() {
     HandleMessage({kMessageLanguage, kTagLang, uint32_t(GetLanguageIndex())});
     // Enter, Escape and the arrows are looked at before any control of the window gets them.
     qApp->installEventFilter(this);
+}
+
+void MainWindow::Build(const std::vector<KeyButtonLook>& looks) {
+    if (m_built) return;
+    m_built = true;
+    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
+                                             m_pictures.normal, m_pictures.disabled});
+    PlaceButtons();
+    ShowKeyButtons(looks);
+    SetColourView(m_colourView, looks);
+    m_profiles->ShowProfileButtons();
+    // After the key buttons: in colour mode the panel paints them.
+    m_lighting->Place(SkinIniPath(), SkinFolder());
+    m_busy->Load(SkinFolder(), SkinIniPath());
+    // Built after the start, the controls take the language in force.
+    if (m_languageIndex >= 0) ApplyLanguage(m_languageIndex);
 }
 
 void MainWindow::Exit() {
@@ -170,10 +194,11 @@ void MainWindow::CloseChildDialogs() {
 void MainWindow::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 
 void MainWindow::ApplyLanguage(int languageIndex) {
+    m_languageIndex = languageIndex;
     if (AboutDialog* about = AboutDialog::Instance()) about->ApplyLanguage(languageIndex);
     SkinnedDialog::ApplyLanguage(languageIndex);
     m_keyAssign->ApplyLanguage(languageIndex);
-    m_profiles->Manager().ApplyLanguage(languageIndex);
+    m_profiles->ApplyLanguage(languageIndex);
     m_lighting->ApplyLanguage(languageIndex);
     for (const FunctionButtonRow& row : kFunctionButtons) {
         ImageButton* button = Button(row.id);
@@ -202,7 +227,7 @@ void MainWindow::setVisible(bool visible) {
         m_picturesReleased = false;
     }
     SkinnedDialog::setVisible(visible);
-    if (!visible && (wasVisible || m_setup.startInTray)) ReleasePictures();
+    if (!visible && wasVisible) ReleasePictures();
 }
 
 void MainWindow::ReleasePictures() {

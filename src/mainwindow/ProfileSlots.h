@@ -41,6 +41,8 @@ public:
     void SelectProfile(int profile);
     // Shows the keyboard's active profile's button selected (nothing while it is unknown).
     void UpdateProfileButtons();
+    // The profile buttons as last shown, for buttons made since.
+    void ShowProfileButtons() { ShowProfileButtonSelected(m_buttonProfile); }
     int SelectedProfile() const { return m_selectedProfile; }
 
     // Saves the working profile file and downloads the store when there are unapplied
@@ -67,6 +69,8 @@ public:
     void OpenProfileManager();
     // The profile manager's window, created on first use.
     ProfileManagerDialog& Manager();
+    // The profile manager's texts, when it exists (it takes the language as it opens).
+    void ApplyLanguage(int languageIndex);
 
     // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
     void KeyboardArrived(ProfileResult read);
@@ -104,6 +108,8 @@ private:
     ProfileStore m_snapshot;
     ProfileContext m_context;
     int m_selectedProfile = 0;
+    // The profile whose button shows selected, -1 for none.
+    int m_buttonProfile = -1;
     bool m_busy = false;
     QPointer<QMenu> m_profileMenu;
     QPointer<ProfileManagerDialog> m_profileManager;

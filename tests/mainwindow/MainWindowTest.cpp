@@ -4,8 +4,11 @@
 #include "keymodel/AssignmentRecords.h"
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
+#include "lighting/LightingPanelView.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/KeyButtonGrid.h"
+#include "profiles/ProfileMenu.h"
 #include "shell/AppLocks.h"
 #include "shell/AppSettings.h"
 #include "shell/InstanceMessages.h"
@@ -20,6 +23,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -408,17 +413,66 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
         m_window->RunCommand(ControlIds::kCancel);
     }
 
-    // Started in the tray, a window decodes nothing until it first shows, then shows the same.
-    MainWindow::Setup setup = WindowSetup(m_prefix + QStringLiteral("Tray"));
-    setup.startInTray = true;
-    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
-    inTray.Initialise();
-    ASSERT_TRUE(WaitUntil([&] { return inTray.Background().isNull(); }));
+    // Started in the tray, a window builds and decodes nothing until it first shows, then
+    // shows the same.
+    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(),
+                      WindowSetup(m_prefix + QStringLiteral("Tray")));
+    inTray.Start();
+    QApplication::processEvents();
+    EXPECT_FALSE(inTray.IsBuilt());
+    EXPECT_TRUE(inTray.findChildren<ImageButton*>().isEmpty());
+    EXPECT_TRUE(inTray.findChildren<QLineEdit*>().isEmpty());
+    EXPECT_TRUE(inTray.Background().isNull());
     EXPECT_FALSE(inTray.isVisible());
-    EXPECT_TRUE(normalPicture(inTray)->isNull());
     inTray.RunCommand(TrayIcon::kCommandOpen);
     ASSERT_TRUE(inTray.isVisible());
     EXPECT_TRUE(inTray.grab().toImage() == opened);
+    inTray.Exit();
+}
+
+// A window started in the tray follows the keyboard without its controls; a command of its
+// controls builds it, hidden; opened, it shows what a window built from the start shows after
+// the same events.
+TEST_F(MainWindowTest, WindowStartedInTheTrayFollowsTheKeyboardAndOpensAsOneBuiltAtStart) {
+    test::EmulatedLink trayKeyboard;
+    DeviceState trayState;
+    MainWindow::Setup setup = WindowSetup(m_prefix + QStringLiteral("Tray"));
+    setup.link = &trayKeyboard.Link();
+    setup.deviceState = &trayState;
+    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
+    inTray.Start();
+
+    // The same events reach both windows: the keyboard's arrival, the tray's profile menu, a
+    // profile button (as a command message of a second start), a lighting event.
+    const auto bothWindows = [&](const std::function<void(MainWindow&)>& event) {
+        event(*m_window);
+        event(inTray);
+        QApplication::processEvents();
+    };
+    KeyboardArrives();
+    trayKeyboard.FillDeviceState(trayState);
+    trayState.SetPresent(true);
+    FromDeviceThread([&inTray] { inTray.KeyboardConnected(); });
+    bothWindows([](MainWindow& window) { window.RunCommand(kProfileMenuFirstProfileItem + 2); });
+    EXPECT_EQ(trayState.ActiveProfile(), 2) << "the profile menu reached the keyboard";
+    EXPECT_EQ(inTray.Lighting().Profile(), 2);
+    EXPECT_FALSE(inTray.IsBuilt()) << "the tray's own commands need no window";
+    EXPECT_TRUE(inTray.findChildren<QLineEdit*>().isEmpty());
+
+    bothWindows([](MainWindow& window) { window.RunCommand(ControlIds::kProfileButtons[1]); });
+    EXPECT_EQ(trayState.ActiveProfile(), 1) << "the profile button reached the keyboard";
+    EXPECT_TRUE(inTray.IsBuilt());
+    EXPECT_FALSE(inTray.isVisible());
+    EXPECT_TRUE(inTray.Background().isNull()) << "hidden, it holds no pictures";
+    bothWindows([](MainWindow& window) { window.LightingChanged(); });
+
+    bothWindows([](MainWindow& window) { window.RunCommand(TrayIcon::kCommandOpen); });
+    ASSERT_TRUE(m_window->isVisible());
+    ASSERT_TRUE(inTray.isVisible());
+    EXPECT_TRUE(inTray.grab().toImage() == m_window->grab().toImage());
+    EXPECT_TRUE(inTray.Button(ControlIds::kProfileButtons[1])->IsSelected());
+    EXPECT_EQ(inTray.Lighting().View().EffectList()->count(),
+              m_window->Lighting().View().EffectList()->count());
     inTray.Exit();
 }
 
