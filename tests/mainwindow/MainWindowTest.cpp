@@ -430,50 +430,60 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
     inTray.Exit();
 }
 
-// A window started in the tray follows the keyboard without its controls; a command of its
-// controls builds it, hidden; opened, it shows what a window built from the start shows after
-// the same events.
+// A window started in the tray follows the keyboard without its controls and, opened, shows
+// what a window built from the start shows after the same events. A command of its controls
+// (a second start's command message) builds it and runs, the window staying hidden.
 TEST_F(MainWindowTest, WindowStartedInTheTrayFollowsTheKeyboardAndOpensAsOneBuiltAtStart) {
     test::EmulatedLink trayKeyboard;
     DeviceState trayState;
-    MainWindow::Setup setup = WindowSetup(m_prefix + QStringLiteral("Tray"));
-    setup.link = &trayKeyboard.Link();
-    setup.deviceState = &trayState;
-    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
-    inTray.Start();
+    const auto startInTray = [&](const QString& prefix) {
+        MainWindow::Setup setup = WindowSetup(m_prefix + prefix);
+        setup.link = &trayKeyboard.Link();
+        setup.deviceState = &trayState;
+        auto window = std::make_unique<MainWindow>(m_env.Paths().MainSkinFile(),
+                                                   m_env.Paths().SkinFolder(), setup);
+        window->Start();
+        trayKeyboard.FillDeviceState(trayState);
+        trayState.SetPresent(true);
+        FromDeviceThread([&window] { window->KeyboardConnected(); });
+        return window;
+    };
+    std::unique_ptr<MainWindow> inTray = startInTray(QStringLiteral("Tray"));
 
     // The same events reach both windows: the keyboard's arrival, the tray's profile menu, a
-    // profile button (as a command message of a second start), a lighting event.
+    // lighting event.
     const auto bothWindows = [&](const std::function<void(MainWindow&)>& event) {
         event(*m_window);
-        event(inTray);
+        event(*inTray);
         QApplication::processEvents();
     };
     KeyboardArrives();
-    trayKeyboard.FillDeviceState(trayState);
-    trayState.SetPresent(true);
-    FromDeviceThread([&inTray] { inTray.KeyboardConnected(); });
     bothWindows([](MainWindow& window) { window.RunCommand(kProfileMenuFirstProfileItem + 2); });
     EXPECT_EQ(trayState.ActiveProfile(), 2) << "the profile menu reached the keyboard";
-    EXPECT_EQ(inTray.Lighting().Profile(), 2);
-    EXPECT_FALSE(inTray.IsBuilt()) << "the tray's own commands need no window";
-    EXPECT_TRUE(inTray.findChildren<QLineEdit*>().isEmpty());
-
-    bothWindows([](MainWindow& window) { window.RunCommand(ControlIds::kProfileButtons[1]); });
-    EXPECT_EQ(trayState.ActiveProfile(), 1) << "the profile button reached the keyboard";
-    EXPECT_TRUE(inTray.IsBuilt());
-    EXPECT_FALSE(inTray.isVisible());
-    EXPECT_TRUE(inTray.Background().isNull()) << "hidden, it holds no pictures";
+    EXPECT_EQ(inTray->Lighting().Profile(), 2);
     bothWindows([](MainWindow& window) { window.LightingChanged(); });
+    EXPECT_FALSE(inTray->IsBuilt()) << "the tray's own commands need no window";
+    EXPECT_TRUE(inTray->findChildren<QLineEdit*>().isEmpty());
 
     bothWindows([](MainWindow& window) { window.RunCommand(TrayIcon::kCommandOpen); });
     ASSERT_TRUE(m_window->isVisible());
-    ASSERT_TRUE(inTray.isVisible());
-    EXPECT_TRUE(inTray.grab().toImage() == m_window->grab().toImage());
-    EXPECT_TRUE(inTray.Button(ControlIds::kProfileButtons[1])->IsSelected());
-    EXPECT_EQ(inTray.Lighting().View().EffectList()->count(),
+    ASSERT_TRUE(inTray->isVisible());
+    EXPECT_TRUE(inTray->grab().toImage() == m_window->grab().toImage());
+    EXPECT_TRUE(inTray->Button(ControlIds::kProfileButtons[2])->IsSelected());
+    EXPECT_EQ(inTray->Lighting().View().EffectList()->count(),
               m_window->Lighting().View().EffectList()->count());
-    inTray.Exit();
+    inTray->Exit();
+
+    inTray = startInTray(QStringLiteral("Command"));
+    inTray->RunCommand(ControlIds::kProfileButtons[1]);
+    EXPECT_EQ(trayState.ActiveProfile(), 1) << "the profile button reached the keyboard";
+    EXPECT_TRUE(inTray->IsBuilt());
+    EXPECT_FALSE(inTray->isVisible());
+    EXPECT_TRUE(inTray->Background().isNull()) << "hidden, it holds no pictures";
+    inTray->RunCommand(TrayIcon::kCommandOpen);
+    ASSERT_TRUE(inTray->isVisible());
+    EXPECT_TRUE(inTray->Button(ControlIds::kProfileButtons[1])->IsSelected());
+    inTray->Exit();
 }
 
 TEST_F(MainWindowTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {
