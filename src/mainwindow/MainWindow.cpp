@@ -135,6 +135,10 @@ void MainWindow::StartProcess(bool withWindow) {
     EnsureProfileFolder();
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
+    // Hidden once the event loop runs, whatever asked to show it meanwhile; queued before the
+    // device threads can ask for the window, so their requests come after it.
+    QMetaObject::invokeMethod(
+        this, [this] { HandleMessage({kMessageInit, kTagInit}); }, Qt::QueuedConnection);
     if (m_setup.deviceEventsReady) m_setup.deviceEventsReady();
 
     const SkinIni skin(SkinIniPath());
@@ -152,9 +156,6 @@ void MainWindow::StartProcess(bool withWindow) {
         if (!IsClosing()) m_profiles->Apply();
     });
 
-    // Hidden once the event loop runs, whatever asked to show it meanwhile.
-    QMetaObject::invokeMethod(
-        this, [this] { HandleMessage({kMessageInit, kTagInit}); }, Qt::QueuedConnection);
     HandleMessage({kMessageLanguage, kTagLang, uint32_t(GetLanguageIndex())});
     // Enter, Escape and the arrows are looked at before any control of the window gets them.
     qApp->installEventFilter(this);

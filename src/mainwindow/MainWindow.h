@@ -194,7 +194,7 @@ public:
     // Reads what the window shows of the keyboard on the calling thread, so the reading goes on
     // while this window's thread may still be setting the window up; the window's thread then
     // shows it. The store lock is held while reading, so an Apply or import still running
-    // ends first.
+    // ends first. The keyboard's first sight at start shows the window before the reading.
     void KeyboardConnected() override;
     void OpenMainWindow() override;
     void HideMainWindow() override;
@@ -268,6 +268,9 @@ private:
     void CreateTray();
     void ApplyLanguage(int languageIndex) override;
     void OpenRequest();
+    // Shows the window on the screen (built first if it never was), without asking for the
+    // keyboard.
+    void ShowWindow();
     void CloseChildDialogs();
     void ReleasePictures();
     void ShowPrompt(const QString& languageKey);

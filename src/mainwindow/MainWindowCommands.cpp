@@ -165,6 +165,11 @@ void MainWindow::OpenRequest() {
         ShowPrompt(QStringLiteral("MAIN_NO_DEVICE_PROMPT"));
         return;
     }
+    ShowWindow();
+}
+
+void MainWindow::ShowWindow() {
+    if (IsClosing()) return;
     // Shown, it gets a taskbar button like any application window.
     setWindowFlag(Qt::Tool, false);
     showNormal();

@@ -7,7 +7,6 @@
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/KeyboardProfiles.h"
 #include "shell/InstanceMessages.h"
-#include "ui/FirstPaint.h"
 
 #include <cstdio>
 
@@ -75,9 +74,9 @@ void MainWindow::KeyboardGone() {
 
 void MainWindow::KeyboardConnected() {
     if (IsClosing()) return;
-    // The first sight of the keyboard at start opens the window once this is done: the
-    // window's thread paints it ahead while the keyboard is read here.
-    if (!m_setup.deviceState->FirstReportDone()) m_bridge.Post([this] { PaintAhead(*this); });
+    // The first sight of the keyboard at start opens the window: it is shown as soon as it is
+    // set up, and shows the keyboard once it has been read here.
+    if (!m_setup.deviceState->FirstReportDone()) m_bridge.Post([this] { ShowWindow(); });
     const KeyboardArrival arrival = ExchangeOnArrival();
     m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }

@@ -430,6 +430,27 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
     inTray.Exit();
 }
 
+// At start, the first sight of the keyboard shows the window at once; what was read of the
+// keyboard reaches it after that.
+TEST_F(MainWindowTest, FirstSightOfTheKeyboardShowsTheWindowBeforeTheKeyboardIsRead) {
+    struct ShowWatch : QObject {
+        QListWidget* effects = nullptr;
+        int effectsWhenShown = -1;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Show && effectsWhenShown < 0) effectsWhenShown = effects->count();
+            return false;
+        }
+    } watch;
+    watch.effects = m_window->Lighting().View().EffectList();
+    m_window->installEventFilter(&watch);
+    ASSERT_FALSE(m_state.FirstReportDone());
+    KeyboardArrives();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(watch.effectsWhenShown, 0) << "shown before the lighting was read";
+    EXPECT_GT(watch.effects->count(), 0) << "the lighting read shows once it is in";
+    m_window->removeEventFilter(&watch);
+}
+
 // A window started in the tray follows the keyboard without its controls and, opened, shows
 // what a window built from the start shows after the same events. A command of its controls
 // (a second start's command message) builds it and runs, the window staying hidden.
@@ -440,6 +461,8 @@ TEST_F(MainWindowTest, WindowStartedInTheTrayFollowsTheKeyboardAndOpensAsOneBuil
         MainWindow::Setup setup = WindowSetup(m_prefix + prefix);
         setup.link = &trayKeyboard.Link();
         setup.deviceState = &trayState;
+        // As a "/Start" start: the keyboard's first sight does not open the window.
+        trayState.SetFirstReportDone(true);
         auto window = std::make_unique<MainWindow>(m_env.Paths().MainSkinFile(),
                                                    m_env.Paths().SkinFolder(), setup);
         window->Start();
