@@ -27,6 +27,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -235,10 +236,15 @@ void MainWindow::ReleasePictures() {
     m_picturesReleased = true;
     m_pictures.Release();
     ReleaseSkin();
-    // The dialogs' pictures too, unless one of them is still on the screen.
+    // The dialogs' pictures too, unless one of them is still on the screen; and the window's
+    // surface in the window system (a buffer of the window's size shared with the display
+    // server), made again when the window shows.
     const QWidgetList windows = QApplication::topLevelWidgets();
-    if (std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }))
+    if (std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); })) {
         SkinPictureCache::ReleaseAll();
+        QPixmapCache::clear();
+        if (testAttribute(Qt::WA_WState_Created)) destroy(true, true);
+    }
 #ifdef __GLIBC__
     // Freed memory goes back to the system rather than waiting in the allocator's free lists.
     malloc_trim(0);

@@ -405,6 +405,7 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
     ASSERT_FALSE(m_window->isVisible());
     EXPECT_TRUE(m_window->Background().isNull());
     EXPECT_TRUE(normalPicture(*m_window)->isNull());
+    EXPECT_EQ(m_window->windowHandle(), nullptr) << "its surface in the window system is gone";
 
     for (int opening = 0; opening < 2; ++opening) {
         m_window->RunCommand(TrayIcon::kCommandOpen);
