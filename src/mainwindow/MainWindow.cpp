@@ -37,6 +37,22 @@
 
 namespace vantor {
 
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
 MainWindow::MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
                        QWidget* parent)
     : SkinnedDialog(mainSkinFile, skinFolder, parent),
@@ -252,6 +268,12 @@ void MainWindow::ReleasePictures() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_awaitingKeyboard && IsUserInput(event->type())) {
+        // Shown ahead of the keyboard's reading, the window takes no input until it shows it:
+        // the reading replaces the store, and would undo what the user had changed.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) return true;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only this window's own controls; its message boxes and file dialogs keep their keys.

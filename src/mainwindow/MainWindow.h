@@ -211,7 +211,8 @@ protected:
     void SetUp() override;
     void keyPressEvent(QKeyEvent* event) override;
     // Keys typed anywhere in the window: Enter and Escape never reach OK or Cancel, and the
-    // arrows do not move the lighting effect list's selection.
+    // arrows do not move the lighting effect list's selection. No input at all reaches the
+    // window while it waits for the keyboard it was opened for.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The keyboard changed its lighting (LightingChanged).
@@ -302,6 +303,8 @@ private:
     // The Flip value each arrow was last placed for (left, right), -1 before the first.
     int m_arrowFlip[2] = {-1, -1};
     bool m_colourView = false;
+    // Shown at the keyboard's first sight and not yet showing what was read of it: no input.
+    bool m_awaitingKeyboard = false;
     TrayIcon m_tray;
     TrayState m_trayState;
     NamedEvents m_events;

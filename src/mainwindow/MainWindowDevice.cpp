@@ -56,6 +56,7 @@ void MainWindow::ShowKeyboardArrival(const KeyboardArrival& arrival) {
     m_profiles->KeyboardArrived(arrival.profile);
     OnKeyboardConnected(arrival.lighting,
                         arrival.coloursSent == m_profiles->SelectedProfile());
+    m_awaitingKeyboard = false;
     MarkDeviceChange("keyboard shown");
 }
 
@@ -75,8 +76,13 @@ void MainWindow::KeyboardGone() {
 void MainWindow::KeyboardConnected() {
     if (IsClosing()) return;
     // The first sight of the keyboard at start opens the window: it is shown as soon as it is
-    // set up, and shows the keyboard once it has been read here.
-    if (!m_setup.deviceState->FirstReportDone()) m_bridge.Post([this] { ShowWindow(); });
+    // set up, and shows the keyboard (and takes input) once it has been read here.
+    if (!m_setup.deviceState->FirstReportDone()) {
+        m_bridge.Post([this] {
+            m_awaitingKeyboard = true;
+            ShowWindow();
+        });
+    }
     const KeyboardArrival arrival = ExchangeOnArrival();
     m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }

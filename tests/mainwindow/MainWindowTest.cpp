@@ -432,24 +432,33 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
 }
 
 // At start, the first sight of the keyboard shows the window at once; what was read of the
-// keyboard reaches it after that.
+// keyboard reaches it after that, and until then the window takes no input.
 TEST_F(MainWindowTest, FirstSightOfTheKeyboardShowsTheWindowBeforeTheKeyboardIsRead) {
     struct ShowWatch : QObject {
         QListWidget* effects = nullptr;
+        ImageButton* flip = nullptr;
         int effectsWhenShown = -1;
         bool eventFilter(QObject*, QEvent* event) override {
-            if (event->type() == QEvent::Show && effectsWhenShown < 0) effectsWhenShown = effects->count();
+            if (event->type() == QEvent::Show && effectsWhenShown < 0) {
+                effectsWhenShown = effects->count();
+                QTest::mouseClick(flip, Qt::LeftButton);
+            }
             return false;
         }
     } watch;
+    const auto flipSetting = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
     watch.effects = m_window->Lighting().View().EffectList();
+    watch.flip = m_window->Button(ControlIds::kFlip1);
     m_window->installEventFilter(&watch);
     ASSERT_FALSE(m_state.FirstReportDone());
     KeyboardArrives();
+    m_window->removeEventFilter(&watch);
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(watch.effectsWhenShown, 0) << "shown before the lighting was read";
+    EXPECT_EQ(flipSetting(), "missing") << "a click before the keyboard was shown";
     EXPECT_GT(watch.effects->count(), 0) << "the lighting read shows once it is in";
-    m_window->removeEventFilter(&watch);
+    QTest::mouseClick(watch.flip, Qt::LeftButton);
+    EXPECT_EQ(flipSetting(), "1") << "a click once the keyboard is shown";
 }
 
 // A window started in the tray follows the keyboard without its controls and, opened, shows
