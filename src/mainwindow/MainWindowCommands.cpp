@@ -170,8 +170,9 @@ void MainWindow::OpenRequest() {
 
 void MainWindow::ShowWindow() {
     if (IsClosing()) return;
-    // Shown, it gets a taskbar button like any application window.
-    setWindowFlag(Qt::Tool, false);
+    // Shown, it gets a taskbar button like any application window. Once: new flags on a window
+    // on the screen hide it, and it would be hidden and shown again.
+    if (windowType() == Qt::Tool) setWindowFlag(Qt::Tool, false);
     showNormal();
     raise();
     activateWindow();

@@ -459,6 +459,12 @@ TEST_F(MainWindowTest, FirstSightOfTheKeyboardShowsTheWindowBeforeTheKeyboardIsR
     EXPECT_GT(watch.effects->count(), 0) << "the lighting read shows once it is in";
     QTest::mouseClick(watch.flip, Qt::LeftButton);
     EXPECT_EQ(flipSetting(), "1") << "a click once the keyboard is shown";
+
+    // The device monitor's request to open follows; the window on the screen stays as it is.
+    m_window->OpenMainWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_shows.shows, 1) << "not hidden and shown again";
 }
 
 // A window started in the tray follows the keyboard without its controls and, opened, shows
