@@ -70,11 +70,14 @@ void LightingSlots::Place(const QString& skinIniPath, const QString& skinFolder)
         m_colours.ChooseTool(tool);
         m_view->ShowBrush(m_colours.Brush());
     });
+    if (m_modeListEntries > 0) FillModeList(m_modeListEntries);
+    if (m_colourMode) ShowColourMode();
 }
 
 // The panel ------------------------------------------------------------------------------------
 
 void LightingSlots::Show(bool list) {
+    if (!m_view) return;
     const LightingView view = m_panel.Redisplay();
     if (list) {
         m_view->Show(view, ShowsUserColours());
@@ -135,6 +138,8 @@ void LightingSlots::ApplyLanguage(int /*languageIndex*/) {
 // Occasions --------------------------------------------------------------------------------------
 
 void LightingSlots::FillModeList(int count) {
+    m_modeListEntries = count;
+    if (!m_view) return;
     m_view->ShowModes(m_colours.ModeNames(count), m_colours.Mode());
     m_view->ShowBrush(m_colours.Brush());
 }
@@ -201,11 +206,16 @@ void LightingSlots::ToggleColourMode() {
 
 void LightingSlots::EnterColourMode() {
     m_colourMode = true;
+    ShowColourMode();
+    m_window.SetColourMode(true);
+}
+
+void LightingSlots::ShowColourMode() {
+    if (!m_view) return;
     m_view->ShowLamp(true);
     m_window.ResetKeyButtonLooks();
     if (m_panel.Values().effect == kUserDefinedEffect) PaintKeyButtons();
     Show(false);
-    m_window.SetColourMode(true);
 }
 
 void LightingSlots::ColourModeOff() {

@@ -36,7 +36,9 @@ public:
     LightingSlots(MainWindow& window, DeviceLink& link);
     ~LightingSlots() override;
 
-    // Creates the panel's controls from the main skin file and its pictures from the folder.
+    // Creates the panel's controls from the main skin file and its pictures from the folder,
+    // showing the mode list and colour mode as they stand. Until then every occasion below
+    // changes only the state the controls will show.
     void Place(const QString& skinIniPath, const QString& skinFolder);
 
     // The keyboard arrived: the panel shows the profile, the per-key colours are loaded and
@@ -83,6 +85,8 @@ private:
     // Refresh and show; a status block that cannot be read leaves the list empty.
     void Refresh(int profile);
     void FillModeList(int count);
+    // The lamp, and in colour mode the key buttons in their colours.
+    void ShowColourMode();
     // Loads the current profile's colours from its file, sends them when asked and marks the
     // base keys.
     void LoadProfileColours(int profile, bool send);
@@ -105,6 +109,8 @@ private:
     QLabel* m_note = nullptr;
     QTimer m_noteTimer;
     bool m_colourMode = false;
+    // How many modes the mode list shows, 0 before it is first filled.
+    int m_modeListEntries = 0;
 };
 
 }  // namespace vantor

@@ -27,6 +27,7 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QMetaObject>
+#include <QPixmapCache>
 
 #include <algorithm>
 
@@ -35,6 +36,22 @@
 #endif
 
 namespace vantor {
+
+namespace {
+
+bool IsUserInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
 
 MainWindow::MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
                        QWidget* parent)
@@ -99,28 +116,46 @@ void MainWindow::BuildShutdown() {
 
 void MainWindow::SetUp() {
     SkinnedDialog::SetUp();
+    if (m_pictures.normal == nullptr) {
+        // Decoded on a worker thread while the rest is set up; what the first paint does not
+        // show once it is done.
+        m_pictures = MainWindowPictures::Request(size());
+        AfterFirstPaint(*this, [this] { m_pictures.DecodeRest(); });
+    }
+    if (!m_started) {
+        StartProcess(true);
+        return;
+    }
+    // Started in the tray: the keyboard may have been read meanwhile.
+    if (!m_built) Build(CurrentKeyButtonLooks());
+}
+
+void MainWindow::Start() { StartProcess(false); }
+
+void MainWindow::StartProcess(bool withWindow) {
     if (m_started) return;  // the process-wide start runs once
     m_started = true;
     m_initialisedFlag = false;
     // Made while the window is set up and shown; other programs find them once the window
     // answers them (AnswerOtherProgram).
     m_events.CreateInBackground();
-    // Decoded on a worker thread while the rest is set up; what the first paint does not show
-    // once it is done.
-    m_pictures = MainWindowPictures::Request(size(), m_setup.startInTray);
-    AfterFirstPaint(*this, [this] { m_pictures.DecodeRest(); });
 
     // The store, the profile folder and the active profile (unknown until the keyboard says)
     // are settled before the device threads reach the window: the keyboard's arrival is read
-    // on the monitor's thread, holding the store, while the rest of the window is set up. One
-    // computation of the key looks serves both the faces and the colour view.
+    // on the monitor's thread, holding the store, while the rest of the window is set up. The
+    // key looks are read before that, so setting up does not wait for the keyboard.
     m_setup.deviceState->SetActiveProfile(-1);
     CreateDefaultProfile(m_store, 0);
     m_unappliedChanges = false;
-    const std::vector<KeyButtonLook> looks = CurrentKeyButtonLooks();
+    const std::vector<KeyButtonLook> looks =
+        withWindow ? CurrentKeyButtonLooks() : std::vector<KeyButtonLook>();
     EnsureProfileFolder();
     // The user's colour files start as copies of the skin's template.
     CreateUserColourFiles();
+    // Hidden once the event loop runs, whatever asked to show it meanwhile; queued before the
+    // device threads can ask for the window, so their requests come after it.
+    QMetaObject::invokeMethod(
+        this, [this] { HandleMessage({kMessageInit, kTagInit}); }, Qt::QueuedConnection);
     if (m_setup.deviceEventsReady) m_setup.deviceEventsReady();
 
     const SkinIni skin(SkinIniPath());
@@ -128,13 +163,7 @@ void MainWindow::SetUp() {
                              QString::fromUtf16(kDefaultLink))
                  .value_or(QString())
                  .left(259);
-    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
-                                             m_pictures.normal, m_pictures.disabled});
-    PlaceButtons();
-    m_lighting->Place(SkinIniPath(), SkinFolder());
-    m_busy->Load(SkinFolder(), SkinIniPath());
-    ShowKeyButtons(looks);
-    SetColourView(false, looks);
+    if (withWindow) Build(looks);
     CreateTray();
 
     m_session = new SessionWatcher(this);
@@ -144,12 +173,25 @@ void MainWindow::SetUp() {
         if (!IsClosing()) m_profiles->Apply();
     });
 
-    // Hidden once the event loop runs, whatever asked to show it meanwhile.
-    QMetaObject::invokeMethod(
-        this, [this] { HandleMessage({kMessageInit, kTagInit}); }, Qt::QueuedConnection);
     HandleMessage({kMessageLanguage, kTagLang, uint32_t(GetLanguageIndex())});
     // Enter, Escape and the arrows are looked at before any control of the window gets them.
     qApp->installEventFilter(this);
+}
+
+void MainWindow::Build(const std::vector<KeyButtonLook>& looks) {
+    if (m_built) return;
+    m_built = true;
+    m_keys->Place(SkinIniPath(), ButtonFaces{m_pictures.normal, m_pictures.over, m_pictures.down,
+                                             m_pictures.normal, m_pictures.disabled});
+    PlaceButtons();
+    ShowKeyButtons(looks);
+    SetColourView(m_colourView, looks);
+    m_profiles->ShowProfileButtons();
+    // After the key buttons: in colour mode the panel paints them.
+    m_lighting->Place(SkinIniPath(), SkinFolder());
+    m_busy->Load(SkinFolder(), SkinIniPath());
+    // Built after the start, the controls take the language in force.
+    if (m_languageIndex >= 0) ApplyLanguage(m_languageIndex);
 }
 
 void MainWindow::Exit() {
@@ -170,10 +212,11 @@ void MainWindow::CloseChildDialogs() {
 void MainWindow::ReleaseSnapshot() { m_profiles->Snapshot().Clear(); }
 
 void MainWindow::ApplyLanguage(int languageIndex) {
+    m_languageIndex = languageIndex;
     if (AboutDialog* about = AboutDialog::Instance()) about->ApplyLanguage(languageIndex);
     SkinnedDialog::ApplyLanguage(languageIndex);
     m_keyAssign->ApplyLanguage(languageIndex);
-    m_profiles->Manager().ApplyLanguage(languageIndex);
+    m_profiles->ApplyLanguage(languageIndex);
     m_lighting->ApplyLanguage(languageIndex);
     for (const FunctionButtonRow& row : kFunctionButtons) {
         ImageButton* button = Button(row.id);
@@ -202,17 +245,22 @@ void MainWindow::setVisible(bool visible) {
         m_picturesReleased = false;
     }
     SkinnedDialog::setVisible(visible);
-    if (!visible && (wasVisible || m_setup.startInTray)) ReleasePictures();
+    if (!visible && wasVisible) ReleasePictures();
 }
 
 void MainWindow::ReleasePictures() {
     m_picturesReleased = true;
     m_pictures.Release();
     ReleaseSkin();
-    // The dialogs' pictures too, unless one of them is still on the screen.
+    // The dialogs' pictures too, unless one of them is still on the screen; and the window's
+    // surface in the window system (a buffer of the window's size shared with the display
+    // server), made again when the window shows.
     const QWidgetList windows = QApplication::topLevelWidgets();
-    if (std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); }))
+    if (std::none_of(windows.begin(), windows.end(), [](QWidget* w) { return w->isVisible(); })) {
         SkinPictureCache::ReleaseAll();
+        QPixmapCache::clear();
+        if (testAttribute(Qt::WA_WState_Created)) destroy(true, true);
+    }
 #ifdef __GLIBC__
     // Freed memory goes back to the system rather than waiting in the allocator's free lists.
     malloc_trim(0);
@@ -220,6 +268,12 @@ void MainWindow::ReleasePictures() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (m_awaitingKeyboard && IsUserInput(event->type())) {
+        // Shown ahead of the keyboard's reading, the window takes no input until it shows it:
+        // the reading replaces the store, and would undo what the user had changed.
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) return true;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     // Only this window's own controls; its message boxes and file dialogs keep their keys.

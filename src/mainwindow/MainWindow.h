@@ -76,14 +76,19 @@ public:
         std::function<void()> releaseInstance;
         QString namedEventPrefix = QString::fromUtf16(NamedEvents::kPrefix);
         bool requireTrayHost = true;
-        // Started with "/Start": the window stays in the tray until asked for, so its pictures
-        // are decoded only when it first shows.
-        bool startInTray = false;
     };
 
     MainWindow(const QString& mainSkinFile, const QString& skinFolder, Setup setup,
                QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    // The process-wide start without the window: the store, the device events, the tray, the
+    // session and clock watches. Enough to live in the tray and follow the keyboard ("/Start");
+    // the window's skin, pictures and controls are built when it first shows, or when a command
+    // of its controls arrives. Runs once; Initialise() runs it too, and builds the window.
+    void Start();
+    // Whether the window's controls exist (they are built once, and kept).
+    bool IsBuilt() const { return m_built; }
 
     // Every message of the table must carry its tag, else it does nothing and returns 0. The
     // window's own tag, 0x4D41494E, identifies it as the program's main window.
@@ -92,13 +97,14 @@ public:
     // events exist, so the program that hears back finds them.
     uint32_t AnswerOtherProgram(const WindowMessage& message);
     // The one place where commands arrive: the window's buttons, the tray menu, the profile
-    // menu and a second start's command message.
+    // menu and a second start's command message. One of the window's controls arriving before
+    // the window was ever shown builds it first; it stays hidden.
     void RunCommand(int command) override;
     // OK applies and hides; Cancel only hides: the main window never closes.
     void accept() override;
     void reject() override;
-    // Hidden, the window lets go of its pictures (decoded again while it shows): once it has
-    // been shown, or from the start when it starts in the tray.
+    // Hidden, the window lets go of its pictures (decoded again while it shows) once it has
+    // been shown; shown, it is built first when it never was.
     void setVisible(bool visible) override;
     // The shutdown sequence: hide, close child dialogs, release the instance, remove the named
     // events and the tray icon, clear unapplied changes, release the store and the snapshot,
@@ -188,7 +194,7 @@ public:
     // Reads what the window shows of the keyboard on the calling thread, so the reading goes on
     // while this window's thread may still be setting the window up; the window's thread then
     // shows it. The store lock is held while reading, so an Apply or import still running
-    // ends first.
+    // ends first. The keyboard's first sight at start shows the window before the reading.
     void KeyboardConnected() override;
     void OpenMainWindow() override;
     void HideMainWindow() override;
@@ -205,7 +211,8 @@ protected:
     void SetUp() override;
     void keyPressEvent(QKeyEvent* event) override;
     // Keys typed anywhere in the window: Enter and Escape never reach OK or Cancel, and the
-    // arrows do not move the lighting effect list's selection.
+    // arrows do not move the lighting effect list's selection. No input at all reaches the
+    // window while it waits for the keyboard it was opened for.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     // The keyboard changed its lighting (LightingChanged).
@@ -238,6 +245,15 @@ private:
     void ShowKeyboardArrival(const KeyboardArrival& arrival);
 
     void BuildShutdown();
+    // The start, with the window's controls built on the way when `withWindow`.
+    void StartProcess(bool withWindow);
+    // Builds the window's controls from the skin, showing the state the window holds: the key
+    // buttons with `looks`, the profile buttons, the lighting panel, the texts. Runs once.
+    void Build(const std::vector<KeyButtonLook>& looks);
+    // A command that needs the window's controls (any of theirs, beside the tray's, the
+    // profile menu's and the program's own).
+    static bool NeedsControls(int command);
+    void RunCommandOnWindow(int command);
     void PlaceButtons();
     void PlaceFlipButtons();
     void PlaceFnLayerKeys();
@@ -253,6 +269,9 @@ private:
     void CreateTray();
     void ApplyLanguage(int languageIndex) override;
     void OpenRequest();
+    // Shows the window on the screen (built first if it never was), without asking for the
+    // keyboard.
+    void ShowWindow();
     void CloseChildDialogs();
     void ReleasePictures();
     void ShowPrompt(const QString& languageKey);
@@ -260,7 +279,10 @@ private:
     Setup m_setup;
     const uint32_t m_windowTag;
     bool m_started = false;
+    bool m_built = false;
     bool m_initialisedFlag = false;
+    // The language last applied, -1 before the first.
+    int m_languageIndex = -1;
     QString m_link;
     MainWindowPictures m_pictures;
     bool m_picturesReleased = false;
@@ -281,6 +303,8 @@ private:
     // The Flip value each arrow was last placed for (left, right), -1 before the first.
     int m_arrowFlip[2] = {-1, -1};
     bool m_colourView = false;
+    // Shown at the keyboard's first sight and not yet showing what was read of it: no input.
+    bool m_awaitingKeyboard = false;
     TrayIcon m_tray;
     TrayState m_trayState;
     NamedEvents m_events;

@@ -90,8 +90,33 @@ uint32_t MainWindow::HandleMessage(const WindowMessage& message) {
     }
 }
 
+bool MainWindow::NeedsControls(int command) {
+    if (ProfileOfMenuCommand(command)) return false;
+    switch (command) {
+        case TrayIcon::kCommandOpen:
+        case TrayIcon::kCommandAbout:
+        case TrayIcon::kCommandExit:
+        case ControlIds::kProfileMenuCommand:
+        case ControlIds::kClose:
+        case ControlIds::kExitCommand:
+        case ControlIds::kHelp:
+        case ControlIds::kLink:
+        case ControlIds::kTestCommand: return false;
+        default: return true;
+    }
+}
+
 void MainWindow::RunCommand(int command) {
     if (IsClosing()) return;
+    // A command for the controls of a window never shown (a second start's or vantorctl's):
+    // the window is built to run it and lets go of its pictures again while it stays hidden.
+    const bool building = !m_built && NeedsControls(command);
+    if (building) Initialise();
+    RunCommandOnWindow(command);
+    if (building && !isVisible() && !IsClosing()) ReleasePictures();
+}
+
+void MainWindow::RunCommandOnWindow(int command) {
     if (ProfileOfMenuCommand(command)) {
         m_profiles->OnProfileMenuCommand(command);
         return;
@@ -140,8 +165,14 @@ void MainWindow::OpenRequest() {
         ShowPrompt(QStringLiteral("MAIN_NO_DEVICE_PROMPT"));
         return;
     }
-    // Shown, it gets a taskbar button like any application window.
-    setWindowFlag(Qt::Tool, false);
+    ShowWindow();
+}
+
+void MainWindow::ShowWindow() {
+    if (IsClosing()) return;
+    // Shown, it gets a taskbar button like any application window. Once: new flags on a window
+    // on the screen hide it, and it would be hidden and shown again.
+    if (windowType() == Qt::Tool) setWindowFlag(Qt::Tool, false);
     showNormal();
     raise();
     activateWindow();

@@ -7,7 +7,6 @@
 #include "mainwindow/ProfileSlots.h"
 #include "profiles/KeyboardProfiles.h"
 #include "shell/InstanceMessages.h"
-#include "ui/FirstPaint.h"
 
 #include <cstdio>
 
@@ -57,6 +56,7 @@ void MainWindow::ShowKeyboardArrival(const KeyboardArrival& arrival) {
     m_profiles->KeyboardArrived(arrival.profile);
     OnKeyboardConnected(arrival.lighting,
                         arrival.coloursSent == m_profiles->SelectedProfile());
+    m_awaitingKeyboard = false;
     MarkDeviceChange("keyboard shown");
 }
 
@@ -75,9 +75,14 @@ void MainWindow::KeyboardGone() {
 
 void MainWindow::KeyboardConnected() {
     if (IsClosing()) return;
-    // The first sight of the keyboard at start opens the window once this is done: the
-    // window's thread paints it ahead while the keyboard is read here.
-    if (!m_setup.deviceState->FirstReportDone()) m_bridge.Post([this] { PaintAhead(*this); });
+    // The first sight of the keyboard at start opens the window: it is shown as soon as it is
+    // set up, and shows the keyboard (and takes input) once it has been read here.
+    if (!m_setup.deviceState->FirstReportDone()) {
+        m_bridge.Post([this] {
+            m_awaitingKeyboard = true;
+            ShowWindow();
+        });
+    }
     const KeyboardArrival arrival = ExchangeOnArrival();
     m_bridge.Send([this, arrival] { ShowKeyboardArrival(arrival); });
 }

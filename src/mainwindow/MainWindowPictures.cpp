@@ -4,17 +4,17 @@
 
 namespace vantor {
 
-MainWindowPictures MainWindowPictures::Request(const QSize& clientSize, bool holdAll) {
+MainWindowPictures MainWindowPictures::Request(const QSize& clientSize) {
     const auto request = [&clientSize](const char* name, SkinPictureCache::Start start) {
         return SkinPictureCache::DecodingStatePicture(QString::fromLatin1(name), clientSize, start);
     };
+    constexpr auto kAtOnce = SkinPictureCache::Start::AtOnce;
     constexpr auto kHeldBack = SkinPictureCache::Start::HeldBack;
-    const auto first = holdAll ? kHeldBack : SkinPictureCache::Start::AtOnce;
     MainWindowPictures pictures;
     // Shown by the first paint: the faces of the buttons, of the disabled ones and the arrows.
-    pictures.normal = request("Skins\\main_normal.jpg", first);
-    pictures.disabled = request("Skins\\main_disable.jpg", first);
-    pictures.arrow = request("Skins\\Arrow.jpg", first);
+    pictures.normal = request("Skins\\main_normal.jpg", kAtOnce);
+    pictures.disabled = request("Skins\\main_disable.jpg", kAtOnce);
+    pictures.arrow = request("Skins\\Arrow.jpg", kAtOnce);
     // The hover faces are decoded after the first paint (DecodeRest), or when a button needs
     // them before; the pressed faces and the colour view's only when a button first draws one.
     pictures.over = request("Skins\\main_over.jpg", kHeldBack);

@@ -26,10 +26,9 @@ struct MainWindowPictures {
     const QPixmap* colour1 = nullptr;   // C1
 
     // Asks for all seven for a window of `clientSize`: those the first paint shows start
-    // decoding at once, the others wait for DecodeRest(); with `holdAll`, none starts (a
-    // window that stays in the tray). A missing picture ends the process here, before
-    // anything shows.
-    static MainWindowPictures Request(const QSize& clientSize, bool holdAll = false);
+    // decoding at once, the others wait for DecodeRest(). A missing picture ends the process
+    // here, before anything shows.
+    static MainWindowPictures Request(const QSize& clientSize);
     // Starts decoding the hover faces, which the first paint does not need. Each of these
     // pictures is a few megabytes: the pressed faces and the colour view's are decoded when a
     // button first draws one.

@@ -62,6 +62,7 @@ void ProfileSlots::UpdateProfileButtons() {
 }
 
 void ProfileSlots::ShowProfileButtonSelected(int profile) {
+    m_buttonProfile = profile;
     for (int n = 0; n < kOnBoardProfileCount; ++n) {
         if (ImageButton* button = m_window.Button(ControlIds::kProfileButtons[n]))
             button->SetSelected(n == profile);
@@ -221,6 +222,10 @@ ProfileManagerDialog& ProfileSlots::Manager() {
                                                   m_context, &m_window);
     }
     return *m_profileManager;
+}
+
+void ProfileSlots::ApplyLanguage(int languageIndex) {
+    if (m_profileManager) m_profileManager->ApplyLanguage(languageIndex);
 }
 
 bool ProfileSlots::IsProfileManagerOpen() const { return ProfileManager::OpenCount() > 0; }

@@ -42,6 +42,8 @@ public:
     void SelectProfile(int profile);
     // Shows the keyboard's active profile's button selected (nothing while it is unknown).
     void UpdateProfileButtons();
+    // The profile buttons as last shown, for buttons made since.
+    void ShowProfileButtons() { ShowProfileButtonSelected(m_buttonProfile); }
     int SelectedProfile() const { return m_selectedProfile; }
 
     // Saves the working profile file and downloads the store when there are unapplied
@@ -69,6 +71,8 @@ public:
     void OpenProfileManager();
     // The profile manager's window, created on first use.
     ProfileManagerDialog& Manager();
+    // The profile manager's texts, when it exists (it takes the language as it opens).
+    void ApplyLanguage(int languageIndex);
 
     // The keyboard arrived: the store follows the keyboard, the buttons follow its profile.
     void KeyboardArrived(ProfileResult read);
@@ -106,6 +110,8 @@ private:
     ProfileStore m_snapshot;
     ProfileContext m_context;
     int m_selectedProfile = 0;
+    // The profile whose button shows selected, -1 for none.
+    int m_buttonProfile = -1;
     bool m_busy = false;
     // How keyboard work off this thread reaches the windows: this thread runs what it hands
     // over in the loop it turns while it waits for that work.

@@ -130,7 +130,6 @@ int RunVantor(int argc, char** argv) {
     MainWindow::Setup setup;
     setup.link = &link;
     setup.deviceState = &deviceState;
-    setup.startInTray = commandLine.start;
     setup.deviceEventsReady = [&] { gate.Open(*window); };
     setup.releaseInstance = [&] {
         server.Close();
@@ -142,10 +141,15 @@ int RunVantor(int argc, char** argv) {
     if (qEnvironmentVariableIsSet("VANTOR_MARK_FIRST_PAINT")) new PaintedLine(*window);
     QObject::connect(window.get(), &MainWindow::Ended, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    window->Initialise();
-    // The native window is made now, while the keyboard's arrival is still being read, rather
-    // than when the window is first shown.
-    window->winId();
+    if (commandLine.start) {
+        // In the tray until asked for: the window is built when it first shows.
+        window->Start();
+    } else {
+        window->Initialise();
+        // The native window is made now, while the keyboard's arrival is still being read,
+        // rather than when the window is first shown.
+        window->winId();
+    }
 
     const int result = application.exec();
 

@@ -1,6 +1,5 @@
 #include "ui/FirstPaint.h"
 
-#include <QBackingStore>
 #include <QEvent>
 #include <QMetaObject>
 
@@ -42,19 +41,6 @@ private:
 
 void AfterFirstPaint(QWidget& window, std::function<void()> work) {
     new FirstPaintWatch(window, std::move(work));
-}
-
-void PaintAhead(QWidget& window) {
-    if (window.isVisible() || !window.isWindow() || !window.testAttribute(Qt::WA_WState_Created)) {
-        return;
-    }
-    QBackingStore* store = window.backingStore();
-    if (store == nullptr) return;
-    const QRegion whole(window.rect());
-    store->resize(window.size());
-    store->beginPaint(whole);
-    window.render(store->paintDevice(), QPoint(), whole);
-    store->endPaint();
 }
 
 }  // namespace vantor

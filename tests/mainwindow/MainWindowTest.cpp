@@ -4,8 +4,11 @@
 #include "keymodel/AssignmentRecords.h"
 #include "keymodel/KeyNames.h"
 #include "keymodel/KeyTables.h"
+#include "lighting/LightingPanelView.h"
 #include "mainwindow/ControlIds.h"
+#include "mainwindow/LightingSlots.h"
 #include "mainwindow/KeyButtonGrid.h"
+#include "profiles/ProfileMenu.h"
 #include "shell/AppLocks.h"
 #include "shell/AppSettings.h"
 #include "shell/InstanceMessages.h"
@@ -20,6 +23,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
@@ -400,6 +405,7 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
     ASSERT_FALSE(m_window->isVisible());
     EXPECT_TRUE(m_window->Background().isNull());
     EXPECT_TRUE(normalPicture(*m_window)->isNull());
+    EXPECT_EQ(m_window->windowHandle(), nullptr) << "its surface in the window system is gone";
 
     for (int opening = 0; opening < 2; ++opening) {
         m_window->RunCommand(TrayIcon::kCommandOpen);
@@ -408,18 +414,115 @@ TEST_F(MainWindowTest, HiddenWindowLetsGoOfItsPicturesAndShowsTheSameAgain) {
         m_window->RunCommand(ControlIds::kCancel);
     }
 
-    // Started in the tray, a window decodes nothing until it first shows, then shows the same.
-    MainWindow::Setup setup = WindowSetup(m_prefix + QStringLiteral("Tray"));
-    setup.startInTray = true;
-    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(), setup);
-    inTray.Initialise();
-    ASSERT_TRUE(WaitUntil([&] { return inTray.Background().isNull(); }));
+    // Started in the tray, a window builds and decodes nothing until it first shows, then
+    // shows the same.
+    MainWindow inTray(m_env.Paths().MainSkinFile(), m_env.Paths().SkinFolder(),
+                      WindowSetup(m_prefix + QStringLiteral("Tray")));
+    inTray.Start();
+    QApplication::processEvents();
+    EXPECT_FALSE(inTray.IsBuilt());
+    EXPECT_TRUE(inTray.findChildren<ImageButton*>().isEmpty());
+    EXPECT_TRUE(inTray.findChildren<QLineEdit*>().isEmpty());
+    EXPECT_TRUE(inTray.Background().isNull());
     EXPECT_FALSE(inTray.isVisible());
-    EXPECT_TRUE(normalPicture(inTray)->isNull());
     inTray.RunCommand(TrayIcon::kCommandOpen);
     ASSERT_TRUE(inTray.isVisible());
     EXPECT_TRUE(inTray.grab().toImage() == opened);
     inTray.Exit();
+}
+
+// At start, the first sight of the keyboard shows the window at once; what was read of the
+// keyboard reaches it after that, and until then the window takes no input.
+TEST_F(MainWindowTest, FirstSightOfTheKeyboardShowsTheWindowBeforeTheKeyboardIsRead) {
+    struct ShowWatch : QObject {
+        QListWidget* effects = nullptr;
+        ImageButton* flip = nullptr;
+        int effectsWhenShown = -1;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Show && effectsWhenShown < 0) {
+                effectsWhenShown = effects->count();
+                QTest::mouseClick(flip, Qt::LeftButton);
+            }
+            return false;
+        }
+    } watch;
+    const auto flipSetting = [] { return ReadAppSetting("PROFILES", "Flip", "missing"); };
+    watch.effects = m_window->Lighting().View().EffectList();
+    watch.flip = m_window->Button(ControlIds::kFlip1);
+    m_window->installEventFilter(&watch);
+    ASSERT_FALSE(m_state.FirstReportDone());
+    KeyboardArrives();
+    m_window->removeEventFilter(&watch);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(watch.effectsWhenShown, 0) << "shown before the lighting was read";
+    EXPECT_EQ(flipSetting(), "missing") << "a click before the keyboard was shown";
+    EXPECT_GT(watch.effects->count(), 0) << "the lighting read shows once it is in";
+    QTest::mouseClick(watch.flip, Qt::LeftButton);
+    EXPECT_EQ(flipSetting(), "1") << "a click once the keyboard is shown";
+
+    // The device monitor's request to open follows; the window on the screen stays as it is.
+    m_window->OpenMainWindow();
+    QApplication::processEvents();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_shows.shows, 1) << "not hidden and shown again";
+}
+
+// A window started in the tray follows the keyboard without its controls and, opened, shows
+// what a window built from the start shows after the same events. A command of its controls
+// (a second start's command message) builds it and runs, the window staying hidden.
+TEST_F(MainWindowTest, WindowStartedInTheTrayFollowsTheKeyboardAndOpensAsOneBuiltAtStart) {
+    test::EmulatedLink trayKeyboard;
+    DeviceState trayState;
+    const auto startInTray = [&](const QString& prefix) {
+        MainWindow::Setup setup = WindowSetup(m_prefix + prefix);
+        setup.link = &trayKeyboard.Link();
+        setup.deviceState = &trayState;
+        // As a "/Start" start: the keyboard's first sight does not open the window.
+        trayState.SetFirstReportDone(true);
+        auto window = std::make_unique<MainWindow>(m_env.Paths().MainSkinFile(),
+                                                   m_env.Paths().SkinFolder(), setup);
+        window->Start();
+        trayKeyboard.FillDeviceState(trayState);
+        trayState.SetPresent(true);
+        FromDeviceThread([&window] { window->KeyboardConnected(); });
+        return window;
+    };
+    std::unique_ptr<MainWindow> inTray = startInTray(QStringLiteral("Tray"));
+
+    // The same events reach both windows: the keyboard's arrival, the tray's profile menu, a
+    // lighting event.
+    const auto bothWindows = [&](const std::function<void(MainWindow&)>& event) {
+        event(*m_window);
+        event(*inTray);
+        QApplication::processEvents();
+    };
+    KeyboardArrives();
+    bothWindows([](MainWindow& window) { window.RunCommand(kProfileMenuFirstProfileItem + 2); });
+    EXPECT_EQ(trayState.ActiveProfile(), 2) << "the profile menu reached the keyboard";
+    EXPECT_EQ(inTray->Lighting().Profile(), 2);
+    bothWindows([](MainWindow& window) { window.LightingChanged(); });
+    EXPECT_FALSE(inTray->IsBuilt()) << "the tray's own commands need no window";
+    EXPECT_TRUE(inTray->findChildren<QLineEdit*>().isEmpty());
+
+    bothWindows([](MainWindow& window) { window.RunCommand(TrayIcon::kCommandOpen); });
+    ASSERT_TRUE(m_window->isVisible());
+    ASSERT_TRUE(inTray->isVisible());
+    EXPECT_TRUE(inTray->grab().toImage() == m_window->grab().toImage());
+    EXPECT_TRUE(inTray->Button(ControlIds::kProfileButtons[2])->IsSelected());
+    EXPECT_EQ(inTray->Lighting().View().EffectList()->count(),
+              m_window->Lighting().View().EffectList()->count());
+    inTray->Exit();
+
+    inTray = startInTray(QStringLiteral("Command"));
+    inTray->RunCommand(ControlIds::kProfileButtons[1]);
+    EXPECT_EQ(trayState.ActiveProfile(), 1) << "the profile button reached the keyboard";
+    EXPECT_TRUE(inTray->IsBuilt());
+    EXPECT_FALSE(inTray->isVisible());
+    EXPECT_TRUE(inTray->Background().isNull()) << "hidden, it holds no pictures";
+    inTray->RunCommand(TrayIcon::kCommandOpen);
+    ASSERT_TRUE(inTray->isVisible());
+    EXPECT_TRUE(inTray->Button(ControlIds::kProfileButtons[1])->IsSelected());
+    inTray->Exit();
 }
 
 TEST_F(MainWindowTest, FlipTogglesTheFnLayerAndTwiceReturnsToTheStart) {

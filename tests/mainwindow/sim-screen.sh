@@ -73,12 +73,17 @@ windows_are() { [ "$(shown_count)" -eq "$1" ]; }
 wait_windows() { wait_for 20 "$1 window(s) of the program on screen" windows_are "$1"; }
 
 # Starts the program; with the keyboard present (and no "/Start") its window opens by itself,
-# which is waited for. The program ends with the script; its standard error is $work/vantor.err.
+# which is waited for, and so is what it read of the keyboard: the window shows as soon as it
+# sees the keyboard and takes input once it shows the keyboard. The program ends with the
+# script; its standard error is $work/vantor.err.
+keyboard_shown() { grep -q "vantor: keyboard shown" "$work/vantor.err"; }
 start_program() {
-    "$bin/vantor" "$@" 2>"$work/vantor.err" &
+    VANTOR_MARK_DEVICE=1 "$bin/vantor" "$@" 2>"$work/vantor.err" &
     program=$!
     pids+=($program)
-    [ "${1:-}" = /Start ] || wait_windows 1
+    [ "${1:-}" = /Start ] && return
+    wait_windows 1
+    wait_for 20 "keyboard shown by the program" keyboard_shown
 }
 
 # Sets X and Y to the top-left corner of the program's window on the screen.
