@@ -90,6 +90,9 @@ void ProfileSlots::AfterStoreFlow(ProfileResult result) {
         m_window.RefreshKeyButtons();
     }
     SetUnappliedChanges(result != ProfileResult::Done);
+    // Apply stays on for another try; the person learns why the keyboard did not take it.
+    const QString failure = KeyboardFailureText(KeyboardFailureOf(result, m_context.link), true);
+    if (!failure.isEmpty()) ShowUserBox(&m_window, failure);
 }
 
 int ProfileSlots::Apply() {
@@ -107,9 +110,6 @@ int ProfileSlots::Apply() {
         return FirstFailure(downloaded, saved ? ProfileResult::Done : ProfileResult::FileError);
     });
     AfterStoreFlow(result);
-    // Apply stays on for another try; the person learns why the keyboard did not take it.
-    const QString failure = KeyboardFailureText(KeyboardFailureOf(result, m_context.link), true);
-    if (!failure.isEmpty()) ShowUserBox(&m_window, failure);
     return result == ProfileResult::Done ? 1 : 0;
 }
 

@@ -101,7 +101,7 @@ private:
     ProfileResult RunWithBusyPicture(const std::function<ProfileResult()>& work);
     // After the store went to the keyboard (Apply, import, Default): the key buttons show the
     // store, and what the keyboard did not take stays unapplied, so Apply sends it again.
-    // Macros that do not fit are said here; Apply also says a keyboard's failure.
+    // Macros that do not fit are said here, and so is a keyboard that did not take it.
     void AfterStoreFlow(ProfileResult result);
     void ShowProfileButtonSelected(int profile);
     QString ChooseProfileFile(bool save);

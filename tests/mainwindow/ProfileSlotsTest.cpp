@@ -195,6 +195,39 @@ TEST_F(ProfileSlotsTest, ApplyThatTheKeyboardRefusesKeepsTheChangesUnappliedAndS
     EXPECT_FALSE(Apply()->isEnabled());
 }
 
+// Default and an import go to the keyboard as Apply does, and say so when it refuses them.
+TEST_F(ProfileSlotsTest, DefaultOrImportThatTheKeyboardRefusesKeepsTheChangesUnappliedAndSaysSo) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("backup.vpf");
+    AssignKeyA(0);
+    {
+        ModalAnswers answers({ChooseFile(path)});
+        m_window->RunCommand(ControlIds::kBackupCommand);
+    }
+    struct Flow {
+        const char* name;
+        int command;
+        ModalAnswers::Answer first;
+    };
+    const Flow flows[] = {{"Default", ControlIds::kDefault, Press(QMessageBox::Yes)},
+                          {"import", ControlIds::kRestoreCommand, ChooseFile(path)}};
+    for (const Flow& flow : flows) {
+        SCOPED_TRACE(flow.name);
+        m_keyboard.Keyboard().SetFault({EmulatorFault::StatusFF});
+        QStringList shown;
+        {
+            ModalAnswers answers({flow.first, Press(QMessageBox::Ok, &shown)});
+            m_window->RunCommand(flow.command);
+        }
+        m_keyboard.Keyboard().SetFault({EmulatorFault::None});
+        EXPECT_EQ(shown, QStringList({LanguageText("KEYBOARD_REFUSED") + '\n' +
+                                      LanguageText("APPLY_CHANGES_KEPT")}));
+        EXPECT_TRUE(Apply()->isEnabled());
+        Slots().Apply();
+        EXPECT_FALSE(Apply()->isEnabled());
+    }
+}
+
 TEST_F(ProfileSlotsTest, OkAppliesAndHides) {
     m_window->RunCommand(TrayIcon::kCommandOpen);
     AssignKeyA(0);
