@@ -76,9 +76,13 @@ bool UiThreadBridge::Hand(std::function<void()> work) {
     m_inbox.push_back(std::move(work));
     // One call per piece of work, queued in the order the work entered the inbox: each piece
     // takes the place in the thread's queue that a queued call made at that moment would have.
+    Wake();
+    return true;
+}
+
+void UiThreadBridge::Wake() {
     // Invoked by name, so nothing of ours crosses with the call.
     QMetaObject::invokeMethod(this, "TakeInbox", Qt::QueuedConnection);
-    return true;
 }
 
 void UiThreadBridge::TakeInbox() {
