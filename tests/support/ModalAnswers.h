@@ -102,10 +102,13 @@ inline ModalAnswers::Answer CancelFile() {
 
 // Answers every message box that shows, modal or not and over whatever dialog the test runs,
 // with its default button, and notes its text: for a test that checks which messages a flow
-// gave rather than answering them one by one.
+// gave rather than answering them one by one. The text is noted as the box shows, so a box
+// that something else closes at once (the keyboard's removal closes the window's dialogs) is
+// noted too.
 class MessageLog : public QObject {
 public:
     MessageLog() {
+        QApplication::instance()->installEventFilter(this);
         connect(&m_timer, &QTimer::timeout, this, [this] { AnswerShown(); });
         m_timer.start(10);
     }
@@ -116,27 +119,41 @@ public:
     }
     QStringList texts;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (IsBox(window) && !Contains(m_noted, window)) {
+                m_noted.emplace_back(window);
+                if (auto* box = qobject_cast<MessageBox*>(window)) texts << box->Text();
+                else texts << static_cast<QMessageBox*>(window)->text();
+            }
+        }
+        return false;
+    }
+
 private:
+    static bool IsBox(QWidget* window) {
+        return qobject_cast<MessageBox*>(window) || qobject_cast<QMessageBox*>(window);
+    }
+    static bool Contains(const std::vector<QPointer<QWidget>>& windows, QWidget* window) {
+        return std::find(windows.begin(), windows.end(), window) != windows.end();
+    }
     static std::vector<QWidget*> OpenBoxes() {
         std::vector<QWidget*> boxes;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() &&
-                (qobject_cast<MessageBox*>(window) || qobject_cast<QMessageBox*>(window)))
-                boxes.push_back(window);
+            if (window->isVisible() && IsBox(window)) boxes.push_back(window);
         }
         return boxes;
     }
     void AnswerShown() {
         for (QWidget* window : OpenBoxes()) {
-            if (std::find(m_answered.begin(), m_answered.end(), window) != m_answered.end())
-                continue;
+            if (Contains(m_answered, window)) continue;
             m_answered.emplace_back(window);
             if (auto* box = qobject_cast<MessageBox*>(window)) {
-                texts << box->Text();
                 if (ImageButton* button = box->ButtonOf(box->DefaultButton()))
                     button->click();
             } else if (auto* plain = qobject_cast<QMessageBox*>(window)) {
-                texts << plain->text();
                 if (QAbstractButton* button = plain->defaultButton())
                     button->click();
                 else
@@ -145,6 +162,7 @@ private:
         }
     }
 
+    std::vector<QPointer<QWidget>> m_noted;
     std::vector<QPointer<QWidget>> m_answered;
     QTimer m_timer;
 };
